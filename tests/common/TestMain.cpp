@@ -1,0 +1,27 @@
+// Shared main for every test executable: one QApplication on the offscreen platform, and
+// per-user folders pointed at a temporary directory so no test touches real settings.
+#include <QApplication>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#ifdef KWEMO_HAVE_PLATFORM
+#include "platform/Fonts.h"
+#endif
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QTemporaryDir home;
+  if (home.isValid()) {
+    const QByteArray root = home.path().toUtf8();
+    setenv("XDG_CONFIG_HOME", (root + "/config").constData(), 1);
+    setenv("XDG_DATA_HOME", (root + "/data").constData(), 1);
+  }
+  QApplication app(argc, argv);
+#ifdef KWEMO_HAVE_PLATFORM
+  kwemo::installFontSubstitutes();
+#endif
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
