@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "QStringPrinter.h"
 #include "platform/DateFormat.h"
 
 namespace kwemo {
