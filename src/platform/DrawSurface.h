@@ -3,8 +3,10 @@
 #include <QFont>
 #include <QImage>
 #include <QObject>
+#include <QPainter>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 #include "platform/Rgb.h"
@@ -36,11 +38,12 @@ class DrawSurface : public QObject {
   int height() const { return height_; }
   float ScaleWidth() const { return static_cast<float>(width_); }
   float ScaleHeight() const { return static_cast<float>(height_); }
-  // Image pixels per logical pixel (high-DPI screens). Changing it clears to BackColor.
+  // Image pixels per logical pixel (high-DPI screens). What was drawn is scaled along until the
+  // next drawing replaces it.
   void setDevicePixelRatio(qreal ratio);
   qreal devicePixelRatio() const { return dpr_; }
   // The persistent image, Format_RGB32, width() x height() times the device pixel ratio.
-  const QImage& image() const { return image_; }
+  const QImage& image() const;
 
   Rgb BackColor() const { return backColor_; }
   void setBackColor(Rgb color);  // like the old runtime: also clears the surface
@@ -102,13 +105,20 @@ class DrawSurface : public QObject {
   void resized();
 
  private:
-  class Painter;
+  // The painter stays open across operations (one per call would dominate a small face); it is
+  // closed before anyone sees the image, so a copy never shares bits that are being drawn.
+  enum class Shape { Stroke, Dot, Text };
+  QPainter* beginDraw(std::optional<Rgb> color, Shape kind);
+  void endDraw() const;
   void rebuildImage(int width, int height, qreal dpr);
   void updateFont();
+  const QFont& drawingFont() const;
+  const QImage* stretchedCopy(const QImage& picture, int width, int height);
 
   int width_ = 0, height_ = 0;
   qreal dpr_ = 1.0;
   QImage image_;
+  mutable std::unique_ptr<QPainter> painter_;
   Rgb backColor_ = 0xFFFFFF;
   Rgb foreColor_ = 0;
   int drawMode_ = 13;

@@ -28,7 +28,7 @@ class SurfaceView : public QWidget {
   void present();
   // Repaints at once (the surface's Refresh): what was drawn is on screen when this returns.
   void presentNow();
-  // How many images were pushed to the screen (each a paint of a changed image).
+  // How many times the image was painted to the screen.
   int pushedCount() const { return pushed_; }
 
   QSize sizeHint() const override;
@@ -37,7 +37,6 @@ class SurfaceView : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
-  void changeEvent(QEvent* event) override;
 
  private:
   bool changedSinceShown() const;
