@@ -189,8 +189,10 @@ QPainter* DrawSurface::beginDraw(std::optional<Rgb> color, Shape kind) {
   // A one-pixel dot has nothing to smooth.
   const bool smooth = drawMode_ == 13 && !(kind == Shape::Dot && drawWidth_ == 1);
   // Aliased thin pens take Qt's one-pixel path, where coordinate n is pixel n. Everything else
-  // is sampled at pixel centres: shift it by half a pixel so that it centres on the same pixel.
-  const bool shifted = kind != Shape::Text && (smooth || drawWidth_ > 1);
+  // is sampled at pixel centres: an odd width is shifted by half a pixel so that it centres on
+  // pixel n; an even width stays on the pixel edge, where it covers whole pixels.
+  const bool shifted =
+      kind != Shape::Text && drawWidth_ % 2 == 1 && (smooth || drawWidth_ > 1);
   const Rgb rgb = color.value_or(foreColor_);
   // Painter state changes cost more than a small shape; only pass on what changed.
   PenState& st = penState_;

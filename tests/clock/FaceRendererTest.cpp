@@ -1,4 +1,7 @@
 #include <QDateTime>
+#include <QFile>
+#include <QFontDatabase>
+#include <QTemporaryDir>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -304,6 +307,109 @@ TEST(FaceRendererTest, HiddenWindowIsNotDrawnOnceShown) {
   hooks.visible = true;
   r.Timer1_Timer();
   EXPECT_NE(surface.image().pixel(0, 0), qRgb(255, 0, 0));
+}
+
+}  // namespace
+}  // namespace kwemo
+
+namespace kwemo {
+namespace {
+
+bool haveIpaPGothic() {
+  return QFontDatabase::families().contains(QStringLiteral("IPAPGothic"));
+}
+
+// Extent of the dark pixels inside a region.
+QRect inkedIn(const QImage& im, const QRect& region) {
+  QRect r;
+  for (int y = region.top(); y <= region.bottom(); ++y)
+    for (int x = region.left(); x <= region.right(); ++x)
+      if (qGray(im.pixel(x, y)) < 160) r |= QRect(x, y, 1, 1);
+  return r;
+}
+
+TEST(FaceRendererTest, DigitalTextIsCentredAtTextTop) {
+  if (!haveIpaPGothic()) GTEST_SKIP() << "IPAPGothic is not installed";
+  struct Case {
+    std::int16_t digitalClock;
+    float textTop;
+    QRect box;  // where the text may ink; empty: no text at all
+  };
+  // "2026/1" is 40 x 12 pixels: on 120 x 120 at 70 % it starts at x = 40, y = 84 - 6 = 78.
+  const Case cases[] = {
+      {1, 70, QRect(40, 78, 40, 12)},
+      {1, 0, QRect(40, 0, 40, 6)},  // centred on the top edge, the upper half cut off
+      {0, 70, QRect()},
+      {2, 70, QRect()},
+  };
+  for (const Case& c : cases) {
+    ClockSettings s = firstRunLook();
+    s.Memori = true;
+    s.hLong = {0, 0, 0};
+    s.Format = QStringLiteral("yyyy/m");
+    s.DigitalClock = c.digitalClock;
+    s.TextTop = c.textTop;
+    Face f(120, 120, s);
+    const QImage& im = f.draw(at(10, 20, 30));
+    ASSERT_EQ(f.surface.TextWidth(QStringLiteral("2026/1")), 40);
+    ASSERT_EQ(f.surface.TextHeight(QStringLiteral("2026/1")), 12);
+    // The hands shrink to the centre pixel; everything else dark is text.
+    const QRect ink = inkedIn(im, QRect(0, 0, 120, 120));
+    if (!c.box.isEmpty()) {
+      const QRect text = inkedIn(im, QRect(0, 0, 120, 56)) | inkedIn(im, QRect(0, 64, 120, 56));
+      EXPECT_TRUE(c.box.contains(text)) << c.digitalClock << " " << c.textTop;
+      EXPECT_LE(text.left(), c.box.left() + 1);
+      EXPECT_GE(text.right(), c.box.right() - 5);
+      EXPECT_LE(text.top(), c.box.top() + 2);
+    } else {
+      EXPECT_TRUE(QRect(58, 58, 5, 5).contains(ink)) << "DigitalClock " << c.digitalClock;
+    }
+  }
+}
+
+// Writes a w x h BMP of one colour with a marker pixel at the bottom right.
+QString writeBmp(const QString& folder, const char* name, QRgb colour) {
+  QImage im(8, 6, QImage::Format_RGB32);
+  im.fill(colour);
+  const QString path = folder + QLatin1Char('/') + QLatin1String(name);
+  EXPECT_TRUE(im.save(path, "BMP"));
+  return path;
+}
+
+TEST(FaceRendererTest, BackgroundPictureStaysUntilAnEmptyNameRemovesIt) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString red = writeBmp(dir.path(), "red.bmp", qRgb(220, 20, 20));
+  const QString blue = writeBmp(dir.path(), "blue.bmp", qRgb(20, 20, 220));
+  QFile damaged(dir.path() + QStringLiteral("/damaged.bmp"));
+  ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+  damaged.write("BM this is not a bitmap");
+  damaged.close();
+
+  struct Step {
+    QString backBmp;
+    QRgb shown;  // at a corner of the face, far from marks and hands
+  };
+  const QRgb white = qRgb(255, 255, 255);
+  const Step steps[] = {
+      {QString(), white},
+      {red, qRgb(220, 20, 20)},
+      {dir.path() + QStringLiteral("/missing.bmp"), qRgb(220, 20, 20)},
+      {damaged.fileName(), qRgb(220, 20, 20)},
+      {blue, qRgb(20, 20, 220)},
+      {QString(), white},
+  };
+  ClockSettings s = firstRunLook();
+  s.DigitalClock = 0;
+  Face f(100, 80, s);
+  int second = 0;
+  for (const Step& step : steps) {
+    f.settings.BackBMP = step.backBmp;
+    f.state.NeedPrepare = true;
+    const QImage& im = f.draw(at(7, 0, ++second));
+    EXPECT_EQ(im.pixel(2, 2), step.shown) << step.backBmp.toStdString();
+    EXPECT_EQ(im.pixel(97, 77), step.shown) << "stretched to the face";
+  }
 }
 
 }  // namespace
