@@ -301,6 +301,15 @@ bool DrawSurface::PSet(float x, float y, std::optional<Rgb> color) {
   if (!finite({x, y})) return false;
   currentX_ = x;
   currentY_ = y;
+  if (drawMode_ == 13 && drawWidth_ == 1 && dpr_ == 1.0) {
+    // One copied pixel: a painter call would cost many times the pixel (48 minute dots).
+    applyClear();
+    const double px = toPixel(x), py = toPixel(y);
+    if (px >= 0 && py >= 0 && px < width_ && py < height_)
+      image_.setPixel(static_cast<int>(px), static_cast<int>(py),
+                      toQColor(color.value_or(foreColor_)).rgb());
+    return true;
+  }
   QPainter* p = beginDraw(color, Shape::Dot);
   if (!p) return true;
   // A point with a round cap is a filled disc of the pen width, drawn in one fill.

@@ -186,6 +186,8 @@ TEST(DrawSurfaceTest, ShapesCoverTheirRoundedCoordinates) {
        QRect(10, 10, 6, 1)},
       {"box", [](DrawSurface& s) { s.Line(60, 40, 20, 10, {}, LineShape::Box); },
        QRect(20, 10, 41, 31)},
+      {"pixel, halves to even", [](DrawSurface& s) { s.PSet(2.5f, 3.5f); }, QRect(2, 4, 1, 1)},
+      {"pixel off the surface", [](DrawSurface& s) { s.PSet(-1, 500); }, QRect()},
       {"wide dot", [](DrawSurface& s) { s.setDrawWidth(5); s.PSet(30, 30); }, QRect(28, 28, 5, 5)},
       {"wide line", [](DrawSurface& s) { s.setDrawWidth(3); s.Line(10, 20, 30, 20); },
        QRect(9, 19, 23, 3)},
