@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <map>
 #include <optional>
 
@@ -52,7 +51,7 @@ class FileSettingsStore : public SettingsStore {
     SettingsTable committed;  // what is on disk (a failed flush returns to it)
     bool complete = true;     // the file on disk was read completely
     bool dirty = false;
-    bool swept = false;       // stale temporary files of killed writers removed
+    bool swept = false;  // stale temporary files of killed writers removed
   };
 
   AppFile* file(const QString& application) const;
