@@ -10,21 +10,16 @@ namespace kwemo {
 
 namespace {
 
-bool isBlank(QChar c) {
-  return c == u' ' || c == u'\t';
-}
 bool isDigit(char16_t c) {
   return c >= u'0' && c <= u'9';
 }
 
-// Checks the numeric grammar and returns the number as plain ASCII for std::from_chars (no '+',
-// no blanks), or nullopt when the text is not numeric.
+// Checks the numeric grammar and returns the number as plain ASCII for std::from_chars (no '+'),
+// or nullopt when the text is not numeric.
 std::optional<std::string> numericAscii(QStringView text) {
-  qsizetype begin = 0, end = text.size();
-  while (begin < end && isBlank(text[begin])) ++begin;
-  while (end > begin && isBlank(text[end - 1])) --end;
+  const qsizetype end = text.size();
   std::string out;
-  qsizetype i = begin;
+  qsizetype i = 0;
   if (i < end && (text[i] == u'+' || text[i] == u'-')) {
     if (text[i] == u'-') out += '-';
     ++i;

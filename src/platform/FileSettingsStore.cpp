@@ -160,7 +160,10 @@ bool FileSettingsStore::flush(const QString& path, AppFile& f) {
   if (bytes.size() > kMaxFileSize) return fail();
   if (!QDir().mkpath(folder_)) return fail();
   // Never replace a file that holds more than we could read without keeping it first.
-  if (!f.complete && stampOf(path).exists && !keepCopyOfDamaged(path)) return fail();
+  if (!f.complete && !f.kept && stampOf(path).exists) {
+    if (!keepCopyOfDamaged(path)) return fail();
+    f.kept = true;
+  }
 
   const bool fresh = !stampOf(path).exists;
   QSaveFile out(path);

@@ -50,6 +50,7 @@ class FileSettingsStore : public SettingsStore {
     SettingsTable table;      // what reads see
     SettingsTable committed;  // what is on disk (a failed flush returns to it)
     bool complete = true;     // the file on disk was read completely
+    bool kept = false;        // an incompletely read file has its copy beside it
     bool dirty = false;
     bool swept = false;  // stale temporary files of killed writers removed
   };

@@ -28,8 +28,8 @@ TEST(Conversions, CIntRoundsHalfToEvenAndFailsOutsideSixteenBits) {
       {u"1e3", 1000},
       {u"1.5E1", 15},
       {u"+21", 21},
-      {u" 12 ", 12},
-      {u"\t7", 7},
+      {u" 12 ", kFails},
+      {u"\t7", kFails},
       {u"-1", -1},
       {u"0", 0},
       {u".5", 0},
@@ -76,11 +76,11 @@ TEST(Conversions, CBoolTakesWordsInAnyCaseOrNumbers) {
     int expected;
   };
   const Case cases[] = {
-      {u"True", T},      {u"TRUE", T},    {u"true", T},    {u"tRuE", T},   {u"False", F},
-      {u"FALSE", F},     {u"0", F},       {u"0.0", F},     {u"-1", T},     {u"1", T},
-      {u"0.1", T},       {u"2", T},       {u"+1", T},      {u"1e3", T},    {u"", Fails},
-      {u" ", Fails},     {u"abc", Fails}, {u"Yes", Fails}, {u"On", Fails}, {u"#TRUE#", Fails},
-      {u"Truex", Fails},
+      {u"True", T},      {u"TRUE", T},    {u"true", T},      {u"tRuE", T},   {u"False", F},
+      {u"FALSE", F},     {u"0", F},       {u"0.0", F},       {u"-1", T},     {u"1", T},
+      {u"0.1", T},       {u"2", T},       {u"+1", T},        {u"1e3", T},    {u"", Fails},
+      {u" ", Fails},     {u"abc", Fails}, {u"Yes", Fails},   {u"On", Fails}, {u"#TRUE#", Fails},
+      {u" True", Fails}, {u" 1 ", Fails}, {u"Truex", Fails},
   };
   for (const auto& c : cases) {
     const auto got = CBool(QStringView(c.text));
@@ -101,7 +101,7 @@ TEST(Conversions, CSngAndCDblParseNumericTextOnly) {
   };
   const Case cases[] = {
       {u"62.5", true, 62.5}, {u"70", true, 70},    {u"-1E-2", true, -0.01f},
-      {u" 95 ", true, 95},   {u"0.1", true, 0.1f}, {u"1e-50", true, 0},
+      {u" 95 ", false, 0},   {u"0.1", true, 0.1f}, {u"1e-50", true, 0},
       {u"1e39", false, 0},   {u"", false, 0},      {u"abc", false, 0},
       {u"1.2.3", false, 0},  {u"3,5", false, 0},   {u"Infinity", false, 0},
   };
