@@ -4,6 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/MetafileRenderers.h"
 
 namespace kwemo {
 
@@ -48,6 +52,12 @@ std::optional<Picture> decodeWithQt(const QByteArray& data, const char* format, 
 
 }  // namespace
 
+int RoundHalfEven(double value) {
+  if (!std::isfinite(value)) return 0;
+  const double clamped = std::clamp(value, -2147483648.0, 2147483647.0);
+  return static_cast<int>(std::nearbyint(clamped));  // the default rounding mode: halves to even
+}
+
 PictureKind DetectPictureKind(const QByteArray& data) {
   if (startsWith(data, {'B', 'M'})) return PictureKind::Bmp;
   if (startsWith(data, {'G', 'I', 'F', '8'})) return PictureKind::Gif;
@@ -81,7 +91,9 @@ std::optional<Picture> LoadPictureFromData(const QByteArray& data) {
       // Qt's icon reader takes cursors too; it gives the first image of the file.
       return decodeWithQt(data, "ico", true);
     case PictureKind::Wmf:
+      return RenderWmf(data);
     case PictureKind::Emf:
+      return RenderEmf(data);
     case PictureKind::None:
       break;
   }
