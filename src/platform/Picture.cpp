@@ -116,7 +116,8 @@ std::optional<Picture> LoadPicture(const QString& path) {
   return LoadPictureFromData(data);
 }
 
-PictureCache::PictureCache(std::size_t capacity) : capacity_(capacity == 0 ? 1 : capacity) {}
+PictureCache::PictureCache(std::size_t capacity, qint64 maxBytes)
+    : capacity_(capacity == 0 ? 1 : capacity), maxBytes_(maxBytes) {}
 
 std::optional<Picture> PictureCache::load(const QString& path) {
   if (!LooksLikePicturePath(path)) return std::nullopt;
@@ -135,7 +136,15 @@ std::optional<Picture> PictureCache::load(const QString& path) {
     }
   }
   entries_.push_front(Entry{key, fileSize, modified, LoadPicture(path)});
-  while (entries_.size() > capacity_) entries_.pop_back();
+  const auto imageBytes = [](const Entry& e) -> qint64 {
+    return e.picture ? e.picture->image.sizeInBytes() : 0;
+  };
+  qint64 total = 0;
+  for (const Entry& e : entries_) total += imageBytes(e);
+  while (entries_.size() > 1 && (entries_.size() > capacity_ || total > maxBytes_)) {
+    total -= imageBytes(entries_.back());
+    entries_.pop_back();
+  }
   return entries_.front().picture;
 }
 

@@ -94,6 +94,13 @@ std::vector<KindCase> metafileCases() {
       {"bare wmf", [] { return fixtures::bareWmf(200, 100); }, PictureKind::Wmf, 200, 100,
        drawingProbes(200, 100), 2},
       {"emf", emf, PictureKind::Emf, 192, 96, drawingProbes(192, 96), 2},
+      {"wmf shapes",
+       fixtures::shapesWmf,
+       PictureKind::Wmf,
+       100,
+       100,
+       {{75, 25, QColor(0, 255, 0)}, {25, 25, QColor(0, 0, 0, 0)}, {75, 75, QColor(0, 0, 0, 0)}},
+       2},
   };
 }
 
@@ -186,6 +193,28 @@ TEST(Picture, MetafileSizeIsItsFrameAt96Dpi) {
   }
 }
 
+TEST(Picture, MetafileArcsRunCounterClockwiseAndTextIsDrawn) {
+  const auto picture = LoadPictureFromData(fixtures::shapesWmf());
+  ASSERT_TRUE(picture.has_value());
+  ASSERT_EQ(picture->image.size(), QSize(100, 100));
+  const QImage& image = picture->image;
+  // The pie covers the top right quarter only.
+  EXPECT_EQ(image.pixelColor(75, 25), QColor(0, 255, 0));
+  EXPECT_EQ(image.pixelColor(25, 25).alpha(), 0);
+  EXPECT_EQ(image.pixelColor(75, 75).alpha(), 0);
+  // The text leaves dark opaque pixels below the pie's box half, and none far right of it.
+  int inked = 0, stray = 0;
+  for (int y = 50; y < 100; ++y) {
+    for (int x = 0; x < 100; ++x) {
+      const QColor c = image.pixelColor(x, y);
+      const bool ink = c.alpha() > 200 && c.red() < 80 && c.green() < 80 && c.blue() < 80;
+      (x < 70 ? inked : stray) += ink ? 1 : 0;
+    }
+  }
+  EXPECT_GT(inked, 40);
+  EXPECT_EQ(stray, 0);
+}
+
 TEST(Picture, RejectsWhatIsNoPicture) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
@@ -269,6 +298,15 @@ TEST(Picture, CacheDecodesOncePerPathSizeAndTime) {
     EXPECT_EQ(cache.load(p)->width, 4 + i);
   }
   EXPECT_EQ(cache.size(), 2u);
+
+  // So do the images' bytes, but the newest entry always stays.
+  PictureCache small(4, 20 * 20 * 4);
+  ASSERT_TRUE(writeFile(dir.filePath("a.bmp"), fixtures::bmp(16, 16)));
+  ASSERT_TRUE(writeFile(dir.filePath("b.bmp"), fixtures::bmp(40, 40)));
+  ASSERT_TRUE(small.load(dir.filePath("a.bmp")).has_value());
+  EXPECT_EQ(small.size(), 1u);
+  ASSERT_TRUE(small.load(dir.filePath("b.bmp")).has_value());
+  EXPECT_EQ(small.size(), 1u);
 }
 
 TEST(Picture, DamagedFilesGiveNoPictureOrAPictureButNeverACrash) {
