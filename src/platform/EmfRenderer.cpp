@@ -18,6 +18,8 @@ namespace {
 constexpr quint32 kEmrHeader = 1;
 constexpr quint32 kEmrEof = 14;
 constexpr qsizetype kMinHeaderBytes = 88;
+// Far beyond any drawing a person makes; bounds the SVG text a file of tiny records can produce.
+constexpr quint32 kMaxRecords = 1'000'000;
 
 quint32 u32At(const QByteArray& d, qsizetype at) {
   const auto* p = reinterpret_cast<const unsigned char*>(d.constData()) + at;
@@ -44,7 +46,7 @@ std::optional<QByteArray> checkedRecords(const QByteArray& data) {
       return std::nullopt;
     if (at == 0 && (size < kMinHeaderBytes || type != kEmrHeader)) return std::nullopt;
     if (at != 0 && type == kEmrHeader) return std::nullopt;  // a second header
-    ++records;
+    if (++records > kMaxRecords) return std::nullopt;
     at += size;
     if (type == kEmrEof) {
       sawEnd = true;

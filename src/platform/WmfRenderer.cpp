@@ -42,6 +42,8 @@ constexpr int kHeaderBytes = 18;
 // for that keeps such reads inside it, whatever a damaged record claims.
 constexpr quint32 kParameterSlackWords = 2 * 65536 + 64;
 constexpr int kPlayMilliseconds = 5000;
+// Far beyond any drawing a person makes; bounds the work a file of tiny records can ask for.
+constexpr int kMaxMetafileRecords = 1'000'000;
 
 quint16 u16At(const QByteArray& d, qsizetype at) {
   return static_cast<quint16>(static_cast<unsigned char>(d[at]) |
@@ -94,7 +96,9 @@ std::optional<WmfLayout> walkRecords(const QByteArray& data) {
   bool sawEnd = false;
   int windowOrgX = 0, windowOrgY = 0;
   at += kHeaderBytes;
+  int count = 0;
   while (at + 6 <= data.size()) {
+    if (++count > kMaxMetafileRecords) return std::nullopt;
     const quint32 words = u32At(data, at);
     const quint16 function = u16At(data, at + 4);
     if (words < 3 || words > static_cast<quint32>((data.size() - at) / 2))
@@ -208,8 +212,9 @@ class QtDevice {
     if (image_.isNull()) return false;
     image_.fill(Qt::transparent);
     if (!painter_.begin(&image_)) return false;
+    // Shapes are antialiased; bitmaps stretch as GDI's default stretch mode does, without
+    // smoothing.
     painter_.setRenderHint(QPainter::Antialiasing);
-    painter_.setRenderHint(QPainter::SmoothPixmapTransform);
     return true;
   }
   QImage finish() {

@@ -272,6 +272,18 @@ QByteArray shapesWmf() {
   record(0x02FB, {0xFFE2, 0, 0, 0, 700, 0, 0, 0, 0, 'A' | 'r' << 8, 'i' | 'a' << 8, 'l'});
   record(0x012D, {2});
   record(0x0521, {2, 'K' | 'W' << 8, 60, 10});  // TEXTOUT count, "KW", y, x
+  // STRETCHDIB of a 2 x 2 24-bit bitmap (rows bottom-up: blue yellow, red green) onto
+  // (70, 60)-(100, 90): SRCCOPY, RGB colours, source height, width, y, x, destination h, w, y, x.
+  Bytes dib;
+  dib.u32(40).u32(2).u32(2).u16(1).u16(24).u32(0).u32(16).u32(0).u32(0).u32(0).u32(0);
+  dib.u8(255).u8(0).u8(0).u8(0).u8(255).u8(255).u16(0);  // blue, yellow (B, G, R)
+  dib.u8(0).u8(0).u8(255).u8(0).u8(255).u8(0).u16(0);    // red, green
+  const std::initializer_list<int> stretch = {0x0020, 0x00CC, 0, 2, 2, 0, 0, 30, 30, 60, 70};
+  const int dibWords = 3 + static_cast<int>(stretch.size()) + dib.size() / 2;
+  maxRecord = std::max(maxRecord, dibWords);
+  r.u32(dibWords).u16(0x0F43);
+  for (int p : stretch) r.u16(p);
+  r.raw(dib.data());
   record(0x0000, {});
   return placeableHeader(100, 100, 96) + wmfHeader(r.data(), 3, maxRecord) + r.data();
 }

@@ -99,7 +99,13 @@ std::vector<KindCase> metafileCases() {
        PictureKind::Wmf,
        100,
        100,
-       {{75, 25, QColor(0, 255, 0)}, {25, 25, QColor(0, 0, 0, 0)}, {75, 75, QColor(0, 0, 0, 0)}},
+       {{75, 25, QColor(0, 255, 0)},
+        {25, 25, QColor(0, 0, 0, 0)},
+        {60, 55, QColor(0, 0, 0, 0)},
+        {77, 67, QColor(255, 0, 0)},
+        {92, 67, QColor(0, 255, 0)},
+        {77, 82, QColor(0, 0, 255)},
+        {92, 82, QColor(255, 255, 0)}},
        2},
   };
 }
@@ -201,7 +207,7 @@ TEST(Picture, MetafileArcsRunCounterClockwiseAndTextIsDrawn) {
   // The pie covers the top right quarter only.
   EXPECT_EQ(image.pixelColor(75, 25), QColor(0, 255, 0));
   EXPECT_EQ(image.pixelColor(25, 25).alpha(), 0);
-  EXPECT_EQ(image.pixelColor(75, 75).alpha(), 0);
+  EXPECT_EQ(image.pixelColor(60, 55).alpha(), 0);
   // The text leaves dark opaque pixels below the pie's box half, and none far right of it.
   int inked = 0, stray = 0;
   for (int y = 50; y < 100; ++y) {
@@ -323,7 +329,7 @@ TEST(Picture, DamagedFilesGiveNoPictureOrAPictureButNeverACrash) {
     for (int v = 0; v < variantsPerFixture; ++v) {
       QByteArray data = original;
       const int n = static_cast<int>(data.size());
-      switch (v % 4) {
+      switch (v % 5) {
         case 0:  // truncation
           data.truncate(std::uniform_int_distribution<int>(0, n - 1)(random));
           break;
@@ -334,14 +340,23 @@ TEST(Picture, DamagedFilesGiveNoPictureOrAPictureButNeverACrash) {
                 static_cast<char>(anyByte(random));
           break;
         }
-        case 2: {  // an extreme 16- or 32-bit value somewhere in the headers
+        case 2: {  // an extreme 16- or 32-bit value (sizes, counts), mostly in the headers
           static const quint32 extremes[] = {0xFFFFFFFFu, 0x7FFFFFFFu, 0x80000000u, 0xFFFFu,
                                              0x7FFFu,     0x8000u,     0u,          0x10000u};
-          const int at = std::uniform_int_distribution<int>(0, std::min(n, 128) - 4)(random);
+          const int reach = (v / 5) % 3 ? std::min(n, 128) : n;
+          const int at = std::uniform_int_distribution<int>(0, reach - 4)(random);
           const quint32 value = extremes[std::uniform_int_distribution<int>(0, 7)(random)];
-          const int width = (v / 4) % 2 ? 4 : 2;
+          const int width = (v / 5) % 2 ? 4 : 2;
           for (int i = 0; i < width; ++i)
             data[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+          break;
+        }
+        case 3: {  // a run of the file copied over another place (records repeated, shifted)
+          const int length = std::uniform_int_distribution<int>(1, std::max(1, n / 4))(random);
+          const int from = std::uniform_int_distribution<int>(0, n - length)(random);
+          const int to = std::uniform_int_distribution<int>(0, n - length)(random);
+          const QByteArray run = data.mid(from, length);
+          data.replace(to, length, run);
           break;
         }
         default: {  // header bytes flipped
