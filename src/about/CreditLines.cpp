@@ -8,8 +8,8 @@ CreditTable makeCreditLines(const QString& productName, const QString& versionTe
   lines[1] = QStringLiteral("1...at first,");
   lines[2] = QStringLiteral("1thanks to you");
   lines[3] = QStringLiteral("1for using KWEMO...");
-  lines[8] = QStringLiteral("0") + productName + QStringLiteral(" by ") + maker + QStringLiteral(" ") +
-             versionText;
+  lines[8] = QStringLiteral("0") + productName + QStringLiteral(" by ") + maker +
+             QStringLiteral(" ") + versionText;
   lines[9] = QStringLiteral("0(C) 2026 ") + maker;
   lines[14] = QStringLiteral("2special thanks to...");
   lines[16] = QStringLiteral("4everyone who tried the early builds");
@@ -33,17 +33,23 @@ CreditTable makeCreditLines(const QString& productName, const QString& versionTe
 
 Rgb creditLineColor(const QString& line, Rgb colourInForce) {
   const QChar leader = line.isEmpty() ? QChar() : line.front();
-  const int digit = leader >= QLatin1Char('0') && leader <= QLatin1Char('9')
-                        ? leader.unicode() - '0'
-                        : 0;
+  const int digit =
+      leader >= QLatin1Char('0') && leader <= QLatin1Char('9') ? leader.unicode() - '0' : 0;
   switch (digit) {
-    case 0: return RGB(0, 255, 255);
-    case 1: return RGB(255, 255, 187);
-    case 2: return RGB(187, 255, 187);
-    case 3: return RGB(187, 187, 255);
-    case 4: return RGB(255, 187, 187);
-    case 5: return RGB(255, 0, 0);
-    default: return colourInForce;
+    case 0:
+      return RGB(0, 255, 255);
+    case 1:
+      return RGB(255, 255, 187);
+    case 2:
+      return RGB(187, 255, 187);
+    case 3:
+      return RGB(187, 187, 255);
+    case 4:
+      return RGB(255, 187, 187);
+    case 5:
+      return RGB(255, 0, 0);
+    default:
+      return colourInForce;
   }
 }
 

@@ -13,13 +13,13 @@ namespace {
 QPainterPath handOutline() {
   QPainterPath hand;
   hand.setFillRule(Qt::WindingFill);
-  hand.addRoundedRect(QRectF(10, 1, 5, 16), 2.5, 2.5);    // index finger
-  hand.addRoundedRect(QRectF(14, 9, 5, 10), 2.5, 2.5);    // middle finger
-  hand.addRoundedRect(QRectF(18, 10, 5, 9), 2.5, 2.5);    // ring finger
-  hand.addRoundedRect(QRectF(22, 11, 5, 9), 2.5, 2.5);    // little finger
-  hand.addRoundedRect(QRectF(10, 14, 17, 13), 4, 4);      // palm
-  hand.addRoundedRect(QRectF(3, 15, 10, 5), 2.5, 2.5);    // thumb
-  hand.addRect(QRectF(12, 26, 13, 5));                    // wrist
+  hand.addRoundedRect(QRectF(10, 1, 5, 16), 2.5, 2.5);  // index finger
+  hand.addRoundedRect(QRectF(14, 9, 5, 10), 2.5, 2.5);  // middle finger
+  hand.addRoundedRect(QRectF(18, 10, 5, 9), 2.5, 2.5);  // ring finger
+  hand.addRoundedRect(QRectF(22, 11, 5, 9), 2.5, 2.5);  // little finger
+  hand.addRoundedRect(QRectF(10, 14, 17, 13), 4, 4);    // palm
+  hand.addRoundedRect(QRectF(3, 15, 10, 5), 2.5, 2.5);  // thumb
+  hand.addRect(QRectF(12, 26, 13, 5));                  // wrist
   return hand.simplified();
 }
 

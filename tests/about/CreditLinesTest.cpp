@@ -6,7 +6,8 @@ namespace kwemo {
 namespace {
 
 TEST(CreditLines, TableHasTheFixedLinesAndElevenAlternatingThanks) {
-  const CreditTable lines = makeCreditLines(QStringLiteral("KWEMO"), QStringLiteral("ver 0.01.0000"));
+  const CreditTable lines =
+      makeCreditLines(QStringLiteral("KWEMO"), QStringLiteral("ver 0.01.0000"));
   EXPECT_EQ(lines[1], QStringLiteral("1...at first,"));
   EXPECT_EQ(lines[32], QStringLiteral("0t h a n k s :-)"));
   EXPECT_TRUE(lines[8].startsWith(QStringLiteral("0KWEMO")));
