@@ -1,0 +1,246 @@
+#include "PictureFixtures.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <cstdint>
+#include <vector>
+
+namespace kwemo::fixtures {
+
+namespace {
+
+// Little-endian byte writer.
+class Bytes {
+ public:
+  Bytes& u8(int v) {
+    data_.append(static_cast<char>(v & 0xFF));
+    return *this;
+  }
+  Bytes& u16(int v) { return u8(v).u8(v >> 8); }
+  Bytes& u32(std::uint32_t v) {
+    return u16(static_cast<int>(v & 0xFFFF)).u16(static_cast<int>(v >> 16));
+  }
+  Bytes& raw(const QByteArray& b) {
+    data_.append(b);
+    return *this;
+  }
+  int size() const { return static_cast<int>(data_.size()); }
+  void patchU32(int offset, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) data_[offset + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+  }
+  void patchU16(int offset, int v) {
+    data_[offset] = static_cast<char>(v & 0xFF);
+    data_[offset + 1] = static_cast<char>((v >> 8) & 0xFF);
+  }
+  const QByteArray& data() const { return data_; }
+
+ private:
+  QByteArray data_;
+};
+
+// Palette index of the quadrant: 0 red, 1 green, 2 blue, 3 yellow.
+int quadrantIndex(int x, int y, int width, int height) {
+  return (y < height / 2 ? 0 : 2) + (x < width / 2 ? 0 : 1);
+}
+
+const QColor kQuadrants[4] = {QColor(255, 0, 0), QColor(0, 255, 0), QColor(0, 0, 255),
+                              QColor(255, 255, 0)};
+
+QImage quadrantImage(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) image.setPixelColor(x, y, quadrantColour(x, y, width, height));
+  return image;
+}
+
+QByteArray saveWithQt(const QImage& image, const char* format) {
+  QByteArray out;
+  QBuffer buffer(&out);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, format);
+  return out;
+}
+
+// File header + BITMAPINFOHEADER + four-colour palette around already encoded pixel data.
+QByteArray rleBitmap(int width, int height, int bitCount, int compression,
+                     const QByteArray& pixels) {
+  const int headerBytes = 14 + 40 + 4 * 4;
+  Bytes b;
+  b.u8('B').u8('M').u32(headerBytes + pixels.size()).u32(0).u32(headerBytes);
+  b.u32(40).u32(width).u32(height).u16(1).u16(bitCount).u32(compression).u32(pixels.size());
+  b.u32(3780).u32(3780).u32(4).u32(0);
+  for (const QColor& c : kQuadrants) b.u8(c.blue()).u8(c.green()).u8(c.red()).u8(0);
+  b.raw(pixels);
+  return b.data();
+}
+
+}  // namespace
+
+QColor quadrantColour(int x, int y, int width, int height) {
+  return kQuadrants[quadrantIndex(x, y, width, height)];
+}
+
+QByteArray bmp(int width, int height) {
+  return saveWithQt(quadrantImage(width, height), "bmp");
+}
+
+QByteArray jpeg(int width, int height) {
+  return saveWithQt(quadrantImage(width, height), "jpeg");
+}
+
+QByteArray rle8(int width, int height) {
+  const int left = width / 2;
+  const int right = width - left;  // >= 3 for an absolute run
+  Bytes p;
+  for (int y = height - 1; y >= 0; --y) {  // bottom-up
+    p.u8(left).u8(quadrantIndex(0, y, width, height));
+    p.u8(0).u8(right);
+    for (int i = 0; i < right; ++i) p.u8(quadrantIndex(width - 1, y, width, height));
+    if (right % 2) p.u8(0);  // absolute runs end on a word boundary
+    p.u8(0).u8(0);           // end of line
+  }
+  p.u8(0).u8(1);  // end of bitmap
+  return rleBitmap(width, height, 8, 1, p.data());
+}
+
+QByteArray rle4(int width, int height) {
+  const int left = width / 2;
+  const int right = width - left;
+  Bytes p;
+  for (int y = height - 1; y >= 0; --y) {
+    const int l = quadrantIndex(0, y, width, height);
+    const int r = quadrantIndex(width - 1, y, width, height);
+    p.u8(left).u8(l << 4 | l);
+    p.u8(0).u8(right);
+    const int bytes = (right + 1) / 2;
+    for (int i = 0; i < bytes; ++i) p.u8(r << 4 | r);
+    if (bytes % 2) p.u8(0);
+    p.u8(0).u8(0);
+  }
+  p.u8(0).u8(1);
+  return rleBitmap(width, height, 4, 2, p.data());
+}
+
+QByteArray gif(int width, int height) {
+  // Minimum code size 7 gives 8-bit codes: every pixel is one literal byte, and a clear code
+  // every 100 literals keeps the decoder's table from ever widening the codes.
+  Bytes b;
+  b.raw("GIF89a").u16(width).u16(height).u8(0xF6).u8(0).u8(0);
+  for (int i = 0; i < 128; ++i) {
+    const QColor c = i < 4 ? kQuadrants[i] : QColor(0, 0, 0);
+    b.u8(c.red()).u8(c.green()).u8(c.blue());
+  }
+  b.u8(0x2C).u16(0).u16(0).u16(width).u16(height).u8(0);
+  b.u8(7);
+  QByteArray codes;
+  int sinceClear = 0;
+  codes.append(static_cast<char>(128));
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (sinceClear == 100) {
+        codes.append(static_cast<char>(128));
+        sinceClear = 0;
+      }
+      codes.append(static_cast<char>(quadrantIndex(x, y, width, height)));
+      ++sinceClear;
+    }
+  }
+  codes.append(static_cast<char>(129));
+  for (qsizetype at = 0; at < codes.size(); at += 255) {
+    const QByteArray block = codes.mid(at, 255);
+    b.u8(static_cast<int>(block.size())).raw(block);
+  }
+  b.u8(0).u8(0x3B);
+  return b.data();
+}
+
+QByteArray icon(int width, int height, bool cursor) {
+  const int maskStride = ((width + 31) / 32) * 4;
+  const int pixelBytes = width * height * 4 + maskStride * height;
+  Bytes b;
+  b.u16(0).u16(cursor ? 2 : 1).u16(1);
+  b.u8(width).u8(height).u8(0).u8(0);
+  if (cursor)
+    b.u16(width / 2).u16(height / 2);  // hot spot
+  else
+    b.u16(1).u16(32);  // planes, bits
+  b.u32(40 + pixelBytes).u32(6 + 16);
+  b.u32(40).u32(width).u32(height * 2).u16(1).u16(32).u32(0).u32(pixelBytes);
+  b.u32(0).u32(0).u32(0).u32(0);
+  for (int y = height - 1; y >= 0; --y) {
+    for (int x = 0; x < width; ++x) {
+      const QColor c = quadrantColour(x, y, width, height);
+      b.u8(c.blue()).u8(c.green()).u8(c.red()).u8(x == 0 ? 0 : 255);
+    }
+  }
+  for (int y = height - 1; y >= 0; --y) {
+    // AND mask: 1 = transparent, for the first column only (bit 7 of the first byte).
+    b.u8(0x80);
+    for (int i = 1; i < maskStride; ++i) b.u8(0);
+  }
+  return b.data();
+}
+
+namespace {
+
+// Records of the test drawing, in logical units of a W x H window at the origin.
+QByteArray wmfRecords(int w, int h, int& maxRecordWords) {
+  Bytes r;
+  maxRecordWords = 0;
+  auto record = [&](int function, std::initializer_list<int> params) {
+    const int words = 3 + static_cast<int>(params.size());
+    maxRecordWords = std::max(maxRecordWords, words);
+    r.u32(words).u16(function);
+    for (int p : params) r.u16(p);
+  };
+  auto brush = [&](QColor c) {
+    // CREATEBRUSHINDIRECT: style solid, COLORREF as two words, hatch.
+    record(0x02FC, {0, c.red() | c.green() << 8, c.blue(), 0});
+  };
+  record(0x0103, {8});              // SETMAPMODE MM_ANISOTROPIC
+  record(0x020B, {0, 0});           // SETWINDOWORG y, x
+  record(0x020C, {h, w});           // SETWINDOWEXT y, x
+  record(0x02FA, {5, 0, 0, 0, 0});  // CREATEPENINDIRECT PS_NULL -> object 0
+  record(0x012D, {0});              // SELECTOBJECT
+  brush(QColor(255, 255, 255));     // object 1
+  record(0x012D, {1});
+  record(0x041B, {h, w / 2, 0, 0});  // RECTANGLE bottom, right, top, left: white left half
+  brush(QColor(255, 0, 0));          // object 2
+  record(0x012D, {2});
+  record(0x0418, {h, w / 2, 0, 0});  // ELLIPSE: red, filling the left half's box
+  brush(QColor(0, 0, 255));          // object 3
+  record(0x012D, {3});
+  record(0x041B, {h - h / 8, w - w / 8, h / 8, w / 2 + w / 8});  // blue, inset in the right half
+  record(0x0000, {});                                            // EOF
+  return r.data();
+}
+
+QByteArray wmfHeaderAndRecords(int w, int h) {
+  int maxRecord = 0;
+  const QByteArray records = wmfRecords(w, h, maxRecord);
+  Bytes b;
+  b.u16(1).u16(9).u16(0x0300).u32(static_cast<std::uint32_t>(9 + records.size() / 2));
+  b.u16(4).u32(maxRecord).u16(0);
+  b.raw(records);
+  return b.data();
+}
+
+}  // namespace
+
+QByteArray placeableWmf(int unitsWide, int unitsHigh, int unitsPerInch) {
+  Bytes b;
+  b.u32(0x9AC6CDD7).u16(0).u16(0).u16(0).u16(unitsWide).u16(unitsHigh).u16(unitsPerInch).u32(0);
+  int checksum = 0;
+  for (int i = 0; i < 20; i += 2)
+    checksum ^=
+        static_cast<unsigned char>(b.data()[i]) | static_cast<unsigned char>(b.data()[i + 1]) << 8;
+  b.u16(checksum);
+  b.raw(wmfHeaderAndRecords(unitsWide, unitsHigh));
+  return b.data();
+}
+
+QByteArray bareWmf(int unitsWide, int unitsHigh) {
+  return wmfHeaderAndRecords(unitsWide, unitsHigh);
+}
+
+}  // namespace kwemo::fixtures

@@ -1,0 +1,27 @@
+#pragma once
+
+// Picture files made by the tests themselves, byte by byte or with Qt's own writers. Every raster
+// fixture shows the same four quadrants (see quadrantColour) so a flipped or shifted decode shows.
+
+#include <QByteArray>
+#include <QColor>
+
+namespace kwemo::fixtures {
+
+// Top left red, top right green, bottom left blue, bottom right yellow.
+QColor quadrantColour(int x, int y, int width, int height);
+
+QByteArray bmp(int width, int height);   // Qt's writer, 24 bits
+QByteArray jpeg(int width, int height);  // Qt's writer
+QByteArray rle8(int width, int height);  // width <= 510: encoded run left, absolute run right
+QByteArray rle4(int width, int height);  // likewise, two pixels a byte
+QByteArray gif(int width, int height);   // literal-only LZW codes
+// 32-bit icon or cursor (idType 1 or 2); the pixel column x == 0 is fully transparent.
+QByteArray icon(int width, int height, bool cursor);
+// Placeable metafile, 1440 units per inch, 'inches' x 'inches' large, white background rectangle
+// over the whole box, a red filled ellipse in the left half and a blue rectangle in the right half.
+QByteArray placeableWmf(int unitsWide, int unitsHigh, int unitsPerInch);
+// The same drawing without the placeable header, in MM_TEXT units (one unit a pixel).
+QByteArray bareWmf(int unitsWide, int unitsHigh);
+
+}  // namespace kwemo::fixtures

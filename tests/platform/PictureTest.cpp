@@ -1,0 +1,264 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <functional>
+#include <random>
+#include <vector>
+
+#include "PictureFixtures.h"
+#include "platform/Picture.h"
+
+namespace kwemo {
+
+namespace {
+
+struct Probe {
+  int x, y;
+  QColor colour;  // alpha 0 means "transparent here", whatever the colour
+};
+
+struct KindCase {
+  const char* name;
+  std::function<QByteArray()> bytes;
+  PictureKind kind;
+  int width, height;
+  std::vector<Probe> probes;
+  int tolerance;  // per channel; JPEG is lossy
+};
+
+// The four quadrant centres of a W x H raster fixture.
+std::vector<Probe> quadrantProbes(int w, int h) {
+  std::vector<Probe> probes;
+  for (int qy : {h / 4, h * 3 / 4})
+    for (int qx : {w / 4, w * 3 / 4})
+      probes.push_back({qx, qy, fixtures::quadrantColour(qx, qy, w, h)});
+  return probes;
+}
+
+std::vector<KindCase> rasterCases() {
+  return {
+      {"bmp", [] { return fixtures::bmp(40, 30); }, PictureKind::Bmp, 40, 30,
+       quadrantProbes(40, 30), 0},
+      {"rle8", [] { return fixtures::rle8(37, 21); }, PictureKind::Bmp, 37, 21,
+       quadrantProbes(37, 21), 0},
+      {"rle4", [] { return fixtures::rle4(35, 23); }, PictureKind::Bmp, 35, 23,
+       quadrantProbes(35, 23), 0},
+      {"gif", [] { return fixtures::gif(50, 20); }, PictureKind::Gif, 50, 20,
+       quadrantProbes(50, 20), 0},
+      {"jpeg", [] { return fixtures::jpeg(64, 48); }, PictureKind::Jpeg, 64, 48,
+       quadrantProbes(64, 48), 40},
+      {"ico", [] { return fixtures::icon(32, 24, false); }, PictureKind::Ico, 32, 24,
+       [] {
+         auto p = quadrantProbes(32, 24);
+         p.push_back({0, 5, QColor(0, 0, 0, 0)});
+         return p;
+       }(),
+       0},
+      {"cur", [] { return fixtures::icon(16, 16, true); }, PictureKind::Cur, 16, 16,
+       [] {
+         auto p = quadrantProbes(16, 16);
+         p.push_back({0, 12, QColor(0, 0, 0, 0)});
+         return p;
+       }(),
+       0},
+  };
+}
+
+void expectProbes(const Picture& picture, const KindCase& c) {
+  for (const Probe& p : c.probes) {
+    const QColor got = picture.image.pixelColor(p.x, p.y);
+    if (p.colour.alpha() == 0) {
+      EXPECT_EQ(got.alpha(), 0) << c.name << " at " << p.x << "," << p.y;
+      continue;
+    }
+    EXPECT_EQ(got.alpha(), 255) << c.name << " at " << p.x << "," << p.y;
+    EXPECT_NEAR(got.red(), p.colour.red(), c.tolerance) << c.name << " at " << p.x << "," << p.y;
+    EXPECT_NEAR(got.green(), p.colour.green(), c.tolerance)
+        << c.name << " at " << p.x << "," << p.y;
+    EXPECT_NEAR(got.blue(), p.colour.blue(), c.tolerance) << c.name << " at " << p.x << "," << p.y;
+  }
+}
+
+// Damaged files make Qt's decoders warn by the thousand; the test only cares about the outcome.
+class QuietQtWarnings {
+ public:
+  QuietQtWarnings()
+      : previous_(
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {})) {}
+  ~QuietQtWarnings() { qInstallMessageHandler(previous_); }
+
+ private:
+  QtMessageHandler previous_;
+};
+
+bool writeFile(const QString& path, const QByteArray& data) {
+  QFile f(path);
+  return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+}
+
+}  // namespace
+
+TEST(Picture, EachKindLoadsByContentWithItsSizeAndPixels) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  for (const KindCase& c : rasterCases()) {
+    const QByteArray data = c.bytes();
+    EXPECT_EQ(DetectPictureKind(data), c.kind) << c.name;
+    // The name never decides: every kind is also tried under a misleading extension.
+    for (const QString& file :
+         {QString(c.name) + "." + c.name, QStringLiteral("Back.bmp"), QString(c.name) + ".txt"}) {
+      const QString path = dir.filePath(file);
+      ASSERT_TRUE(writeFile(path, data));
+      const std::optional<Picture> picture = LoadPicture(path);
+      ASSERT_TRUE(picture.has_value()) << c.name << " as " << file.toStdString();
+      EXPECT_EQ(picture->width, c.width) << c.name;
+      EXPECT_EQ(picture->height, c.height) << c.name;
+      EXPECT_EQ(picture->image.size(), QSize(c.width, c.height)) << c.name;
+      expectProbes(*picture, c);
+    }
+  }
+}
+
+TEST(Picture, RejectsWhatIsNoPicture) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString text = dir.filePath("notes.bmp");
+  ASSERT_TRUE(writeFile(text, "just some text, not a picture"));
+  const QString empty = dir.filePath("empty.bmp");
+  ASSERT_TRUE(writeFile(empty, {}));
+  const QString png = dir.filePath("p.bmp");
+  QImage pngImage(8, 8, QImage::Format_RGB32);
+  pngImage.fill(Qt::red);
+  ASSERT_TRUE(pngImage.save(png, "png"));  // a kind the loader does not offer
+
+  struct Case {
+    const char* name;
+    QString path;
+  };
+  const Case cases[] = {
+      {"empty path", QString()},
+      {"missing file", dir.filePath("missing.bmp")},
+      {"folder", dir.path()},
+      {"text", text},
+      {"empty file", empty},
+      {"png", png},
+      {"half a path", dir.filePath("no")},
+  };
+  for (const Case& c : cases) {
+    EXPECT_FALSE(LoadPicture(c.path).has_value()) << c.name;
+    PictureCache cache;
+    EXPECT_FALSE(cache.load(c.path).has_value()) << c.name;
+  }
+  EXPECT_FALSE(LooksLikePicturePath(dir.path()));
+  EXPECT_FALSE(LooksLikePicturePath(dir.filePath("missing.bmp")));
+  EXPECT_TRUE(LooksLikePicturePath(text));
+}
+
+TEST(Picture, RefusesDeclaredSizesBeyondTheLimit) {
+  // A valid header that claims a huge bitmap: refused from the header, nothing decoded.
+  QByteArray huge = fixtures::bmp(4, 4);
+  const auto setU32 = [&](int offset, quint32 v) {
+    for (int i = 0; i < 4; ++i) huge[offset + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+  };
+  setU32(18, kMaxPictureSide + 1);
+  EXPECT_FALSE(LoadPictureFromData(huge).has_value());
+  setU32(18, 4);
+  setU32(22, 100000);
+  EXPECT_FALSE(LoadPictureFromData(huge).has_value());
+
+  QByteArray wideGif = fixtures::gif(4, 4);
+  wideGif[6] = static_cast<char>(0xFF);
+  wideGif[7] = static_cast<char>(0xFF);
+  EXPECT_FALSE(LoadPictureFromData(wideGif).has_value());
+}
+
+TEST(Picture, CacheDecodesOncePerPathSizeAndTime) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString path = dir.filePath("back.bmp");
+  ASSERT_TRUE(writeFile(path, fixtures::bmp(20, 10)));
+  PictureCache cache(2);
+  const auto first = cache.load(path);
+  ASSERT_TRUE(first.has_value());
+  const auto second = cache.load(path);
+  ASSERT_TRUE(second.has_value());
+  // The same decode is handed out again: the image shares its pixel buffer.
+  EXPECT_EQ(first->image.constBits(), second->image.constBits());
+
+  // A changed file (other size) is decoded anew.
+  ASSERT_TRUE(writeFile(path, fixtures::bmp(30, 12)));
+  const auto changed = cache.load(path);
+  ASSERT_TRUE(changed.has_value());
+  EXPECT_EQ(changed->width, 30);
+
+  // Removed file: no picture, whatever was cached.
+  ASSERT_TRUE(QFile::remove(path));
+  EXPECT_FALSE(cache.load(path).has_value());
+
+  // Capacity bounds the entries.
+  for (int i = 0; i < 5; ++i) {
+    const QString p = dir.filePath(QString("p%1.bmp").arg(i));
+    ASSERT_TRUE(writeFile(p, fixtures::bmp(4 + i, 4)));
+    EXPECT_EQ(cache.load(p)->width, 4 + i);
+  }
+  EXPECT_EQ(cache.size(), 2u);
+}
+
+TEST(Picture, DamagedFilesGiveNoPictureOrAPictureButNeverACrash) {
+  const QuietQtWarnings quiet;
+  std::mt19937 random(20261206);
+  const int variantsPerFixture =
+      std::getenv("KWEMO_FUZZ_VARIANTS") ? std::atoi(std::getenv("KWEMO_FUZZ_VARIANTS")) : 2000;
+  int loaded = 0, total = 0;
+  for (const KindCase& c : rasterCases()) {
+    const QByteArray original = c.bytes();
+    std::uniform_int_distribution<int> anyByte(0, 255);
+    for (int v = 0; v < variantsPerFixture; ++v) {
+      QByteArray data = original;
+      const int n = static_cast<int>(data.size());
+      switch (v % 4) {
+        case 0:  // truncation
+          data.truncate(std::uniform_int_distribution<int>(0, n - 1)(random));
+          break;
+        case 1: {  // a few random bytes changed anywhere
+          const int flips = std::uniform_int_distribution<int>(1, 8)(random);
+          for (int i = 0; i < flips; ++i)
+            data[std::uniform_int_distribution<int>(0, n - 1)(random)] =
+                static_cast<char>(anyByte(random));
+          break;
+        }
+        case 2: {  // an extreme 16- or 32-bit value somewhere in the headers
+          static const quint32 extremes[] = {0xFFFFFFFFu, 0x7FFFFFFFu, 0x80000000u, 0xFFFFu,
+                                             0x7FFFu,     0x8000u,     0u,          0x10000u};
+          const int at = std::uniform_int_distribution<int>(0, std::min(n, 128) - 4)(random);
+          const quint32 value = extremes[std::uniform_int_distribution<int>(0, 7)(random)];
+          const int width = (v / 4) % 2 ? 4 : 2;
+          for (int i = 0; i < width; ++i)
+            data[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+          break;
+        }
+        default: {  // header bytes flipped
+          const int at = std::uniform_int_distribution<int>(0, std::min(n, 64) - 1)(random);
+          data[at] = static_cast<char>(anyByte(random));
+          break;
+        }
+      }
+      const auto picture = LoadPictureFromData(data);
+      ++total;
+      if (picture) {
+        ++loaded;
+        EXPECT_GT(picture->width, 0) << c.name << " variant " << v;
+        EXPECT_LE(picture->width, kMaxPictureSide) << c.name << " variant " << v;
+        EXPECT_LE(picture->height, kMaxPictureSide) << c.name << " variant " << v;
+        EXPECT_FALSE(picture->image.isNull()) << c.name << " variant " << v;
+      }
+    }
+  }
+  // Many damaged variants still decode (a flipped pixel byte); many do not.
+  EXPECT_GT(loaded, 0);
+  EXPECT_LT(loaded, total);
+}
+
+}  // namespace kwemo
