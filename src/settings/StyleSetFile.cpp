@@ -11,18 +11,13 @@
 #include <optional>
 #include <string>
 
+#include "platform/Conversions.h"
+
 namespace kwemo {
 
 namespace {
 
 // ---- numbers as the old runtime's delimited input and output handle them
-
-std::optional<std::int16_t> toInt16(double v) {
-  if (!std::isfinite(v)) return std::nullopt;
-  const double r = std::nearbyint(v);  // the default rounding mode sends halves to even
-  if (r < -32768 || r > 32767) return std::nullopt;
-  return static_cast<std::int16_t>(r);
-}
 
 int digitValue(QChar c, int base) {
   const char16_t u = c.unicode();
@@ -34,92 +29,25 @@ int digitValue(QChar c, int base) {
 }
 
 // "&H…" / "&O…": up to four hex digits keep a 16-bit pattern (&HFFFF is -1), more a 32-bit one.
-// With `prefixOnly`, digits are taken up to the first other character.
-std::optional<double> radixValue(QStringView t, bool prefixOnly) {
-  if (t.size() < 2 || t[0] != u'&') return std::nullopt;
+std::optional<double> radixValue(QStringView t) {
+  if (t.size() < 3 || t[0] != u'&') return std::nullopt;
   const QChar kind = t[1].toUpper();
   const int base = kind == u'H' ? 16 : kind == u'O' ? 8 : 0;
   if (base == 0) return std::nullopt;
   std::uint64_t v = 0;
-  qsizetype n = 0;
-  for (qsizetype i = 2; i < t.size(); ++i) {
-    const int d = digitValue(t[i], base);
-    if (d < 0) {
-      if (prefixOnly) break;
-      return std::nullopt;
-    }
+  for (const QChar c : t.mid(2)) {
+    const int d = digitValue(c, base);
+    if (d < 0) return std::nullopt;
     v = v * base + d;
     if (v > 0xFFFFFFFFu) return std::nullopt;
-    ++n;
   }
-  if (n == 0) return std::nullopt;
   if (v <= 0xFFFF) return static_cast<std::int16_t>(static_cast<std::uint16_t>(v));
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
 }
 
-// Length of the longest decimal number at the start of `t`: sign, digits, one point, digits, an
-// exponent when one follows in full. 0 when no mantissa digit is there.
-qsizetype decimalPrefix(QStringView t, bool allowD) {
-  qsizetype i = 0;
-  const auto isDigit = [&](qsizetype k) { return k < t.size() && t[k].unicode() >= u'0' && t[k].unicode() <= u'9'; };
-  if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) ++i;
-  qsizetype digits = 0;
-  while (isDigit(i)) ++i, ++digits;
-  if (i < t.size() && t[i] == u'.') {
-    ++i;
-    while (isDigit(i)) ++i, ++digits;
-  }
-  if (digits == 0) return 0;
-  if (i < t.size()) {
-    const char16_t e = t[i].unicode();
-    if (e == u'e' || e == u'E' || (allowD && (e == u'd' || e == u'D'))) {
-      qsizetype k = i + 1;
-      if (k < t.size() && (t[k] == u'+' || t[k] == u'-')) ++k;
-      if (isDigit(k)) {
-        while (isDigit(k)) ++k;
-        i = k;
-      }
-    }
-  }
-  return i;
-}
-
-// Converts text that decimalPrefix accepted; nullopt when it does not fit a double.
-std::optional<double> decimalValue(QStringView t) {
-  std::string s = t.toLatin1().toStdString();
-  for (char& c : s)
-    if (c == 'd' || c == 'D') c = 'e';
-  const bool negative = !s.empty() && s[0] == '-';
-  if (!s.empty() && (s[0] == '+' || s[0] == '-')) s.erase(0, 1);
-  double v = 0;
-  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(v)) return std::nullopt;
-  return negative ? -v : v;
-}
-
-// A whole numeric field of the delimited input: decimal, or &H/&O.
+// A whole numeric field of the delimited input (it holds no blanks): decimal, or &H/&O.
 std::optional<double> fieldNumber(QStringView t) {
-  if (t.startsWith(u'&')) return radixValue(t, false);
-  if (t.isEmpty() || decimalPrefix(t, false) != t.size()) return std::nullopt;
-  return decimalValue(t);
-}
-
-// Text holding a number, blanks around it allowed (a box's text used as a number).
-std::optional<double> textNumber(QStringView t) {
-  t = t.trimmed();
-  if (t.isEmpty() || decimalPrefix(t, false) != t.size()) return std::nullopt;
-  return decimalValue(t);
-}
-
-// The leading numeric value of a box's text, 0 when there is none. Blanks count for nothing
-// anywhere in it, as in the old runtime's Val.
-double leadingValue(QStringView t) {
-  QString s;
-  for (QChar c : t)
-    if (c != u' ' && c != u'\t' && c != u'\r' && c != u'\n' && c != QChar(0x3000)) s += c;
-  if (s.startsWith(u'&')) return radixValue(s, true).value_or(0);
-  const qsizetype n = decimalPrefix(s, true);
-  return n == 0 ? 0 : decimalValue(QStringView(s).left(n)).value_or(0);
+  return t.startsWith(u'&') ? radixValue(t) : CDbl(t);
 }
 
 // A number in the delimited output's form: up to 15 significant digits, "." as the point, no
@@ -292,7 +220,7 @@ QByteArray writeStyleSetFile(const StyleSetValues& v) {
     out += s;
     out += QStringLiteral("\r\n");
   };
-  const auto number = [](const QString& boxText) { return numberText(leadingValue(boxText)); };
+  const auto number = [](const QString& boxText) { return numberText(Val(boxText)); };
   line(kStyleSetHeader);
   for (const StyleColor& c : v.EditColors)
     line(QStringLiteral("%1,%2,%3").arg(c.r).arg(c.g).arg(c.b));
@@ -338,7 +266,7 @@ StyleSetRead readStyleSetFile(const QByteArray& bytes, StyleSetValues& out) {
   };
   // A scroll bar at `base` minus the number in a box's text, when the bar can show it.
   const auto bar = [&](const QString& boxText, int base, int lo, int hi, int& scroll) {
-    const auto x = textNumber(boxText);
+    const auto x = CDbl(boxText);
     const auto v = x ? toInt16(base - *x) : std::nullopt;
     if (v && *v >= lo && *v <= hi) scroll = *v;
     else fail();
@@ -359,7 +287,7 @@ StyleSetRead readStyleSetFile(const QByteArray& bytes, StyleSetValues& out) {
   }
   for (std::size_t i = 0; i < out.txtLong.size(); ++i) {
     if (const auto n = integer()) {
-      out.txtLong[i] = QString::number(*n);
+      out.txtLong[i] = IntText(*n);
       if (*n >= 0 && *n <= 100) out.vscLong[i] = 100 - *n;
       else fail();
     } else {
@@ -367,7 +295,7 @@ StyleSetRead readStyleSetFile(const QByteArray& bytes, StyleSetValues& out) {
     }
   }
   for (QString& box : out.txtForm) {
-    if (const auto n = integer()) box = QString::number(*n);
+    if (const auto n = integer()) box = IntText(*n);
     else fail();
   }
   check(out.chkDC);
