@@ -261,7 +261,7 @@ StyleSetRead readStyleSetFile(const QByteArray& bytes, StyleSetValues& out) {
     return std::nullopt;
   };
   const auto check = [&](int& box) {
-    if (const auto v = within(integer(), 0, 1)) box = *v;
+    if (const auto v = within(integer(), 0, 2)) box = *v;  // 2: greyed
     else fail();
   };
   // A scroll bar at `base` minus the number in a box's text, when the bar can show it.

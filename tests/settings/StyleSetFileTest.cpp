@@ -129,7 +129,7 @@ TEST(StyleSetFileRead, DamagedFilesLoadWhatTheyCan) {
          l[3] = "-1,0,0";
          l[7] = "0";
          l[11] = "150";
-         l[16] = "2";
+         l[16] = "3";
          l[17] = "abc";
          l[20] = "\"200\"";
          l[21] = "-1";
