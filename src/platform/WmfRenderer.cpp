@@ -44,6 +44,7 @@ constexpr quint32 kParameterSlackWords = 2 * 65536 + 64;
 constexpr int kPlayMilliseconds = 5000;
 // Far beyond any drawing a person makes; bounds the work a file of tiny records can ask for.
 constexpr int kMaxMetafileRecords = 1'000'000;
+constexpr qint64 kBitmapBudget = 256LL * 1024 * 1024;
 
 quint16 u16At(const QByteArray& d, qsizetype at) {
   return static_cast<quint16>(static_cast<unsigned char>(d[at]) |
@@ -77,6 +78,7 @@ struct WmfLayout {
 std::optional<WmfLayout> walkRecords(const QByteArray& data) {
   WmfLayout layout;
   qsizetype at = 0;
+  if (data.size() < kHeaderBytes) return std::nullopt;
   if (u32At(data, 0) == 0x9AC6CDD7u) {
     if (data.size() < kPlaceableBytes + kHeaderBytes) return std::nullopt;
     layout.placeable = true;
@@ -376,9 +378,21 @@ class QtDevice {
   }
 
   // Embedded bitmaps are decoded by the picture loader and owned here, whatever libwmf frees.
+  // Embedded bitmaps together stay under a budget, however many records carry one.
   void* keepBitmap(QImage image) {
+    if (image.sizeInBytes() > kBitmapBudget - bitmapBytes_) return nullptr;
+    bitmapBytes_ += image.sizeInBytes();
     bitmaps_.push_back(std::make_unique<QImage>(std::move(image)));
     return bitmaps_.back().get();
+  }
+  void dropBitmap(const void* data) {
+    for (auto it = bitmaps_.begin(); it != bitmaps_.end(); ++it) {
+      if (it->get() == data) {
+        bitmapBytes_ -= (*it)->sizeInBytes();
+        bitmaps_.erase(it);
+        return;
+      }
+    }
   }
   const QImage* bitmap(const void* data) const {
     for (const auto& b : bitmaps_)
@@ -393,6 +407,7 @@ class QtDevice {
   QRectF defaultFrame_;
   QColor pendingBackground_;
   std::vector<std::unique_ptr<QImage>> bitmaps_;
+  qint64 bitmapBytes_ = 0;
 };
 
 QtDevice* device(wmfAPI* api) {
@@ -585,13 +600,17 @@ void bmpRead(wmfAPI* api, wmfBMP_Read_t* r) {
   file.append(reinterpret_cast<const char*>(r->buffer), r->length);
   std::optional<Picture> picture = LoadPictureFromData(file);
   if (!picture || picture->width > 0xFFFF || picture->height > 0xFFFF) return;
+  void* kept = device(api)->keepBitmap(std::move(picture->image));
+  if (!kept) return;
   r->bmp.width = static_cast<U16>(picture->width);
   r->bmp.height = static_cast<U16>(picture->height);
-  r->bmp.data = device(api)->keepBitmap(std::move(picture->image));
+  r->bmp.data = kept;
 }
 
-void bmpFree(wmfAPI*, wmfBMP* bmp) {
-  bmp->data = nullptr;  // the device owns the image until the play ends
+void bmpFree(wmfAPI* api, wmfBMP* bmp) {
+  // Looked up among the device's own images: a pointer libwmf kept too long finds nothing.
+  device(api)->dropBitmap(bmp->data);
+  bmp->data = nullptr;
 }
 
 void bmpDraw(wmfAPI* api, wmfBMP_Draw_t* b) {
