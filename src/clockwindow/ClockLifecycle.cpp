@@ -19,6 +19,11 @@ namespace kwemo {
 ClockLifecycle::ClockLifecycle(frmClock& window, std::function<void()> endProgram)
     : window_(window), endProgram_(std::move(endProgram)) {}
 
+ClockLifecycle::~ClockLifecycle() {
+  // The last-chance save refers to this window; it must not outlive it.
+  if (armed_) LastChance::disarm();
+}
+
 void ClockLifecycle::startUp() {
   ClockSettings& settings = window_.settings();
   SettingsStore& store = window_.store();
@@ -60,6 +65,7 @@ void ClockLifecycle::startUp() {
   restorePlacement();
 
   // From here on a display that goes away still leaves everything saved.
+  armed_ = true;
   LastChance::arm([this] {
     if (!done_) {
       done_ = true;
@@ -94,6 +100,7 @@ void ClockLifecycle::shutDown() {
   if (done_) return;
   done_ = true;
   LastChance::disarm();
+  armed_ = false;
   save();
   window_.trayIcon().remove();
   QCoreApplication::processEvents();

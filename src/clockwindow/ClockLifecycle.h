@@ -12,6 +12,9 @@ class frmClock;
 class ClockLifecycle {
  public:
   ClockLifecycle(frmClock& window, std::function<void()> endProgram);
+  ~ClockLifecycle();
+  ClockLifecycle(const ClockLifecycle&) = delete;
+  ClockLifecycle& operator=(const ClockLifecycle&) = delete;
 
   void startUp();
   // Runs once, whatever closes the window; also the last-chance save when the display is gone.
@@ -25,6 +28,7 @@ class ClockLifecycle {
   frmClock& window_;
   std::function<void()> endProgram_;
   bool done_ = false;
+  bool armed_ = false;
 };
 
 }  // namespace kwemo
