@@ -22,33 +22,12 @@ QStringList writtenLines(const StyleSetValues& v) {
 }
 
 // A set whose every line differs from the initial look.
-const QStringList kCustom = {"KWEMO StyleSet File",
-                             "10,20,30",
-                             "40,50,60",
-                             "70,80,90",
-                             "100,110,120",
-                             "130,140,150",
-                             "160,170,180",
-                             "3",
-                             "4",
-                             "5",
-                             "1",
-                             "62.5",
-                             "80",
-                             "95",
-                             "200",
-                             "150",
-                             "0",
-                             "72.5",
-                             "\"yyyy/mm/dd\"",
-                             "\"IPAPGothic\"",
-                             "\"12\"",
-                             "1",
-                             "0",
-                             "7",
-                             "1",
-                             "1",
-                             "0"};
+const QStringList kCustom =
+    QStringLiteral(
+        "KWEMO StyleSet File|10,20,30|40,50,60|70,80,90|100,110,120|130,140,150|"
+        "160,170,180|3|4|5|1|62.5|80|95|200|150|0|72.5|\"yyyy/mm/dd\"|"
+        "\"IPAPGothic\"|\"12\"|1|0|7|1|1|0")
+        .split(u'|');
 
 StyleSetValues customValues() {
   StyleSetValues v;
@@ -80,33 +59,11 @@ StyleSetValues customValues() {
 TEST(StyleSetFileWrite, InitialLookGivesTheReferenceLines) {
   StyleSetValues v;
   v.chkFont = {1, 0};
-  const QStringList expected = {"KWEMO StyleSet File",
-                                "0,0,0",
-                                "0,0,0",
-                                "0,0,0",
-                                "255,255,255",
-                                "0,0,0",
-                                "0,0,0",
-                                "2",
-                                "2",
-                                "1",
-                                "1",
-                                "60",
-                                "80",
-                                "95",
-                                "120",
-                                "120",
-                                "1",
-                                "70",
-                                "\"m/d h:nn\"",
-                                "\"ＭＳ Ｐゴシック\"",
-                                "\"8\"",
-                                "1",
-                                "0",
-                                "13",
-                                "0",
-                                "0",
-                                "0"};
+  const QStringList expected =
+      QStringLiteral(
+          "KWEMO StyleSet File|0,0,0|0,0,0|0,0,0|255,255,255|0,0,0|0,0,0|2|2|1|1|"
+          "60|80|95|120|120|1|70|\"m/d h:nn\"|\"ＭＳ Ｐゴシック\"|\"8\"|1|0|13|0|0|0")
+          .split(u'|');
   EXPECT_EQ(writtenLines(v), expected);
   EXPECT_EQ(writtenLines(customValues()).mid(1, 10), kCustom.mid(1, 10));
 }

@@ -114,15 +114,6 @@ TEST_F(StyleSetsTest, SaveThenLoadGivesBackTheLook) {
   EXPECT_TRUE(prompts_.asked().empty());
 }
 
-TEST_F(StyleSetsTest, ResetRestoresTheInitialLookButBoldAndItalic) {
-  StyleSetValues v = someLook();
-  const StyleSetLoad load = loadStyleSet(root_, kResetEntry, v, nullptr);
-  StyleSetValues expected;
-  expected.chkFont = {1, 1};
-  EXPECT_EQ(load.kind, StyleSetLoad::Kind::Reset);
-  EXPECT_EQ(v, expected);
-}
-
 TEST_F(StyleSetsTest, FileNamesInASetIgnoreCase) {
   writeFile(root_ + "Upper/STYLE.KWS", writeStyleSetFile(someLook()));
   writeFile(root_ + "Upper/back.BMP", "BM");
