@@ -34,7 +34,7 @@ void setCheck(QCheckBox* box, int value) {
 
 }  // namespace
 
-void FillStyleSetList(QComboBox* list, const QString& root) {
+void fillStyleSetList(QComboBox* list, const QString& root) {
   const QSignalBlocker quiet(list);
   list->clear();
   list->addItem(kResetEntry);

@@ -11,7 +11,7 @@ class frmSetting;
 
 // The list of style sets: the reset entry, then the sets under `root`; nothing selected, and
 // filling it does not count as choosing an entry.
-void FillStyleSetList(QComboBox* list, const QString& root);
+void fillStyleSetList(QComboBox* list, const QString& root);
 
 // The look a style set carries, read from the settings dialog's controls.
 StyleSetValues styleSetValuesOf(const frmSetting& dialog);

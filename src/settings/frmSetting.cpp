@@ -357,7 +357,7 @@ void frmSetting::Form_Load() {
     move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2);
   }
 
-  FillStyleSetList(cmbSkin, styleSetRoot());
+  fillStyleSetList(cmbSkin, styleSetRoot());
 
   {
     const QString designText = cmbFonts->currentText();
@@ -528,7 +528,7 @@ void frmSetting::cmdSetSize_Click() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Style sets (filled in by the style-set code)
+// Style sets
 
 void frmSetting::cmdLoad_Click() {
   StyleSetValues values = styleSetValuesOf(*this);
@@ -552,7 +552,7 @@ void frmSetting::cmdSSave_Click() {
   const StyleSetSave saved =
       saveStyleSet(styleSetRoot(), name, styleSetValuesOf(*this), picture, this);
   if (saved == StyleSetSave::Saved || saved == StyleSetSave::Failed)
-    FillStyleSetList(cmbSkin, styleSetRoot());
+    fillStyleSetList(cmbSkin, styleSetRoot());
 }
 
 // ---------------------------------------------------------------------------------------------
