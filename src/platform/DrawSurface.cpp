@@ -8,10 +8,8 @@
 #include <array>
 #include <cmath>
 
-#if __has_include("platform/Picture.h")
 #include "platform/Picture.h"
-#define KWEMO_HAVE_PICTURE 1
-#endif
+
 
 namespace kwemo {
 
@@ -166,29 +164,56 @@ void DrawSurface::updateFont() {
   font_ = f;
   f.setStyleStrategy(QFont::NoAntialias);
   aliasedFont_ = f;
+  metrics_.emplace(font_);
+  aliasedMetrics_.emplace(aliasedFont_);
 }
 
 const QFont& DrawSurface::drawingFont() const { return drawMode_ == 13 ? font_ : aliasedFont_; }
 
-QPainter* DrawSurface::beginDraw(std::optional<Rgb> color, Shape kind) {
-  if (image_.isNull() || drawMode_ == 11) return nullptr;  // 11 leaves the screen as it is
+const QFontMetrics& DrawSurface::drawingMetrics() const {
+  return drawMode_ == 13 ? *metrics_ : *aliasedMetrics_;
+}
+
+QPainter* DrawSurface::openPainter() {
   if (!painter_) {
     painter_ = std::make_unique<QPainter>(&image_);
     painter_->setBrush(Qt::NoBrush);
+    penState_ = PenState{};
   }
-  QPainter* p = painter_.get();
+  return painter_.get();
+}
+
+QPainter* DrawSurface::beginDraw(std::optional<Rgb> color, Shape kind) {
+  if (image_.isNull() || drawMode_ == 11) return nullptr;  // 11 leaves the screen as it is
+  QPainter* p = openPainter();
   // A one-pixel dot has nothing to smooth.
   const bool smooth = drawMode_ == 13 && !(kind == Shape::Dot && drawWidth_ == 1);
-  p->setCompositionMode(compositionFor(drawMode_));
-  p->setRenderHint(QPainter::Antialiasing, smooth);
-  p->setRenderHint(QPainter::TextAntialiasing, smooth);
   // Aliased thin pens take Qt's one-pixel path, where coordinate n is pixel n. Everything else
-  // is sampled at pixel centres: shift it by half a pixel so that it centres on the same pixel.
-  p->resetTransform();
-  if (kind != Shape::Text && (smooth || drawWidth_ > 1)) p->translate(0.5, 0.5);
-  QPen pen(toQColor(color.value_or(foreColor_)), drawWidth_, Qt::SolidLine, Qt::RoundCap,
-           Qt::RoundJoin);
-  p->setPen(pen);
+  // is sampled at pixel centres: an odd width is shifted by half a pixel so that it centres on
+  // pixel n; an even width stays on the pixel edge, where it covers whole pixels.
+  const bool shifted =
+      kind != Shape::Text && drawWidth_ % 2 == 1 && (smooth || drawWidth_ > 1);
+  const Rgb rgb = color.value_or(foreColor_);
+  // Painter state changes cost more than a small shape; only pass on what changed.
+  PenState& st = penState_;
+  if (st.mode != drawMode_) {
+    p->setCompositionMode(compositionFor(drawMode_));
+    st.mode = drawMode_;
+  }
+  if (st.smooth != static_cast<int>(smooth)) {
+    p->setRenderHint(QPainter::Antialiasing, smooth);
+    p->setRenderHint(QPainter::TextAntialiasing, smooth);
+    st.smooth = smooth;
+  }
+  if (st.shifted != static_cast<int>(shifted)) {
+    p->setTransform(shifted ? QTransform::fromTranslate(0.5, 0.5) : QTransform());
+    st.shifted = shifted;
+  }
+  if (st.width != drawWidth_ || st.color != rgb) {
+    p->setPen(QPen(toQColor(rgb), drawWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    st.width = drawWidth_;
+    st.color = rgb;
+  }
   return p;
 }
 
@@ -294,18 +319,17 @@ bool DrawSurface::PaintPicture(const QImage& picture, float x, float y, float wi
     source = stretchedCopy(picture, static_cast<int>(w), static_cast<int>(h));
     if (!source) return false;
   }
-  if (!painter_) painter_ = std::make_unique<QPainter>(&image_);
-  QPainter* p = painter_.get();
-  p->resetTransform();
-  p->setRenderHint(QPainter::Antialiasing, false);
+  QPainter* p = openPainter();
   // Pictures are copied whatever the draw mode; transparent parts (icons, metafiles) show what
   // is below.
+  p->setTransform(QTransform());
+  p->setRenderHint(QPainter::Antialiasing, false);
   p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  penState_ = PenState{};
   p->drawImage(QPointF(toPixel(x), toPixel(y)), *source);
   return true;
 }
 
-#ifdef KWEMO_HAVE_PICTURE
 bool DrawSurface::PaintPicture(const Picture* picture, float x, float y) {
   if (!picture) return false;
   return PaintPicture(picture->image, x, y, static_cast<float>(picture->width),
@@ -317,11 +341,10 @@ bool DrawSurface::PaintPicture(const Picture* picture, float x, float y, float w
   if (!picture) return false;
   return PaintPicture(picture->image, x, y, width, height);
 }
-#endif
 
 bool DrawSurface::Print(const QString& text, bool newLine) {
   const QStringList lines = splitLines(text);
-  const QFontMetrics fm(drawingFont());
+  const QFontMetrics& fm = drawingMetrics();
   QPainter* p = beginDraw(std::nullopt, Shape::Text);
   if (p) p->setFont(drawingFont());
   float x = currentX_;
@@ -342,14 +365,14 @@ bool DrawSurface::Print(const QString& text, bool newLine) {
 }
 
 float DrawSurface::TextWidth(const QString& text) const {
-  const QFontMetrics fm(drawingFont());
+  const QFontMetrics& fm = drawingMetrics();
   int widest = 0;
   for (const QString& line : splitLines(text)) widest = std::max(widest, fm.horizontalAdvance(line));
   return static_cast<float>(widest);
 }
 
 float DrawSurface::TextHeight(const QString& text) const {
-  const QFontMetrics fm(drawingFont());
+  const QFontMetrics& fm = drawingMetrics();
   return static_cast<float>(fm.height() * splitLines(text).size());
 }
 

@@ -4,6 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/MetafileRenderers.h"
 
 namespace kwemo {
 
@@ -48,6 +52,12 @@ std::optional<Picture> decodeWithQt(const QByteArray& data, const char* format, 
 
 }  // namespace
 
+int RoundHalfEven(double value) {
+  if (!std::isfinite(value)) return 0;
+  const double clamped = std::clamp(value, -2147483648.0, 2147483647.0);
+  return static_cast<int>(std::nearbyint(clamped));  // the default rounding mode: halves to even
+}
+
 PictureKind DetectPictureKind(const QByteArray& data) {
   if (startsWith(data, {'B', 'M'})) return PictureKind::Bmp;
   if (startsWith(data, {'G', 'I', 'F', '8'})) return PictureKind::Gif;
@@ -81,7 +91,9 @@ std::optional<Picture> LoadPictureFromData(const QByteArray& data) {
       // Qt's icon reader takes cursors too; it gives the first image of the file.
       return decodeWithQt(data, "ico", true);
     case PictureKind::Wmf:
+      return RenderWmf(data);
     case PictureKind::Emf:
+      return RenderEmf(data);
     case PictureKind::None:
       break;
   }
@@ -104,7 +116,8 @@ std::optional<Picture> LoadPicture(const QString& path) {
   return LoadPictureFromData(data);
 }
 
-PictureCache::PictureCache(std::size_t capacity) : capacity_(capacity == 0 ? 1 : capacity) {}
+PictureCache::PictureCache(std::size_t capacity, qint64 maxBytes)
+    : capacity_(capacity == 0 ? 1 : capacity), maxBytes_(maxBytes) {}
 
 std::optional<Picture> PictureCache::load(const QString& path) {
   if (!LooksLikePicturePath(path)) return std::nullopt;
@@ -123,7 +136,15 @@ std::optional<Picture> PictureCache::load(const QString& path) {
     }
   }
   entries_.push_front(Entry{key, fileSize, modified, LoadPicture(path)});
-  while (entries_.size() > capacity_) entries_.pop_back();
+  const auto imageBytes = [](const Entry& e) -> qint64 {
+    return e.picture ? e.picture->image.sizeInBytes() : 0;
+  };
+  qint64 total = 0;
+  for (const Entry& e : entries_) total += imageBytes(e);
+  while (entries_.size() > 1 && (entries_.size() > capacity_ || total > maxBytes_)) {
+    total -= imageBytes(entries_.back());
+    entries_.pop_back();
+  }
   return entries_.front().picture;
 }
 

@@ -39,10 +39,11 @@ bool LooksLikePicturePath(const QString& path);
 
 // Remembers the last few loads keyed by (path, file size, modification time), so that a path that
 // is tried again and again decodes once while the file stays the same. Failures are remembered
-// too (a damaged file is not decoded on every keystroke either).
+// too (a damaged file is not decoded on every keystroke either). Older entries go once there are
+// more than 'capacity' of them or their images together exceed 'maxBytes'; the newest always stays.
 class PictureCache {
  public:
-  explicit PictureCache(std::size_t capacity = 4);
+  explicit PictureCache(std::size_t capacity = 4, qint64 maxBytes = 256LL * 1024 * 1024);
 
   std::optional<Picture> load(const QString& path);
   void clear();
@@ -57,6 +58,7 @@ class PictureCache {
   };
 
   std::size_t capacity_;
+  qint64 maxBytes_;
   std::list<Entry> entries_;  // most recently used first
 };
 

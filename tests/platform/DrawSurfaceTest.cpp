@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/DrawSurface.h"
+#include "platform/Picture.h"
 
 namespace kwemo {
 namespace {
@@ -146,7 +147,7 @@ TEST(DrawSurfaceTest, RefusedValuesKeepTheOldOne) {
   EXPECT_EQ(s.FontSize(), 8.0f);
   QImage none;
   EXPECT_FALSE(s.PaintPicture(none, 0, 0));
-  // TODO-merge: Picture overload
+  EXPECT_FALSE(s.PaintPicture(static_cast<const Picture*>(nullptr), 0, 0, 10, 10));
 }
 
 // Extent of the dark pixels of an image drawn in black on white.

@@ -215,19 +215,14 @@ QByteArray wmfRecords(int w, int h, int& maxRecordWords) {
   return r.data();
 }
 
-QByteArray wmfHeaderAndRecords(int w, int h) {
-  int maxRecord = 0;
-  const QByteArray records = wmfRecords(w, h, maxRecord);
+QByteArray wmfHeader(const QByteArray& records, int objects, int maxRecord) {
   Bytes b;
   b.u16(1).u16(9).u16(0x0300).u32(static_cast<std::uint32_t>(9 + records.size() / 2));
-  b.u16(4).u32(maxRecord).u16(0);
-  b.raw(records);
+  b.u16(objects).u32(maxRecord).u16(0);
   return b.data();
 }
 
-}  // namespace
-
-QByteArray placeableWmf(int unitsWide, int unitsHigh, int unitsPerInch) {
+QByteArray placeableHeader(int unitsWide, int unitsHigh, int unitsPerInch) {
   Bytes b;
   b.u32(0x9AC6CDD7).u16(0).u16(0).u16(0).u16(unitsWide).u16(unitsHigh).u16(unitsPerInch).u32(0);
   int checksum = 0;
@@ -235,8 +230,62 @@ QByteArray placeableWmf(int unitsWide, int unitsHigh, int unitsPerInch) {
     checksum ^=
         static_cast<unsigned char>(b.data()[i]) | static_cast<unsigned char>(b.data()[i + 1]) << 8;
   b.u16(checksum);
-  b.raw(wmfHeaderAndRecords(unitsWide, unitsHigh));
   return b.data();
+}
+
+QByteArray wmfHeaderAndRecords(int w, int h) {
+  int maxRecord = 0;
+  const QByteArray records = wmfRecords(w, h, maxRecord);
+  Bytes b;
+  b.raw(wmfHeader(records, 4, maxRecord));
+  b.raw(records);
+  return b.data();
+}
+
+}  // namespace
+
+QByteArray placeableWmf(int unitsWide, int unitsHigh, int unitsPerInch) {
+  return placeableHeader(unitsWide, unitsHigh, unitsPerInch) +
+         wmfHeaderAndRecords(unitsWide, unitsHigh);
+}
+
+QByteArray shapesWmf() {
+  Bytes r;
+  int maxRecord = 0;
+  auto record = [&](int function, std::initializer_list<int> params) {
+    maxRecord = std::max(maxRecord, 3 + static_cast<int>(params.size()));
+    r.u32(3 + static_cast<int>(params.size())).u16(function);
+    for (int p : params) r.u16(p);
+  };
+  record(0x020B, {0, 0});
+  record(0x020C, {100, 100});
+  record(0x0102, {1});              // SETBKMODE transparent
+  record(0x02FA, {5, 0, 0, 0, 0});  // null pen, object 0
+  record(0x012D, {0});
+  record(0x02FC, {0, 0xFF00, 0, 0});  // green brush (COLORREF 0x0000FF00), object 1
+  record(0x012D, {1});
+  // PIE: radial 2, radial 1, then the box, each point y first; radial 1 (100, 50) is three o'clock,
+  // radial 2 (50, 0) twelve o'clock.
+  record(0x081A, {0, 50, 50, 100, 100, 100, 0, 0});
+  // CREATEFONTINDIRECT: height -30 (character height), width, escapement, orientation, weight 700,
+  // italic/underline, strike-out/charset, precisions, quality/pitch, "Arial" (NUL-padded) -> 2.
+  record(0x02FB, {0xFFE2, 0, 0, 0, 700, 0, 0, 0, 0, 'A' | 'r' << 8, 'i' | 'a' << 8, 'l'});
+  record(0x012D, {2});
+  record(0x0521, {2, 'K' | 'W' << 8, 60, 10});  // TEXTOUT count, "KW", y, x
+  // STRETCHDIB of a 2 x 2 24-bit bitmap (rows bottom-up: blue yellow, red green) onto
+  // (70, 60)-(100, 90): SRCCOPY, RGB colours, source height, width, y, x, destination h, w, y, x.
+  Bytes dib;
+  dib.u32(40).u32(2).u32(2).u16(1).u16(24).u32(0).u32(16).u32(0).u32(0).u32(0).u32(0);
+  dib.u8(255).u8(0).u8(0).u8(0).u8(255).u8(255).u16(0);  // blue, yellow (B, G, R)
+  dib.u8(0).u8(0).u8(255).u8(0).u8(255).u8(0).u16(0);    // red, green
+  const std::initializer_list<int> stretch = {0x0020, 0x00CC, 0, 2, 2, 0, 0, 30, 30, 60, 70};
+  const int dibWords = 3 + static_cast<int>(stretch.size()) + dib.size() / 2;
+  maxRecord = std::max(maxRecord, dibWords);
+  r.u32(dibWords).u16(0x0F43);
+  for (int p : stretch) r.u16(p);
+  r.raw(dib.data());
+  record(0x0000, {});
+  return placeableHeader(100, 100, 96) + wmfHeader(r.data(), 3, maxRecord) + r.data();
 }
 
 QByteArray bareWmf(int unitsWide, int unitsHigh) {

@@ -24,4 +24,10 @@ QByteArray placeableWmf(int unitsWide, int unitsHigh, int unitsPerInch);
 // The same drawing without the placeable header, in MM_TEXT units (one unit a pixel).
 QByteArray bareWmf(int unitsWide, int unitsHigh);
 
+// Placeable, 100 x 100 units at 96 units an inch: a green pie drawn counter-clockwise from three
+// o'clock to twelve o'clock (the top right quarter), and "KW" in black bold 30-unit Arial with its
+// top left corner at (10, 60), and a 2 x 2 bitmap (red green / blue yellow) stretched onto
+// (70, 60)-(100, 90), on a transparent ground.
+QByteArray shapesWmf();
+
 }  // namespace kwemo::fixtures

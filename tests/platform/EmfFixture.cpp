@@ -1,0 +1,51 @@
+#include "EmfFixture.h"
+
+#include <libEMF/emf.h>
+
+#include <cstdio>
+
+namespace kwemo::fixtures {
+
+std::vector<unsigned char> emfBytes() {
+  std::vector<unsigned char> bytes;
+  FILE* file = std::tmpfile();
+  if (!file) return bytes;
+  RECT frame{0, 0, 5080, 2540};
+  HDC dc = CreateEnhMetaFileWithFILEA(0, file, &frame, "KWEMO test\0\0");
+  if (!dc) {
+    std::fclose(file);
+    return bytes;
+  }
+  // Logical units: 1000 x 500 over the whole frame, whatever the reference device's resolution.
+  const int deviceWide = GetDeviceCaps(dc, HORZRES) * 508 / (GetDeviceCaps(dc, HORZSIZE) * 10);
+  const int deviceHigh = GetDeviceCaps(dc, VERTRES) * 254 / (GetDeviceCaps(dc, VERTSIZE) * 10);
+  SetMapMode(dc, MM_ANISOTROPIC);
+  SetWindowExtEx(dc, 1000, 500, nullptr);
+  SetViewportExtEx(dc, deviceWide, deviceHigh, nullptr);
+  SelectObject(dc, GetStockObject(NULL_PEN));
+  HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+  SelectObject(dc, white);
+  Rectangle(dc, 0, 0, 500, 500);
+  SelectObject(dc, red);
+  Ellipse(dc, 0, 0, 500, 500);
+  SelectObject(dc, blue);
+  Rectangle(dc, 625, 62, 875, 438);
+  HENHMETAFILE metafile = CloseEnhMetaFileWithFILE(dc);
+  DeleteEnhMetaFile(metafile);
+  DeleteObject(white);
+  DeleteObject(red);
+  DeleteObject(blue);
+  if (std::fseek(file, 0, SEEK_END) == 0) {
+    const long size = std::ftell(file);
+    if (size > 0 && std::fseek(file, 0, SEEK_SET) == 0) {
+      bytes.resize(static_cast<std::size_t>(size));
+      if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size()) bytes.clear();
+    }
+  }
+  std::fclose(file);
+  return bytes;
+}
+
+}  // namespace kwemo::fixtures
