@@ -51,7 +51,7 @@ ClockPopupMenu::ClockPopupMenu(ItemFactory makeItem, QObject* parent)
   mPI_[kDrawModeMenu] = drawModeItem;
   order_.push_back(kDrawModeMenu);
   for (int n = 1; n <= kDrawModes; ++n) {
-    auto* item = new QAction(QString::fromUtf8(kDrawModeCaptions[n - 1]), drawModeMenu_);
+    auto* item = new QAction(drawModeCaption(n), drawModeMenu_);
     item->setCheckable(true);
     item->setData(n);
     drawModeMenu_->addAction(item);
@@ -113,6 +113,11 @@ QString ClockPopupMenu::caption(const QAction& item) {
 
 QString ClockPopupMenu::shortcutLabel(const QAction& item) {
   return item.text().section(kLabelSeparator, 1);
+}
+
+QString ClockPopupMenu::drawModeCaption(int n) {
+  if (n < 1 || n > kDrawModes) return {};
+  return QString::fromUtf8(kDrawModeCaptions[n - 1]);
 }
 
 QString ClockPopupMenu::memoCaption(const QString& title) {

@@ -51,6 +51,8 @@ class ClockPopupMenu : public QObject {
   // The item's caption without its shortcut label, and the label alone.
   static QString caption(const QAction& item);
   static QString shortcutLabel(const QAction& item);
+  // The caption of draw-mode item n (1-16), e.g. "01 - Blackness(&1)"; empty outside.
+  static QString drawModeCaption(int n);
   // The memo item's caption for a stored title.
   static QString memoCaption(const QString& title);
 
