@@ -175,16 +175,14 @@ TEST(ClockCommands, KeyDownClearsMsgActiveFirstThenActs) {
   }
 }
 
+// The text itself is UptimeText's (platform tests); here the keys and the 64-bit source.
 TEST(ClockCommands, UptimeMessageFromTheKeys) {
   constexpr std::int64_t kHour = 3'600'000;
   const struct {
     std::int64_t ms;
     QString text;
   } cases[] = {
-      {0, "[Win] 00h00m00s"},
-      {999, "[Win] 00h00m00s"},
       {5 * kHour + 7 * 60'000 + 9'000, "[Win] 05h07m09s"},
-      {123 * kHour, "[Win] 123h00m00s"},
       {50LL * 24 * kHour + 1'000, "[Win] 1200h00m01s"},  // past the old counter's 49.7-day wrap
   };
   for (const auto& c : cases) {
