@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 
 #include "FakeHost.h"
-#include "StyleSetPrint.h"
+#include "StyleSetFixtures.h"
 #include "platform/Prompts.h"
 #include "settings/ColorButton.h"
 #include "settings/StyleSetControls.h"

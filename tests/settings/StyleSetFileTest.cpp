@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "StyleSetPrint.h"
+#include "StyleSetFixtures.h"
 #include "settings/StyleSetFile.h"
 
 namespace kwemo {
@@ -28,33 +28,6 @@ const QStringList kCustom =
         "160,170,180|3|4|5|1|62.5|80|95|200|150|0|72.5|\"yyyy/mm/dd\"|"
         "\"IPAPGothic\"|\"12\"|1|0|7|1|1|0")
         .split(u'|');
-
-StyleSetValues customValues() {
-  StyleSetValues v;
-  v.EditColors = {{{10, 20, 30},
-                   {40, 50, 60},
-                   {70, 80, 90},
-                   {100, 110, 120},
-                   {130, 140, 150},
-                   {160, 170, 180}}};
-  v.cmbBold = {2, 3, 4, 0};
-  v.txtLong = {"62", "80", "95"};
-  v.vscLong = {38, 20, 5};
-  v.txtForm = {"200", "150"};
-  v.chkDC = 0;
-  v.txtAlign = "72.5";
-  v.vscAlign = 28;  // 27.5 to even
-  v.txtDF = "yyyy/mm/dd";
-  v.cmbFonts = "IPAPGothic";
-  v.txtFS = "12";
-  v.vscFS = 124;
-  v.chkFont = {1, 0};
-  v.cmbDrawMode = 6;
-  v.chkMemori = 1;
-  v.chkSV = 1;
-  v.chkNhari = 0;
-  return v;
-}
 
 TEST(StyleSetFileWrite, InitialLookGivesTheReferenceLines) {
   StyleSetValues v;

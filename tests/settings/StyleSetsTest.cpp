@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <random>
 
-#include "StyleSetPrint.h"
+#include "StyleSetFixtures.h"
 #include "platform/Prompts.h"
 #include "settings/StyleSetFile.h"
 #include "settings/StyleSetName.h"
@@ -46,26 +46,11 @@ class StyleSetsTest : public ::testing::Test {
     found.sort();
     return found;
   }
-  StyleSetValues someLook() const {
-    StyleSetValues v;
-    v.EditColors[0] = {1, 2, 3};
-    v.EditColors[5] = {250, 128, 7};
-    v.cmbBold = {4, 0, 2, 3};
-    v.txtLong = {"62.5", "70", "99"};
-    v.vscLong = {38, 30, 1};
-    v.txtForm = {"200", "150"};
-    v.chkDC = 0;
-    v.txtAlign = "72.5";
-    v.vscAlign = 28;
-    v.txtDF = "yyyy\\年m\\月d\\日";
+  // As customValues(), with a fractional length and a quote in the font name.
+  static StyleSetValues someLook() {
+    StyleSetValues v = customValues();
+    v.txtLong[0] = "62.5";
     v.cmbFonts = "IPA\"P\"Gothic";
-    v.txtFS = "12";
-    v.vscFS = 124;
-    v.chkFont = {1, 1};
-    v.cmbDrawMode = 6;
-    v.chkMemori = 1;
-    v.chkSV = 1;
-    v.chkNhari = 1;
     return v;
   }
 
