@@ -190,14 +190,15 @@ QString fromCp932(const QByteArray& bytes) {
   std::size_t outLeft = static_cast<std::size_t>(out.size());
   while (inLeft > 0) {
     if (iconv(cd, &in, &inLeft, &o, &outLeft) != static_cast<std::size_t>(-1)) break;
-    if (errno == E2BIG || outLeft < 3) {
+    const int error = errno;
+    if (error == E2BIG || outLeft < 3) {
       const auto used = o - out.data();
       out.resize(out.size() * 2);
       o = out.data() + used;
       outLeft = static_cast<std::size_t>(out.size() - used);
-      if (errno == E2BIG) continue;
+      if (error == E2BIG) continue;
     }
-    if (errno != EILSEQ && errno != EINVAL) break;
+    if (error != EILSEQ && error != EINVAL) break;
     // A byte that starts no character: U+FFFD, and go on after it.
     for (const char c : {'\xEF', '\xBF', '\xBD'}) *o++ = c;
     outLeft -= 3;
