@@ -35,8 +35,10 @@ struct FacePoint {
   double x = 0;
   double y = 0;
 };
-// The point at angle (radians) and fraction of the half-axes: (cx + cx cos b f, cy + cy sin b f).
-FacePoint FacePointAt(double cx, double cy, double angle, double fraction);
+// Where the mark at angle (radians) sits: on the ring at 0.92 of the half-axes.
+FacePoint MarkPoint(double cx, double cy, double angle);
+// The tip of a hand at angle (radians), lengthPercent of the half-axes long.
+FacePoint HandTip(double cx, double cy, double angle, double lengthPercent);
 
 // 48 minute dots at every 6 degrees but the hour positions; no colour = the surface's ForeColor.
 void DrawMinuteDots(DrawSurface& surface, double cx, double cy, double rad,

@@ -50,6 +50,9 @@ class FaceRenderer {
   // One tick of the 200 ms timer.
   void Timer1_Timer();
 
+  // Applies the settings to the surface and the window: background colour and picture, outline,
+  // stacking, font, geometry. The tick runs it when NeedPrepare is set.
+  void Prepare();
   // Clears and draws the whole face for moment T (picture, marks, text, hands); stores the
   // hand angles. The tick calls it; benchmarks and the snapshot tool call it directly.
   void DrawFace(const QDateTime& T);
@@ -59,12 +62,12 @@ class FaceRenderer {
   const Picture* BackPicture() const { return backPicture_.get(); }
 
  private:
-  void Prepare();
   int effectiveDrawMode() const;
 
   const ClockSettings& settings_;
   FaceState& state_;
   DrawSurface& surface_;
+  ClockWindowHooks noWindow_;
   ClockWindowHooks* hooks_;
   ClockSource clock_;
   std::unique_ptr<Picture> backPicture_;

@@ -10,17 +10,16 @@ namespace kwemo {
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(char16_t c) {
+  return c >= u'0' && c <= u'9';
+}
 
-// Checks the numeric grammar and returns the number as plain ASCII for std::from_chars (no '+',
-// no blanks), or nullopt when the text is not numeric.
+// Checks the numeric grammar and returns the number as plain ASCII for std::from_chars (no '+'),
+// or nullopt when the text is not numeric.
 std::optional<std::string> numericAscii(QStringView text) {
-  qsizetype begin = 0, end = text.size();
-  while (begin < end && isBlank(text[begin])) ++begin;
-  while (end > begin && isBlank(text[end - 1])) --end;
+  const qsizetype end = text.size();
   std::string out;
-  qsizetype i = begin;
+  qsizetype i = 0;
   if (i < end && (text[i] == u'+' || text[i] == u'-')) {
     if (text[i] == u'-') out += '-';
     ++i;
@@ -65,7 +64,9 @@ std::optional<T> parseAs(const std::string& s) {
 
 }  // namespace
 
-double roundHalfEven(double value) { return std::nearbyint(value); }
+double roundHalfEven(double value) {
+  return std::nearbyint(value);
+}
 
 std::optional<std::int16_t> toInt16(double value) {
   const double r = roundHalfEven(value);
@@ -145,13 +146,18 @@ double Val(QStringView text) {
   return ec == std::errc() ? value : 0.0;
 }
 
-QString IntText(long long value) { return QString::number(value); }
+QString IntText(long long value) {
+  return QString::number(value);
+}
 
-QString BoolText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
+QString BoolText(bool value) {
+  return value ? QStringLiteral("True") : QStringLiteral("False");
+}
 
 QString SingleText(float value) {
   if (std::isnan(value)) return QStringLiteral("NaN");
-  if (std::isinf(value)) return value < 0 ? QStringLiteral("-Infinity") : QStringLiteral("Infinity");
+  if (std::isinf(value))
+    return value < 0 ? QStringLiteral("-Infinity") : QStringLiteral("Infinity");
   if (value == 0.0f) return QStringLiteral("0");
   // The exact decimal expansion of the float (glibc prints it exactly), rounded here to seven
   // significant digits with ties away from zero, as the old runtime does.

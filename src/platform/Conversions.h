@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringView>
-
 #include <cstdint>
 #include <optional>
 
@@ -10,9 +9,9 @@ namespace kwemo {
 
 // The number and boolean conversions of the old runtime, as the settings store and the dialogs
 // need them. Every conversion that can fail returns std::nullopt, so that the caller keeps the
-// value it had. Numeric text is: optional blanks, optional sign, decimal digits with an optional
-// fraction (at least one digit in all), an optional exponent (e/E, optional sign, digits),
-// optional blanks. Only '.' is a decimal point; no grouping, no hex, no currency.
+// value it had. Numeric text is exactly: optional sign, decimal digits with an optional fraction
+// (at least one digit in all), optional exponent (e/E, optional sign, digits). Only '.' is a
+// decimal point; no blanks around it, no grouping, hex, currency or parentheses.
 
 // Nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
 double roundHalfEven(double value);

@@ -8,10 +8,8 @@
 #include <array>
 #include <cmath>
 
-#if __has_include("platform/Picture.h")
 #include "platform/Picture.h"
-#define KWEMO_HAVE_PICTURE 1
-#endif
+
 
 namespace kwemo {
 
@@ -70,11 +68,29 @@ DrawSurface::~DrawSurface() { endDraw(); }
 
 const QImage& DrawSurface::image() const {
   endDraw();
+  applyClear();
   return image_;
+}
+
+void DrawSurface::applyClear() const {
+  if (!pendingClear_) return;
+  pendingClear_ = false;
+  dropSharedContent();
+  if (!image_.isNull()) image_.fill(toQColor(backColor_));
+}
+
+void DrawSurface::dropSharedContent() const {
+  // A presenter still holds the last frame: start on new memory instead of copying what is
+  // about to be overwritten.
+  if (image_.isNull() || image_.isDetached()) return;
+  QImage fresh(image_.size(), image_.format());
+  fresh.setDevicePixelRatio(image_.devicePixelRatio());
+  image_ = std::move(fresh);
 }
 
 void DrawSurface::rebuildImage(int width, int height, qreal dpr) {
   endDraw();
+  applyClear();
   width = std::clamp(width, 0, kMaxSide);
   height = std::clamp(height, 0, kMaxSide);
   if (!(dpr >= 1.0 && dpr <= 8.0)) dpr = 1.0;
@@ -166,29 +182,57 @@ void DrawSurface::updateFont() {
   font_ = f;
   f.setStyleStrategy(QFont::NoAntialias);
   aliasedFont_ = f;
+  metrics_.emplace(font_);
+  aliasedMetrics_.emplace(aliasedFont_);
 }
 
 const QFont& DrawSurface::drawingFont() const { return drawMode_ == 13 ? font_ : aliasedFont_; }
 
-QPainter* DrawSurface::beginDraw(std::optional<Rgb> color, Shape kind) {
-  if (image_.isNull() || drawMode_ == 11) return nullptr;  // 11 leaves the screen as it is
+const QFontMetrics& DrawSurface::drawingMetrics() const {
+  return drawMode_ == 13 ? *metrics_ : *aliasedMetrics_;
+}
+
+QPainter* DrawSurface::openPainter() {
   if (!painter_) {
+    applyClear();
     painter_ = std::make_unique<QPainter>(&image_);
     painter_->setBrush(Qt::NoBrush);
+    penState_ = PenState{};
   }
-  QPainter* p = painter_.get();
+  return painter_.get();
+}
+
+QPainter* DrawSurface::beginDraw(std::optional<Rgb> color, Shape kind) {
+  if (image_.isNull() || drawMode_ == 11) return nullptr;  // 11 leaves the screen as it is
+  QPainter* p = openPainter();
   // A one-pixel dot has nothing to smooth.
   const bool smooth = drawMode_ == 13 && !(kind == Shape::Dot && drawWidth_ == 1);
-  p->setCompositionMode(compositionFor(drawMode_));
-  p->setRenderHint(QPainter::Antialiasing, smooth);
-  p->setRenderHint(QPainter::TextAntialiasing, smooth);
   // Aliased thin pens take Qt's one-pixel path, where coordinate n is pixel n. Everything else
-  // is sampled at pixel centres: shift it by half a pixel so that it centres on the same pixel.
-  p->resetTransform();
-  if (kind != Shape::Text && (smooth || drawWidth_ > 1)) p->translate(0.5, 0.5);
-  QPen pen(toQColor(color.value_or(foreColor_)), drawWidth_, Qt::SolidLine, Qt::RoundCap,
-           Qt::RoundJoin);
-  p->setPen(pen);
+  // is sampled at pixel centres: an odd width is shifted by half a pixel so that it centres on
+  // pixel n; an even width stays on the pixel edge, where it covers whole pixels.
+  const bool shifted =
+      kind != Shape::Text && drawWidth_ % 2 == 1 && (smooth || drawWidth_ > 1);
+  const Rgb rgb = color.value_or(foreColor_);
+  // Painter state changes cost more than a small shape; only pass on what changed.
+  PenState& st = penState_;
+  if (st.mode != drawMode_) {
+    p->setCompositionMode(compositionFor(drawMode_));
+    st.mode = drawMode_;
+  }
+  if (st.smooth != static_cast<int>(smooth)) {
+    p->setRenderHint(QPainter::Antialiasing, smooth);
+    p->setRenderHint(QPainter::TextAntialiasing, smooth);
+    st.smooth = smooth;
+  }
+  if (st.shifted != static_cast<int>(shifted)) {
+    p->setTransform(shifted ? QTransform::fromTranslate(0.5, 0.5) : QTransform());
+    st.shifted = shifted;
+  }
+  if (st.width != drawWidth_ || st.color != rgb) {
+    p->setPen(QPen(toQColor(rgb), drawWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    st.width = drawWidth_;
+    st.color = rgb;
+  }
   return p;
 }
 
@@ -201,7 +245,7 @@ void DrawSurface::endDraw() const {
 
 void DrawSurface::Cls() {
   endDraw();
-  if (!image_.isNull()) image_.fill(toQColor(backColor_));
+  pendingClear_ = true;
   currentX_ = 0;
   currentY_ = 0;
 }
@@ -257,6 +301,15 @@ bool DrawSurface::PSet(float x, float y, std::optional<Rgb> color) {
   if (!finite({x, y})) return false;
   currentX_ = x;
   currentY_ = y;
+  if (drawMode_ == 13 && drawWidth_ == 1 && dpr_ == 1.0) {
+    // One copied pixel: a painter call would cost many times the pixel (48 minute dots).
+    applyClear();
+    const double px = toPixel(x), py = toPixel(y);
+    if (px >= 0 && py >= 0 && px < width_ && py < height_)
+      image_.setPixel(static_cast<int>(px), static_cast<int>(py),
+                      toQColor(color.value_or(foreColor_)).rgb());
+    return true;
+  }
   QPainter* p = beginDraw(color, Shape::Dot);
   if (!p) return true;
   // A point with a round cap is a filled disc of the pen width, drawn in one fill.
@@ -294,18 +347,24 @@ bool DrawSurface::PaintPicture(const QImage& picture, float x, float y, float wi
     source = stretchedCopy(picture, static_cast<int>(w), static_cast<int>(h));
     if (!source) return false;
   }
-  if (!painter_) painter_ = std::make_unique<QPainter>(&image_);
-  QPainter* p = painter_.get();
-  p->resetTransform();
-  p->setRenderHint(QPainter::Antialiasing, false);
+  const QPointF at(toPixel(x), toPixel(y));
+  if (pendingClear_ && at == QPointF(0, 0) && !source->hasAlphaChannel() &&
+      source->deviceIndependentSize().width() >= width_ &&
+      source->deviceIndependentSize().height() >= height_) {
+    pendingClear_ = false;  // every pixel of the clear is about to be replaced
+    dropSharedContent();
+  }
+  QPainter* p = openPainter();
   // Pictures are copied whatever the draw mode; transparent parts (icons, metafiles) show what
   // is below.
+  p->setTransform(QTransform());
+  p->setRenderHint(QPainter::Antialiasing, false);
   p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-  p->drawImage(QPointF(toPixel(x), toPixel(y)), *source);
+  penState_ = PenState{};
+  p->drawImage(at, *source);
   return true;
 }
 
-#ifdef KWEMO_HAVE_PICTURE
 bool DrawSurface::PaintPicture(const Picture* picture, float x, float y) {
   if (!picture) return false;
   return PaintPicture(picture->image, x, y, static_cast<float>(picture->width),
@@ -317,11 +376,10 @@ bool DrawSurface::PaintPicture(const Picture* picture, float x, float y, float w
   if (!picture) return false;
   return PaintPicture(picture->image, x, y, width, height);
 }
-#endif
 
 bool DrawSurface::Print(const QString& text, bool newLine) {
   const QStringList lines = splitLines(text);
-  const QFontMetrics fm(drawingFont());
+  const QFontMetrics& fm = drawingMetrics();
   QPainter* p = beginDraw(std::nullopt, Shape::Text);
   if (p) p->setFont(drawingFont());
   float x = currentX_;
@@ -342,14 +400,14 @@ bool DrawSurface::Print(const QString& text, bool newLine) {
 }
 
 float DrawSurface::TextWidth(const QString& text) const {
-  const QFontMetrics fm(drawingFont());
+  const QFontMetrics& fm = drawingMetrics();
   int widest = 0;
   for (const QString& line : splitLines(text)) widest = std::max(widest, fm.horizontalAdvance(line));
   return static_cast<float>(widest);
 }
 
 float DrawSurface::TextHeight(const QString& text) const {
-  const QFontMetrics fm(drawingFont());
+  const QFontMetrics& fm = drawingMetrics();
   return static_cast<float>(fm.height() * splitLines(text).size());
 }
 

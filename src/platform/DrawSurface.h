@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QObject>
 #include <QPainter>
@@ -108,17 +109,30 @@ class DrawSurface : public QObject {
   // The painter stays open across operations (one per call would dominate a small face); it is
   // closed before anyone sees the image, so a copy never shares bits that are being drawn.
   enum class Shape { Stroke, Dot, Text };
+  QPainter* openPainter();
   QPainter* beginDraw(std::optional<Rgb> color, Shape kind);
   void endDraw() const;
+  void applyClear() const;
+  void dropSharedContent() const;
   void rebuildImage(int width, int height, qreal dpr);
   void updateFont();
   const QFont& drawingFont() const;
+  const QFontMetrics& drawingMetrics() const;
   const QImage* stretchedCopy(const QImage& picture, int width, int height);
 
   int width_ = 0, height_ = 0;
   qreal dpr_ = 1.0;
-  QImage image_;
+  // Cls only notes the clear; the fill happens before the next drawing, unless that drawing is
+  // an opaque picture over the whole surface (a full-screen background then costs one copy).
+  mutable QImage image_;
+  mutable bool pendingClear_ = false;
   mutable std::unique_ptr<QPainter> painter_;
+  // What the open painter was last told (-1: unknown).
+  struct PenState {
+    int mode = -1, smooth = -1, shifted = -1, width = -1;
+    Rgb color = 0xFFFFFFFF;
+  };
+  PenState penState_;
   Rgb backColor_ = 0xFFFFFF;
   Rgb foreColor_ = 0;
   int drawMode_ = 13;
@@ -129,6 +143,9 @@ class DrawSurface : public QObject {
   bool fontItalic_ = false;
   QFont font_;
   QFont aliasedFont_;
+  // Measuring through a fresh QFontMetrics costs more than drawing the text.
+  std::optional<QFontMetrics> metrics_;
+  std::optional<QFontMetrics> aliasedMetrics_;
   float currentX_ = 0, currentY_ = 0;
 
   // Last stretched picture: source cache key and target size.

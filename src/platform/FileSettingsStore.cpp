@@ -1,15 +1,15 @@
 #include "platform/FileSettingsStore.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "platform/SettingsFileFormat.h"
 
@@ -111,7 +111,9 @@ bool FileSettingsStore::write(const QString& application, const QString& section
   return flush(filePath(application), *f);
 }
 
-void FileSettingsStore::beginBatch() { ++batchDepth_; }
+void FileSettingsStore::beginBatch() {
+  ++batchDepth_;
+}
 
 bool FileSettingsStore::endBatch() {
   if (batchDepth_ == 0 || --batchDepth_ > 0) return true;
@@ -124,9 +126,8 @@ bool FileSettingsStore::endBatch() {
 // Keeps the damaged file under a new name, as a hard link where possible (works even for a file
 // we may not read), else as a copy.
 bool FileSettingsStore::keepCopyOfDamaged(const QString& path) const {
-  const QString base =
-      path + QStringLiteral(".damaged-") +
-      QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+  const QString base = path + QStringLiteral(".damaged-") +
+                       QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
   for (int n = 0; n < 100; ++n) {
     const QString target = n == 0 ? base : base + u'-' + QString::number(n);
     if (QFile::exists(target)) continue;
@@ -143,8 +144,8 @@ bool FileSettingsStore::keepCopyOfDamaged(const QString& path) const {
 void FileSettingsStore::removeStaleTemporaries(const QString& path) {
   const QFileInfo target(path);
   const QDateTime staleBefore = QDateTime::currentDateTimeUtc().addSecs(-60);
-  const auto candidates = target.dir().entryInfoList({target.fileName() + QStringLiteral(".??????")},
-                                                     QDir::Files | QDir::Hidden);
+  const auto candidates = target.dir().entryInfoList(
+      {target.fileName() + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden);
   for (const QFileInfo& info : candidates)
     if (info.lastModified().toUTC() < staleBefore) QFile::remove(info.filePath());
 }
@@ -159,10 +160,16 @@ bool FileSettingsStore::flush(const QString& path, AppFile& f) {
   if (bytes.size() > kMaxFileSize) return fail();
   if (!QDir().mkpath(folder_)) return fail();
   // Never replace a file that holds more than we could read without keeping it first.
-  if (!f.complete && stampOf(path).exists && !keepCopyOfDamaged(path)) return fail();
+  if (!f.complete && !f.kept && stampOf(path).exists) {
+    if (!keepCopyOfDamaged(path)) return fail();
+    f.kept = true;
+  }
 
+  const bool fresh = !stampOf(path).exists;
   QSaveFile out(path);
   if (!out.open(QIODevice::WriteOnly)) return fail();
+  // The memo may be private; a new file is the user's alone (an existing one keeps its mode).
+  if (fresh) out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
   if (out.write(bytes) != bytes.size() || !out.flush() || ::fsync(out.handle()) != 0) {
     out.cancelWriting();
     out.commit();

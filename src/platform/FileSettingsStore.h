@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <map>
 #include <optional>
 
@@ -51,8 +50,9 @@ class FileSettingsStore : public SettingsStore {
     SettingsTable table;      // what reads see
     SettingsTable committed;  // what is on disk (a failed flush returns to it)
     bool complete = true;     // the file on disk was read completely
+    bool kept = false;        // an incompletely read file has its copy beside it
     bool dirty = false;
-    bool swept = false;       // stale temporary files of killed writers removed
+    bool swept = false;  // stale temporary files of killed writers removed
   };
 
   AppFile* file(const QString& application) const;

@@ -33,7 +33,8 @@ QString escape(const QString& text, Part part) {
       out += u"\\s";
     } else if (c < 0x20 || c == 0x7F) {
       appendHex(out, u'x', c, 2);
-    } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(text[i + 1].unicode())) {
+    } else if (QChar::isHighSurrogate(c) && i + 1 < n &&
+               QChar::isLowSurrogate(text[i + 1].unicode())) {
       out += text[i];
       out += text[++i];
     } else if (QChar::isSurrogate(c) || c == 0xFFFD) {
@@ -86,13 +87,32 @@ QString unescape(QStringView raw) {
       continue;
     }
     switch (e.unicode()) {
-      case u'\\': out += u'\\'; break;
-      case u'n': out += u'\n'; break;
-      case u'r': out += u'\r'; break;
-      case u't': out += u'\t'; break;
-      case u's': out += u' '; break;
-      case u'=': case u'[': case u']': case u';': case u'#': out += e; break;
-      default: out += c; out += e; break;
+      case u'\\':
+        out += u'\\';
+        break;
+      case u'n':
+        out += u'\n';
+        break;
+      case u'r':
+        out += u'\r';
+        break;
+      case u't':
+        out += u'\t';
+        break;
+      case u's':
+        out += u' ';
+        break;
+      case u'=':
+      case u'[':
+      case u']':
+      case u';':
+      case u'#':
+        out += e;
+        break;
+      default:
+        out += c;
+        out += e;
+        break;
     }
     ++i;
   }
@@ -169,15 +189,15 @@ ParsedSettings parseSettingsFile(QByteArrayView bytes) {
 }
 
 QByteArray formatSettingsFile(const SettingsTable& table) {
-  QString out = QStringLiteral("; KWEMO settings (UTF-8). Escapes in values: \\\\ \\n \\r \\t, "
-                               "\\s for a space at either end, \\xHH, \\uXXXX.\n");
+  QString out = QStringLiteral(
+      "; KWEMO settings (UTF-8). Escapes in values: \\\\ \\n \\r \\t, "
+      "\\s for a space at either end, \\xHH, \\uXXXX.\n");
   for (const auto& section : table.sections()) {
     out += u'\n';
     out += u'[';
     out += escape(section.name, Part::Section);
     out += u"]\n";
-    for (const auto& entry : section.entries)
-    {
+    for (const auto& entry : section.entries) {
       out += escape(entry.key, Part::Key);
       out += u'=';
       out += escape(entry.value, Part::Value);

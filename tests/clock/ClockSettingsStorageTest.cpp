@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
-
 #include <functional>
 
 #include "clock/ClockSettingsStorage.h"
@@ -39,8 +38,8 @@ TEST(ClockSettingsStorage, EmptyStoreGivesTheFirstRunRecord) {
   QTemporaryDir dir;
   MemorySettingsStore memory;
   FileSettingsStore file(dir.path());
-  for (const SettingsStore* store : {static_cast<const SettingsStore*>(&memory),
-                                     static_cast<const SettingsStore*>(&file)}) {
+  for (const SettingsStore* store :
+       {static_cast<const SettingsStore*>(&memory), static_cast<const SettingsStore*>(&file)}) {
     ClockSettings s;
     const LoadOutcome outcome = LoadClockSettings(*store, s);
     EXPECT_TRUE(outcome.firstRun);
@@ -53,9 +52,12 @@ TEST(ClockSettingsStorage, EmptyStoreGivesTheFirstRunRecord) {
 }
 
 TEST(ClockSettingsStorage, OnlyTheExactTextTrueMarksAnEarlierRun) {
-  struct Case { const char* runed; bool firstRun; };
-  const Case cases[] = {{"True", false}, {"true", true}, {"TRUE", true}, {" True", true},
-                        {"-1", true},    {"", true}};
+  struct Case {
+    const char* runed;
+    bool firstRun;
+  };
+  const Case cases[] = {{"True", false}, {"true", true}, {"TRUE", true},
+                        {" True", true}, {"-1", true},   {"", true}};
   for (const auto& c : cases) {
     MemorySettingsStore store;
     put(store, "setting", "RUNED", c.runed);
@@ -92,9 +94,12 @@ TEST(ClockSettingsStorage, ConversionsOnLoadAndKeepingThePreviousValue) {
       {"Setting", "BackLine", "0", [](auto& s) { return s.BackLine == 1; }},
       {"Setting", "BackLine", "x", [](auto& s) { return s.BackLine == 4; }},
       {"Setting", "HourLine", "0", [](auto& s) { return s.HourLine == 0; }},
-      {"Color", "Moji_R", "300", [](auto& s) { return s.Moji_R == 300 && s.MojiColor == RGB(255, 9, 9); }},
-      {"Color", "MOJI_R", "-2.5", [](auto& s) { return s.Moji_R == -2 && s.MojiColor == RGB(0, 9, 9); }},
-      {"Color", "Circle_B", "junk", [](auto& s) { return s.Circle_B == 9 && s.CircleColor == RGB(9, 9, 9); }},
+      {"Color", "Moji_R", "300",
+       [](auto& s) { return s.Moji_R == 300 && s.MojiColor == RGB(255, 9, 9); }},
+      {"Color", "MOJI_R", "-2.5",
+       [](auto& s) { return s.Moji_R == -2 && s.MojiColor == RGB(0, 9, 9); }},
+      {"Color", "Circle_B", "junk",
+       [](auto& s) { return s.Circle_B == 9 && s.CircleColor == RGB(9, 9, 9); }},
       {"Color", "DrawMode", "40", [](auto& s) { return s.DrawMode == 40; }},
       {"Color", "DrawMode", "abc", [](auto& s) { return s.DrawMode == 13; }},
       {"Setting", "DrawMode", "7", [](auto& s) { return s.DrawMode == 13; }},
@@ -127,10 +132,11 @@ TEST(ClockSettingsStorage, SaveThenLoadThroughTheFileGivesTheSameRecord) {
   saved.TextTop = 62.5f;
   saved.hLong = {33.33333f, 0.1f, 1.234568e7f};
   int v = 1;
-  for (std::int16_t* c : {&saved.Moji_R, &saved.Moji_G, &saved.Moji_B, &saved.Hour_R, &saved.Hour_G,
-                          &saved.Hour_B, &saved.Minute_R, &saved.Minute_G, &saved.Minute_B,
-                          &saved.Second_R, &saved.Second_G, &saved.Second_B, &saved.BG_R,
-                          &saved.BG_G, &saved.BG_B, &saved.Circle_R, &saved.Circle_G, &saved.Circle_B})
+  for (std::int16_t* c :
+       {&saved.Moji_R, &saved.Moji_G, &saved.Moji_B, &saved.Hour_R, &saved.Hour_G, &saved.Hour_B,
+        &saved.Minute_R, &saved.Minute_G, &saved.Minute_B, &saved.Second_R, &saved.Second_G,
+        &saved.Second_B, &saved.BG_R, &saved.BG_G, &saved.BG_B, &saved.Circle_R, &saved.Circle_G,
+        &saved.Circle_B})
     *c = static_cast<std::int16_t>(v++ * 13);
   saved.HourLine = 3;
   saved.MinuteLine = 0;
@@ -162,17 +168,51 @@ TEST(ClockSettingsStorage, SaveThenLoadThroughTheFileGivesTheSameRecord) {
 TEST(ClockSettingsStorage, SaveWritesInTheShutDownOrder) {
   MemorySettingsStore store;
   ASSERT_TRUE(SaveClockSettings(store, firstRunRecord(), WindowState{}));
-  const char* const expected[] = {
-      "Setting/hLong0", "Setting/hLong1", "Setting/hLong2", "Setting/HideSecond",
-      "Setting/DigitalClock", "Setting/FontSize", "Setting/Format", "Setting/FontName",
-      "Setting/FontBold", "Setting/FontItalic", "Setting/TextTop", "Setting/Memori",
-      "Setting/mPset", "Setting/nHari", "Position/Left", "Position/Top", "Position/Width",
-      "Position/Height", "Position/Always On Top", "Setting/HourLine", "Setting/MinuteLine",
-      "Setting/SecondLine", "Setting/BackLine", "Setting/RgnMode", "Color/Hour_R", "Color/Hour_G",
-      "Color/Hour_B", "Color/Moji_R", "Color/Moji_G", "Color/Moji_B", "Color/Minute_R",
-      "Color/Minute_G", "Color/Minute_B", "Color/Second_R", "Color/Second_G", "Color/Second_B",
-      "Color/BG_R", "Color/BG_G", "Color/BG_B", "Color/Circle_R", "Color/Circle_G",
-      "Color/Circle_B", "Setting/Runed", "Setting/BackBMP", "Color/DrawMode"};
+  const char* const expected[] = {"Setting/hLong0",
+                                  "Setting/hLong1",
+                                  "Setting/hLong2",
+                                  "Setting/HideSecond",
+                                  "Setting/DigitalClock",
+                                  "Setting/FontSize",
+                                  "Setting/Format",
+                                  "Setting/FontName",
+                                  "Setting/FontBold",
+                                  "Setting/FontItalic",
+                                  "Setting/TextTop",
+                                  "Setting/Memori",
+                                  "Setting/mPset",
+                                  "Setting/nHari",
+                                  "Position/Left",
+                                  "Position/Top",
+                                  "Position/Width",
+                                  "Position/Height",
+                                  "Position/Always On Top",
+                                  "Setting/HourLine",
+                                  "Setting/MinuteLine",
+                                  "Setting/SecondLine",
+                                  "Setting/BackLine",
+                                  "Setting/RgnMode",
+                                  "Color/Hour_R",
+                                  "Color/Hour_G",
+                                  "Color/Hour_B",
+                                  "Color/Moji_R",
+                                  "Color/Moji_G",
+                                  "Color/Moji_B",
+                                  "Color/Minute_R",
+                                  "Color/Minute_G",
+                                  "Color/Minute_B",
+                                  "Color/Second_R",
+                                  "Color/Second_G",
+                                  "Color/Second_B",
+                                  "Color/BG_R",
+                                  "Color/BG_G",
+                                  "Color/BG_B",
+                                  "Color/Circle_R",
+                                  "Color/Circle_G",
+                                  "Color/Circle_B",
+                                  "Setting/Runed",
+                                  "Setting/BackBMP",
+                                  "Color/DrawMode"};
   QStringList want;
   for (const char* e : expected) want << e;
   EXPECT_EQ(store.writeLog().join(", ").toStdString(), want.join(", ").toStdString());
@@ -185,12 +225,16 @@ TEST(ClockSettingsStorage, SaveWritesInTheShutDownOrder) {
 }
 
 TEST(ClockSettingsStorage, PlacementTakesASingleLeftAndLeadingNumbers) {
-  struct Case { const char* left; const char* top; const char* width; bool found; double topValue, widthValue; };
+  struct Case {
+    const char* left;
+    const char* top;
+    const char* width;
+    bool found;
+    double topValue, widthValue;
+  };
   const Case cases[] = {
-      {"1800", "2400", "1935", true, 2400, 1935},
-      {"1800", "1200twips", "", true, 1200, 0},
-      {"abc", "2400", "1935", false, 0, 0},
-      {"", "2400", "1935", false, 0, 0},
+      {"1800", "2400", "1935", true, 2400, 1935}, {"1800", "1200twips", "", true, 1200, 0},
+      {"abc", "2400", "1935", false, 0, 0},       {"", "2400", "1935", false, 0, 0},
       {"-15", " - 30 ", "x", true, -30, 0},
   };
   for (const auto& c : cases) {

@@ -1,17 +1,15 @@
 #include <gtest/gtest.h>
-
-#include <QDateTime>
-#include <QDir>
-#include <QFileInfo>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <memory>
 #include <random>
@@ -93,7 +91,8 @@ TEST(SettingsStore, EveryValueComesBackExactlyThroughTheFile) {
   {
     FileSettingsStore store(dir.path());
     int i = 0;
-    for (const auto& v : values) ASSERT_TRUE(store.write(kApp, "Memo", "v" + QString::number(i++), v));
+    for (const auto& v : values)
+      ASSERT_TRUE(store.write(kApp, "Memo", "v" + QString::number(i++), v));
     for (const auto& k : keys) ASSERT_TRUE(store.write(kApp, "Sec]tion [x]", k, k + "!"));
   }
   FileSettingsStore store(dir.path());
@@ -103,12 +102,18 @@ TEST(SettingsStore, EveryValueComesBackExactlyThroughTheFile) {
     const QString got = store.read(kApp, "Memo", "v" + QString::number(i++));
     EXPECT_EQ(got, v) << "value " << i - 1 << ": " << got.toStdString();
   }
-  for (const auto& k : keys) EXPECT_EQ(store.read(kApp, "sec]tion [X]", k), k + "!") << k.toStdString();
+  for (const auto& k : keys)
+    EXPECT_EQ(store.read(kApp, "sec]tion [X]", k), k + "!") << k.toStdString();
 }
 
 TEST(SettingsStore, DamagedFilesAreReadAsFarAsPossibleAndKeptBeforeReplacing) {
-  struct Case { const char* name; QByteArray bytes; bool keyBReadable; };
-  QByteArray big = "[Setting]\nA=1\n" + QByteArray(int(FileSettingsStore::kMaxFileSize), 'z') + "\nB=2\n";
+  struct Case {
+    const char* name;
+    QByteArray bytes;
+    bool keyBReadable;
+  };
+  QByteArray big =
+      "[Setting]\nA=1\n" + QByteArray(int(FileSettingsStore::kMaxFileSize), 'z') + "\nB=2\n";
   QByteArray binary(4096, '\0');
   std::mt19937 rng(7);
   for (auto& b : binary) b = char(rng());
@@ -164,7 +169,8 @@ TEST(SettingsStore, FailedWritesLeaveThePreviousValueAndNeverEndTheProgram) {
   FileSettingsStore store(dir.path());
   ASSERT_TRUE(store.write(kApp, "Setting", "A", "1"));
   // A value that would make the file too large to read back whole is refused.
-  EXPECT_FALSE(store.write(kApp, "Memo", "Memo", QString(int(FileSettingsStore::kMaxFileSize), u'm')));
+  EXPECT_FALSE(
+      store.write(kApp, "Memo", "Memo", QString(int(FileSettingsStore::kMaxFileSize), u'm')));
   EXPECT_EQ(store.read(kApp, "Memo", "Memo"), "");
   EXPECT_FALSE(store.write(kApp, "../x", "", "1"));
   EXPECT_TRUE(store.filePath("../etc").isEmpty());
@@ -216,7 +222,9 @@ TEST(SettingsStore, KillDuringSaveLeavesTheOldOrTheNewFile) {
     SettingsBatch batch(store);
     for (int k = 0; k < kKeys; ++k)
       store.write(kApp, QStringLiteral("Section%1").arg(k % 3), QStringLiteral("Key%1").arg(k),
-                  QStringLiteral("%1 value of key %2 with a memo line\r\n and more").arg(generation).arg(k));
+                  QStringLiteral("%1 value of key %2 with a memo line\r\n and more")
+                      .arg(generation)
+                      .arg(k));
     return batch.commit();
   };
   {
@@ -258,8 +266,9 @@ TEST(SettingsStore, KillDuringSaveLeavesTheOldOrTheNewFile) {
     const QString first = store.read(kApp, "Section0", "Key0");
     const long long generation = first.section(u' ', 0, 0).toLongLong();
     for (int k = 0; k < kKeys; ++k) {
-      ASSERT_EQ(store.read(kApp, QStringLiteral("section%1").arg(k % 3), QStringLiteral("key%1").arg(k)),
-                QStringLiteral("%1 value of key %2 with a memo line\r\n and more").arg(generation).arg(k))
+      ASSERT_EQ(
+          store.read(kApp, QStringLiteral("section%1").arg(k % 3), QStringLiteral("key%1").arg(k)),
+          QStringLiteral("%1 value of key %2 with a memo line\r\n and more").arg(generation).arg(k))
           << "round " << round;
     }
     ASSERT_GE(generation, lastSeen);

@@ -1,0 +1,147 @@
+// Frame time of the whole face drawing (clear, picture, marks, text, hands) in three looks.
+// Prints the median and the 90th percentile of many frames (wall clock) and the median CPU time
+// of the drawing thread; run on an idle machine for the wall-clock figures to mean much.
+#include <QDateTime>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <vector>
+
+#include "clock/ClockSettings.h"
+#include "clock/FaceRenderer.h"
+#include "clock/FaceState.h"
+#include "platform/DrawSurface.h"
+#include "platform/Fonts.h"
+
+using namespace kwemo;
+
+namespace {
+
+ClockSettings firstRunLook() {
+  ClockSettings s;
+  s.DigitalClock = 1;
+  s.BG_R = s.BG_G = s.BG_B = 255;
+  s.updateColors();
+  s.HourLine = 2;
+  s.MinuteLine = 2;
+  s.SecondLine = 1;
+  s.BackLine = 1;
+  s.DrawMode = 13;
+  s.Format = QStringLiteral("m/d h:nn");
+  s.FontSize = 8;
+  s.FontName = QString::fromUtf8("ＭＳ Ｐゴシック");
+  s.TextTop = 70;
+  s.hLong = {60, 80, 95};
+  return s;
+}
+
+// A photo-like picture: smooth colour fields with noise, so JPEG has real work to do.
+QString writeJpeg(const QString& folder) {
+  QImage im(1600, 1200, QImage::Format_RGB32);
+  QRandomGenerator rng(42);
+  for (int y = 0; y < im.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(im.scanLine(y));
+    for (int x = 0; x < im.width(); ++x) {
+      const int n = static_cast<int>(rng.bounded(24));
+      line[x] = qRgb((x / 7 + n) & 0xFF, (y / 5 + n) & 0xFF, ((x + y) / 11 + n) & 0xFF);
+    }
+  }
+  const QString path = folder + QStringLiteral("/back.jpg");
+  if (!im.save(path, "JPEG", 85)) {
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    std::exit(1);
+  }
+  return path;
+}
+
+struct Result {
+  double median, p90, cpuMedian;
+};
+
+// CPU time of this thread: what the drawing itself costs, without the waits when other
+// processes have the processor.
+double threadCpuMs() {
+  timespec ts{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+  return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
+}
+
+Result measure(const ClockSettings& settings, int w, int h, int frames) {
+  FaceState state;
+  DrawSurface surface(w, h);
+  QDateTime t(QDate(2026, 1, 5), QTime(10, 10, 30));
+  FaceRenderer renderer(settings, state, surface, nullptr, [&] { return t; });
+  renderer.Prepare();
+  if (!settings.BackBMP.isEmpty() && !renderer.BackPicture()) {
+    std::fprintf(stderr, "the background picture did not load\n");
+    std::exit(1);
+  }
+  std::vector<double> ms, cpu;
+  ms.reserve(static_cast<std::size_t>(frames));
+  cpu.reserve(static_cast<std::size_t>(frames));
+  for (int i = 0; i < frames + frames / 10; ++i) {
+    t = t.addSecs(1);
+    const double cpuStart = threadCpuMs();
+    const auto start = std::chrono::steady_clock::now();
+    renderer.DrawFace(t);
+    surface.Refresh();
+    const auto end = std::chrono::steady_clock::now();
+    const double cpuEnd = threadCpuMs();
+    if (i >= frames / 10) {  // the first tenth warms caches and the stretched picture
+      ms.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+      cpu.push_back(cpuEnd - cpuStart);
+    }
+  }
+  std::sort(ms.begin(), ms.end());
+  std::sort(cpu.begin(), cpu.end());
+  return {ms[ms.size() / 2], ms[ms.size() * 9 / 10], cpu[cpu.size() / 2]};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QGuiApplication app(argc, argv);
+  installFontSubstitutes();
+  QTemporaryDir dir;
+
+  ClockSettings first = firstRunLook();
+  ClockSettings busy = firstRunLook();
+  busy.mPset = true;
+  busy.nHari = true;
+  ClockSettings picture = firstRunLook();
+  picture.BackBMP = writeJpeg(dir.path());
+
+  struct Case {
+    const char* name;
+    const ClockSettings* settings;
+    int w, h, frames;
+    double targetMs;
+  };
+  const Case cases[] = {
+      {"120x120 first-run look", &first, 120, 120, 20000, 0.1},
+      {"120x120 dots, fan hands, text", &busy, 120, 120, 20000, 0.1},
+      {"1920x1080 stretched JPEG background", &picture, 1920, 1080, 1000, 2.0},
+  };
+  // Other processes on the machine stretch the figures; say how busy it was.
+  QFile load(QStringLiteral("/proc/loadavg"));
+  if (load.open(QIODevice::ReadOnly))
+    std::printf("load average: %s\n", load.readLine().trimmed().constData());
+  std::printf("%-38s %10s %10s %14s %10s\n", "face", "median ms", "p90 ms", "cpu median ms",
+              "target ms");
+  for (const Case& c : cases) {
+    const Result r = measure(*c.settings, c.w, c.h, c.frames);
+    std::printf("%-38s %10.4f %10.4f %14.4f %10.1f\n", c.name, r.median, r.p90, r.cpuMedian,
+                c.targetMs);
+  }
+  return 0;
+}

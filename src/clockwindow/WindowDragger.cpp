@@ -1,0 +1,77 @@
+#include "clockwindow/WindowDragger.h"
+
+#include <QApplication>
+#include <QWidget>
+#include <QWindow>
+#include <algorithm>
+
+namespace kwemo {
+
+WindowDragger::WindowDragger(QWidget& window) : QObject(&window), window_(window) {}
+
+void WindowDragger::press(const QPoint& globalPos, Qt::Edges edges) {
+  state_ = State::Pressed;
+  edges_ = edges;
+  pressPos_ = globalPos;
+  geometryAtPress_ = window_.geometry();
+}
+
+void WindowDragger::moveTo(const QPoint& globalPos) {
+  switch (state_) {
+    case State::Idle:
+    case State::SystemDrag:
+      return;
+    case State::OwnDrag:
+      followPointer(globalPos);
+      return;
+    case State::Pressed:
+      break;
+  }
+  if ((globalPos - pressPos_).manhattanLength() < QApplication::startDragDistance()) return;
+  QWindow* handle = window_.windowHandle();
+  const bool started =
+      handle && (edges_ ? handle->startSystemResize(edges_) : handle->startSystemMove());
+  if (started) {
+    state_ = State::SystemDrag;
+  } else {
+    state_ = State::OwnDrag;
+    followPointer(globalPos);
+  }
+}
+
+void WindowDragger::release() {
+  if (state_ == State::Idle) return;
+  const bool moved = state_ != State::Pressed;
+  state_ = State::Idle;
+  emit finished(moved);
+}
+
+void WindowDragger::followPointer(const QPoint& globalPos) {
+  const QPoint delta = globalPos - pressPos_;
+  if (!edges_) {
+    window_.move(geometryAtPress_.topLeft() + delta);
+    return;
+  }
+  QRect g = geometryAtPress_;
+  const QSize minimum = window_.minimumSize().expandedTo(QSize(1, 1));
+  if (edges_ & Qt::LeftEdge)
+    g.setLeft(std::min(g.left() + delta.x(), g.right() + 1 - minimum.width()));
+  if (edges_ & Qt::RightEdge)
+    g.setRight(std::max(g.right() + delta.x(), g.left() + minimum.width() - 1));
+  if (edges_ & Qt::TopEdge)
+    g.setTop(std::min(g.top() + delta.y(), g.bottom() + 1 - minimum.height()));
+  if (edges_ & Qt::BottomEdge)
+    g.setBottom(std::max(g.bottom() + delta.y(), g.top() + minimum.height() - 1));
+  window_.setGeometry(g);
+}
+
+Qt::Edges frameEdgesAt(const QPoint& pos, const QSize& size, int frameWidth) {
+  Qt::Edges edges;
+  if (pos.x() < frameWidth) edges |= Qt::LeftEdge;
+  if (pos.x() >= size.width() - frameWidth) edges |= Qt::RightEdge;
+  if (pos.y() < frameWidth) edges |= Qt::TopEdge;
+  if (pos.y() >= size.height() - frameWidth) edges |= Qt::BottomEdge;
+  return edges;
+}
+
+}  // namespace kwemo

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "FakeHost.h"
+#include "platform/Prompts.h"
+
+namespace kwemo {
+namespace {
+
+using test::FakeClock;
+using test::firstRunSettings;
+
+class BackgroundPicture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    bmp = dir.filePath("back.bmp");
+    QImage image(200, 150, QImage::Format_RGB32);
+    image.fill(QColor(10, 120, 230));
+    ASSERT_TRUE(image.save(bmp, "BMP"));
+    setPrompts(&prompts);
+    clock.show();
+    dlg = new frmSetting(settings, clock);
+  }
+  void TearDown() override {
+    delete dlg.data();
+    SettingOpen = false;
+    setPrompts(nullptr);
+  }
+  bool pictureShown() const { return !dlg->lblPic->isHidden() && !dlg->cmdSetSize->isHidden(); }
+  bool pictureHidden() const { return dlg->lblPic->isHidden() && dlg->cmdSetSize->isHidden(); }
+
+  QTemporaryDir dir;
+  QString bmp;
+  ScriptedPrompts prompts;
+  ClockSettings settings = firstRunSettings();
+  FakeClock clock;
+  QPointer<frmSetting> dlg;
+};
+
+TEST_F(BackgroundPicture, BrowsingShowsTheSizeAndTheButtonSizesTheForm) {
+  prompts.choose(bmp);
+  dlg->cmdBrouse->click();
+  ASSERT_EQ(prompts.asked().size(), 1u);
+  const FileChoice& choice = prompts.asked()[0].choice;
+  ASSERT_EQ(choice.filters.size(), 2);
+  EXPECT_TRUE(choice.filters[0].startsWith("Picture File(BMP,GIF,JPG,RLE,WMF,EMF,ICO,CUR)"));
+  EXPECT_TRUE(choice.filters[0].contains("*.jpeg"));
+  EXPECT_TRUE(choice.filters[1].startsWith("全てのﾌｧｲﾙ(*.*)"));
+  EXPECT_EQ(choice.selectedFilter, 0);
+  EXPECT_EQ(choice.startDir, QDir::currentPath());
+
+  EXPECT_EQ(dlg->txtBackFile->text(), bmp);
+  EXPECT_EQ(dlg->lblPic->text(), "画像 - W:200 , H:150");
+  EXPECT_TRUE(pictureShown());
+  ASSERT_TRUE(dlg->imgPrev().has_value());
+  EXPECT_EQ(dlg->imgPrev()->width, 200);
+
+  dlg->cmdAccept->setEnabled(false);
+  dlg->cmdSetSize->click();
+  EXPECT_EQ(dlg->txtForm[0]->text(), "200");
+  EXPECT_EQ(dlg->txtForm[1]->text(), "150");
+  EXPECT_TRUE(dlg->cmdAccept->isEnabled());
+  dlg->cmdAccept->click();
+  EXPECT_EQ(clock.size(), QSize(200, 150));
+  EXPECT_EQ(settings.BackBMP, bmp);
+}
+
+TEST_F(BackgroundPicture, CancelledChooserEmptiesThePath) {
+  prompts.choose(bmp);
+  dlg->cmdBrouse->click();
+  ASSERT_TRUE(pictureShown());
+  prompts.choose(QString());  // the user cancels
+  dlg->cmdBrouse->click();
+  EXPECT_EQ(dlg->txtBackFile->text(), "");
+  EXPECT_TRUE(pictureHidden());
+  EXPECT_FALSE(dlg->imgPrev().has_value());
+  dlg->cmdAccept->click();
+  EXPECT_EQ(settings.BackBMP, "");
+}
+
+TEST_F(BackgroundPicture, TypingFollowsWhetherThePathNamesAPicture) {
+  dlg->txtBackFile->setText(bmp);
+  EXPECT_TRUE(pictureShown());
+  QTest::keyClicks(dlg->txtBackFile, "x");  // no longer a file
+  EXPECT_TRUE(pictureHidden());
+  EXPECT_FALSE(dlg->imgPrev().has_value());
+  EXPECT_EQ(dlg->txtBackFile->text(), bmp + "x");  // the text stays
+  QTest::keyClick(dlg->txtBackFile, Qt::Key_Backspace);
+  EXPECT_TRUE(pictureShown());
+  dlg->txtBackFile->setText(dir.path());  // a folder
+  EXPECT_TRUE(pictureHidden());
+  const QString notPicture = dir.filePath("notes.bmp");
+  QFile f(notPicture);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("just text, not a bitmap");
+  f.close();
+  dlg->txtBackFile->setText(notPicture);
+  EXPECT_TRUE(pictureHidden());
+  dlg->txtBackFile->clear();
+  EXPECT_TRUE(pictureHidden());
+}
+
+TEST_F(BackgroundPicture, OpensWithTheAppliedPictureAndApplyDisabled) {
+  delete dlg.data();
+  settings.BackBMP = bmp;
+  dlg = new frmSetting(settings, clock);
+  EXPECT_TRUE(pictureShown());
+  EXPECT_EQ(dlg->lblPic->text(), "画像 - W:200 , H:150");
+  EXPECT_FALSE(dlg->cmdAccept->isEnabled());
+
+  delete dlg.data();
+  settings.BackBMP = dir.filePath("gone.bmp");
+  dlg = new frmSetting(settings, clock);
+  EXPECT_EQ(dlg->txtBackFile->text(), settings.BackBMP);
+  EXPECT_TRUE(pictureHidden());
+}
+
+}  // namespace
+}  // namespace kwemo

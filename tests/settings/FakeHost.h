@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QResizeEvent>
+#include <QWidget>
+#include <vector>
+
+#include "clock/ClockSettings.h"
+#include "clock/FaceState.h"
+#include "settings/SettingsHost.h"
+#include "settings/frmSetting.h"
+
+namespace kwemo::test {
+
+// A stand-in for the clock window: a real top-level widget whose client area is the clock's, so
+// a size set through the host really resizes a window, and a resize reports back to the dialog
+// as the clock window's resize step does.
+class FakeClock : public QWidget, public SettingsHost {
+ public:
+  FakeClock() { setGeometry(300, 200, 120, 120); }
+
+  QSize ClientSize() const override { return size(); }
+  void SetClientSize(QSize s) override {
+    requested.push_back(s);
+    resize(s);
+  }
+  FaceState& Face() override { return face; }
+  QString DrawModeCaption(int mode) const override {
+    static const char* const captions[16] = {"01 - Blackness(&1)",       "02 - Not Merge Pen(&2)",
+                                             "03 - Mask Not Pen(&3)",    "04 - Not Copy Pen(&4)",
+                                             "05 - Mask Pen Not(&5)",    "06 - Invert(&6)",
+                                             "07 - Xor Pen(&7)",         "08 - Not Mask Pen(&8)",
+                                             "09 - Mask Pen(&9)",        "10 - Not Xor Pen(&0)",
+                                             "11 - No operation(&A)",    "12 - Merge Not Pen(&B)",
+                                             "13 - (標準) Copy Pen(&C)", "14 - Merge Pen Not(&D)",
+                                             "15 - Merge Pen(&E)",       "16 - White(&F)"};
+    return QString::fromUtf8(captions[mode - 1]);
+  }
+  void SetTopMost(QWidget* window, bool onTop, QWidget* after) override {
+    stacked.push_back({window, onTop, after});
+  }
+
+  struct Stacking {
+    QWidget* window;
+    bool onTop;
+    QWidget* after;
+  };
+  FaceState face;
+  std::vector<QSize> requested;
+  std::vector<Stacking> stacked;
+
+ protected:
+  void resizeEvent(QResizeEvent* e) override {
+    QWidget::resizeEvent(e);
+    SettingsClockResized(e->size());
+  }
+};
+
+// The look of a first run.
+inline ClockSettings firstRunSettings() {
+  ClockSettings s;
+  s.DigitalClock = 1;
+  s.FontSize = 8;
+  s.Format = QStringLiteral("m/d h:nn");
+  s.FontName = QStringLiteral("ＭＳ Ｐゴシック");
+  s.TextTop = 70;
+  s.hLong = {60, 80, 95};
+  s.BG_R = s.BG_G = s.BG_B = 255;
+  s.HourLine = 2;
+  s.MinuteLine = 2;
+  s.SecondLine = 1;
+  s.BackLine = 1;
+  s.DrawMode = 13;
+  s.updateColors();
+  return s;
+}
+
+}  // namespace kwemo::test

@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QTest>
+#include <cmath>
+
+#include "FakeHost.h"
+#include "clock/FaceState.h"
+#include "platform/DrawSurface.h"
+#include "settings/ColorButton.h"
+#include "settings/Preview.h"
+
+namespace kwemo {
+namespace {
+
+constexpr Rgb kWhite = RGB(255, 255, 255);
+constexpr Rgb kMarks = RGB(0, 0, 255);
+constexpr Rgb kText = RGB(255, 128, 0);
+constexpr Rgb kHour = RGB(255, 0, 0);
+constexpr Rgb kMinute = RGB(0, 160, 0);
+constexpr Rgb kSecond = RGB(255, 0, 255);
+constexpr Rgb kDots = RGB(0, 200, 200);
+
+PreviewInputs look() {
+  PreviewInputs in;
+  in.drawMode = 13;
+  in.backColor = kWhite;
+  in.circleColor = kMarks;
+  in.mojiColor = kText;
+  in.handColor = {kHour, kMinute, kSecond};
+  in.handWidth = {3, 3, 3};
+  in.markWidth = 5;
+  in.handLength = {60.0, 80.0, 95.0};
+  in.fontSize = 20;
+  in.fontName = QStringLiteral("DejaVu Sans");
+  in.textTop = 50;
+  in.format = QStringLiteral("\"WW\"");
+  return in;
+}
+
+std::function<QDateTime()> at(int h, int m, int s) {
+  return [=] { return QDateTime(QDate(2026, 12, 6), QTime(h, m, s)); };
+}
+
+bool is(const DrawSurface& surface, int x, int y, Rgb expected) {
+  const QRgb p = surface.image().pixel(x, y);
+  return std::abs(qRed(p) - redOf(expected)) < 40 && std::abs(qGreen(p) - greenOf(expected)) < 40 &&
+         std::abs(qBlue(p) - blueOf(expected)) < 40;
+}
+
+// Where the face of a 200 x 100 box puts things at 09:15:30: the hour hand to the left, the
+// minute hand to the right, the second hand down.
+struct Spot {
+  const char* what;
+  int x, y;
+};
+const Spot kRingTop{"ring, top", 100, 20};  // a circle: 30 pixels up as well as across
+const Spot kRingLeft{"ring, left", 69, 50};
+const Spot kInsideRing{"inside the ring", 100, 35};  // the clock's ellipse would pass here
+const Spot kMark3{"3 o'clock mark", 189, 50};
+const Spot kMark12{"12 o'clock mark", 96, 4};
+const Spot kHourHand{"hour hand", 58, 47};
+const Spot kMinuteHand{"minute hand", 164, 51};
+const Spot kSecondHand{"second hand", 100, 85};
+const Spot kDot{"dot at 1 minute past", 110, 4};
+
+TEST(Preview, DrawsMarksRingTextAndHandsOnANonSquareBox) {
+  DrawSurface surface(200, 100);
+  FaceState face;
+  PreviewInputs in = look();
+  DrawPreview(surface, face, in, at(9, 15, 30));
+  const std::pair<Spot, Rgb> expected[] = {
+      {kRingTop, kMarks},     {kRingLeft, kMarks},    {kInsideRing, kWhite},
+      {kMark3, kMarks},       {kMark12, kMarks},      {kHourHand, kHour},
+      {kMinuteHand, kMinute}, {kSecondHand, kSecond}, {kDot, kWhite}};
+  for (const auto& [spot, color] : expected)
+    EXPECT_TRUE(is(surface, spot.x, spot.y, color)) << spot.what;
+  EXPECT_NEAR(face.HourAngle, 187.74999 * 3.14159265358979 / 180, 1e-5);
+  EXPECT_NEAR(face.MinuteAngle, 3 * 3.14159265358979 / 180, 1e-6);
+  EXPECT_NEAR(face.SecondAngle, 90 * 3.14159265358979 / 180, 1e-6);
+
+  // Tick marks off: no marks and no ring, the hands stay.
+  in.tickMarks = false;
+  in.minuteDots = true;
+  DrawPreview(surface, face, in, at(9, 15, 30));
+  for (const Spot& s : {kRingTop, kRingLeft, kMark3, kMark12, kDot})
+    EXPECT_TRUE(is(surface, s.x, s.y, kWhite)) << s.what;
+  EXPECT_TRUE(is(surface, kHourHand.x, kHourHand.y, kHour));
+}
+
+TEST(Preview, DigitalTextIsCentredAtItsHeight) {
+  DrawSurface surface(200, 100);
+  FaceState face;
+  PreviewInputs in = look();
+  in.digitalText = true;
+  in.handLength = {std::nullopt, std::nullopt, std::nullopt};
+  in.tickMarks = false;
+  for (double top : {50.0, 0.0}) {
+    in.textTop = top;
+    DrawPreview(surface, face, in, at(9, 15, 30));
+    int count = 0, minX = 200, maxX = -1, minY = 100, maxY = -1;
+    for (int y = 0; y < 100; ++y)
+      for (int x = 0; x < 200; ++x)
+        if (surface.image().pixel(x, y) == QColor(255, 128, 0).rgb()) {
+          ++count;
+          minX = std::min(minX, x);
+          maxX = std::max(maxX, x);
+          minY = std::min(minY, y);
+          maxY = std::max(maxY, y);
+        }
+    ASSERT_GT(count, 20) << top;
+    EXPECT_NEAR((minX + maxX) / 2.0, 100, 4) << top;
+    if (top == 50.0)
+      EXPECT_NEAR((minY + maxY) / 2.0, 50, 5);
+    else
+      EXPECT_LT(maxY, 16);  // the lower half of the line, its middle on the top edge
+  }
+}
+
+TEST(Preview, UnreadableValuesSkipOnlyTheirOwnStep) {
+  DrawSurface surface(200, 100);
+  FaceState face;
+  PreviewInputs in = look();
+  // An empty minute length: only that hand goes, its angle is stored all the same.
+  in.handLength[1] = std::nullopt;
+  face.MinuteAngle = 123;
+  DrawPreview(surface, face, in, at(9, 15, 30));
+  EXPECT_TRUE(is(surface, kMinuteHand.x, kMinuteHand.y, kWhite));
+  EXPECT_TRUE(is(surface, kHourHand.x, kHourHand.y, kHour));
+  EXPECT_TRUE(is(surface, kSecondHand.x, kSecondHand.y, kSecond));
+  EXPECT_NEAR(face.MinuteAngle, 3 * 3.14159265358979 / 180, 1e-6);
+  // The next tick with a number draws it again.
+  in.handLength[1] = 80.0;
+  DrawPreview(surface, face, in, at(9, 15, 30));
+  EXPECT_TRUE(is(surface, kMinuteHand.x, kMinuteHand.y, kMinute));
+
+  // No width and no draw mode: the previous ones stay in force.
+  surface.setDrawWidth(4);
+  in.handWidth = {std::nullopt, std::nullopt, std::nullopt};
+  in.markWidth = std::nullopt;
+  in.drawMode = 0;
+  DrawPreview(surface, face, in, at(9, 15, 30));
+  EXPECT_EQ(surface.DrawWidth(), 4);
+  EXPECT_EQ(surface.DrawMode(), 13);
+  // No font size: the font keeps its size.
+  in.fontSize = std::nullopt;
+  DrawPreview(surface, face, in, at(9, 15, 30));
+  EXPECT_FLOAT_EQ(surface.FontSize(), 20);
+}
+
+TEST(Preview, DotsTakeTheTextColourOfTheLastTick) {
+  DrawSurface surface(200, 100);
+  FaceState face;
+  surface.setForeColor(kDots);
+  PreviewInputs in = look();
+  in.minuteDots = true;
+  DrawPreview(surface, face, in, at(9, 15, 30));
+  EXPECT_TRUE(is(surface, kDot.x, kDot.y, kDots));
+  in.digitalText = true;
+  DrawPreview(surface, face, in, at(9, 15, 30));  // the text sets the colour after the dots
+  EXPECT_TRUE(is(surface, kDot.x, kDot.y, kDots));
+  DrawPreview(surface, face, in, at(9, 15, 30));
+  EXPECT_TRUE(is(surface, kDot.x, kDot.y, kText));
+}
+
+TEST(Preview, FanIsTwentyLinesFromMinusOneDegree) {
+  DrawSurface surface(400, 400);
+  FaceState face;
+  PreviewInputs in = look();
+  in.fanHands = true;
+  in.handWidth = {1, 1, 1};
+  in.handLength = {100.0, 50.0, 50.0};
+  in.tickMarks = false;
+  in.secondHand = false;
+  face.SecondAngle = 0.5f;
+  DrawPreview(surface, face, in, at(0, 0, 0));
+  const double rad = 3.14159265358979 / 180;
+  // The last of twenty lines lies at +0.9 degrees (a 21st would be at +1.0).
+  EXPECT_NEAR(face.HourAngle, -89.1 * rad, 2e-6);
+  EXPECT_NEAR(face.MinuteAngle, -89.1 * rad, 2e-6);
+  EXPECT_FLOAT_EQ(face.SecondAngle, 0.5f);  // hidden: kept
+  // The hour fan spans -91 to -89.1 degrees: at 190 pixels above the centre, x 196.7 to 203.0.
+  EXPECT_TRUE(is(surface, 197, 10, kHour));
+  EXPECT_TRUE(is(surface, 202, 10, kHour));
+  EXPECT_TRUE(is(surface, 194, 10, kWhite));
+  EXPECT_TRUE(is(surface, 205, 10, kWhite));
+}
+
+TEST(Preview, TheDialogsTimerDrawsItsControls) {
+  ClockSettings settings = test::firstRunSettings();
+  test::FakeClock clock;
+  frmSetting dlg(settings, clock, nullptr, at(9, 15, 30));
+  DrawSurface& surface = dlg.previewSurface();
+  EXPECT_EQ(surface.width(), 129);
+  EXPECT_EQ(surface.height(), 124);
+  dlg.cmdHari[3]->setBackColor(RGB(0, 0, 90));
+  QTest::qWait(650);  // one 500 ms tick
+  EXPECT_TRUE(is(surface, 1, 1, RGB(0, 0, 90)));
+  // 09:15:30 puts the black hour hand left of the centre; typing an empty length removes it.
+  EXPECT_TRUE(is(surface, 40, 58, 0));
+  dlg.txtLong[0]->clear();
+  dlg.timI_Timer();
+  EXPECT_TRUE(is(surface, 40, 58, RGB(0, 0, 90)));
+  EXPECT_NEAR(clock.face.HourAngle, 187.74999 * 3.14159265358979 / 180, 1e-5);
+}
+
+}  // namespace
+}  // namespace kwemo

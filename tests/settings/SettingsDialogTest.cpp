@@ -1,0 +1,460 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "FakeHost.h"
+#include "platform/Prompts.h"
+#include "settings/ColorButton.h"
+#include "settings/frmColor.h"
+
+namespace kwemo {
+namespace {
+
+using test::FakeClock;
+using test::firstRunSettings;
+
+void flushDeletes() {
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// One opened dialog over a fake clock window, cleaned up whatever the test did.
+struct Opened {
+  explicit Opened(const ClockSettings& record) : settings(record) {
+    clock.show();
+    dlg = new frmSetting(settings, clock);
+  }
+  ~Opened() {
+    delete dlg.data();
+    SettingOpen = false;
+  }
+  ClockSettings settings;
+  FakeClock clock;
+  QPointer<frmSetting> dlg;
+};
+
+struct ScriptedRun {
+  ScriptedRun() { setPrompts(&prompts); }
+  ~ScriptedRun() { setPrompts(nullptr); }
+  ScriptedPrompts prompts;
+};
+
+TEST(SettingsDialog, LoadsTheRecordIntoItsControls) {
+  ClockSettings record = firstRunSettings();
+  record.Hour_R = 10;
+  record.Hour_G = 20;
+  record.Hour_B = 30;
+  record.updateColors();
+  Opened o(record);
+  frmSetting& d = *o.dlg;
+  EXPECT_EQ(d.windowTitle(), "KWEMO Setting");
+  EXPECT_EQ(d.size(), QSize(460, 330));
+  EXPECT_TRUE(SettingOpen);
+  EXPECT_FALSE(d.Loading);
+  EXPECT_EQ(d.cmbDrawMode->count(), 16);
+  EXPECT_EQ(d.cmbDrawMode->itemText(0), "01 - Blackness");
+  EXPECT_EQ(d.cmbDrawMode->currentText(), "13 - (標準) Copy Pen");
+  EXPECT_EQ(d.cmbSkin->itemText(0), "<初期状態に戻す>");
+  EXPECT_EQ(d.cmbSkin->currentIndex(), -1);
+  EXPECT_GT(d.cmbFonts->count(), 0);
+  EXPECT_EQ(d.cmbFonts->currentText(), "ＭＳ Ｐゴシック");
+  EXPECT_EQ(d.cmdHari[0]->BackColor(), RGB(10, 20, 30));
+  EXPECT_EQ(d.cmdHari[3]->BackColor(), RGB(255, 255, 255));
+  EXPECT_EQ(d.EditColors[0], (ColorTriplet{10, 20, 30}));
+  EXPECT_EQ(d.txtFS->text(), "8");
+  EXPECT_EQ(d.vscFS->value(), 128);
+  EXPECT_EQ(d.txtLong[1]->text(), "80");
+  EXPECT_EQ(d.vscLong[1]->value(), 20);
+  EXPECT_EQ(d.txtAlign->text(), "70");
+  EXPECT_EQ(d.cmbBold[0]->currentText(), "2");
+  EXPECT_EQ(d.cmbBold[2]->currentText(), "1");
+  EXPECT_EQ(d.txtForm[0]->text(), "120");
+  EXPECT_EQ(d.txtForm[1]->text(), "120");
+  EXPECT_EQ(d.txtDF->text(), "m/d h:nn");
+  EXPECT_TRUE(d.cmdSetSize->isHidden());
+  EXPECT_TRUE(d.lblPic->isHidden());
+  EXPECT_TRUE(d.lblCap[5]->isHidden());
+  EXPECT_TRUE(d.cmdLoad->isHidden());
+  EXPECT_FALSE(d.cmdAccept->isEnabled());
+}
+
+TEST(SettingsDialog, LoadingKeepsTheDescribedStateAndApplyDisabled) {
+  struct Case {
+    const char* name;
+    std::function<void(ClockSettings&)> edit;
+    std::function<void(frmSetting&)> check;
+  };
+  const Case cases[] = {
+      {"DigitalClock 0", [](ClockSettings& s) { s.DigitalClock = 0; },
+       [](frmSetting& d) {
+         EXPECT_EQ(frmSetting::checkValue(d.chkDC), 0);
+         for (QWidget* w :
+              std::initializer_list<QWidget*>{d.txtFS, d.vscFS, d.txtDF, d.chkFont[0], d.chkFont[1],
+                                              d.cmbFonts, d.vscAlign, d.txtAlign, d.cmdHari[5]})
+           EXPECT_FALSE(w->isEnabled()) << w->metaObject()->className();
+         EXPECT_TRUE(d.chkmline->isEnabled());
+       }},
+      {"Memori", [](ClockSettings& s) { s.Memori = true; },
+       [](frmSetting& d) {
+         EXPECT_EQ(frmSetting::checkValue(d.chkMemori), 1);
+         EXPECT_FALSE(d.chkmline->isEnabled());
+         EXPECT_TRUE(d.txtFS->isEnabled());
+       }},
+      {"TextTop 72.5", [](ClockSettings& s) { s.TextTop = 72.5f; },
+       [](frmSetting& d) {
+         EXPECT_EQ(d.vscAlign->value(), 28);   // 27.5 to even
+         EXPECT_EQ(d.txtAlign->text(), "72");  // rewritten by the bar
+       }},
+      {"HourLine 0", [](ClockSettings& s) { s.HourLine = 0; },
+       [](frmSetting& d) {
+         EXPECT_EQ(d.cmbBold[0]->currentIndex(), -1);
+         EXPECT_EQ(d.cmbBold[1]->currentIndex(), 1);
+       }},
+      {"FontSize 200", [](ClockSettings& s) { s.FontSize = 200; },
+       [](frmSetting& d) {
+         EXPECT_EQ(d.txtFS->text(), "200");
+         EXPECT_EQ(d.vscFS->value(), 8);  // out of the bar's range: left where it was
+       }},
+      {"hLong above 100", [](ClockSettings& s) { s.hLong[2] = 120; },
+       [](frmSetting& d) {
+         EXPECT_EQ(d.txtLong[2]->text(), "120");
+         EXPECT_EQ(d.vscLong[2]->value(), 0);
+       }},
+      {"DrawMode 0", [](ClockSettings& s) { s.DrawMode = 0; },
+       [](frmSetting& d) { EXPECT_EQ(d.cmbDrawMode->currentIndex(), -1); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ClockSettings record = firstRunSettings();
+    c.edit(record);
+    Opened o(record);
+    c.check(*o.dlg);
+    EXPECT_FALSE(o.dlg->cmdAccept->isEnabled());
+  }
+}
+
+TEST(SettingsDialog, EveryChangeEnablesApplyButTypingSizeOrLength) {
+  struct Case {
+    const char* name;
+    std::function<void(frmSetting&)> act;
+    bool enables;
+  };
+  const Case cases[] = {
+      {"chkSV", [](frmSetting& d) { d.chkSV->click(); }, true},
+      {"chkMemori", [](frmSetting& d) { d.chkMemori->click(); }, true},
+      {"chkmline", [](frmSetting& d) { d.chkmline->click(); }, true},
+      {"chkNhari", [](frmSetting& d) { d.chkNhari->click(); }, true},
+      {"chkDC", [](frmSetting& d) { d.chkDC->click(); }, true},
+      {"chkFont(0)", [](frmSetting& d) { d.chkFont[0]->click(); }, true},
+      {"chkFont(1)", [](frmSetting& d) { d.chkFont[1]->click(); }, true},
+      {"cmbBold(0)", [](frmSetting& d) { d.cmbBold[0]->setCurrentIndex(4); }, true},
+      {"cmbBold(3)", [](frmSetting& d) { d.cmbBold[3]->setCurrentIndex(2); }, true},
+      {"cmbDrawMode", [](frmSetting& d) { d.cmbDrawMode->setCurrentIndex(6); }, true},
+      {"cmbFonts typed", [](frmSetting& d) { QTest::keyClicks(d.cmbFonts, "x"); }, true},
+      {"cmbFonts picked", [](frmSetting& d) { d.cmbFonts->setCurrentIndex(0); }, true},
+      {"txtAlign", [](frmSetting& d) { QTest::keyClicks(d.txtAlign, "1"); }, true},
+      {"txtDF", [](frmSetting& d) { QTest::keyClicks(d.txtDF, "s"); }, true},
+      {"txtForm(0)", [](frmSetting& d) { QTest::keyClicks(d.txtForm[0], "0"); }, true},
+      {"txtForm(1)", [](frmSetting& d) { QTest::keyClicks(d.txtForm[1], "0"); }, true},
+      {"txtBackFile", [](frmSetting& d) { QTest::keyClicks(d.txtBackFile, "/"); }, true},
+      {"vscLong(1)",
+       [](frmSetting& d) { d.vscLong[1]->triggerAction(QAbstractSlider::SliderPageStepAdd); },
+       true},
+      {"vscFS", [](frmSetting& d) { d.vscFS->triggerAction(QAbstractSlider::SliderSingleStepSub); },
+       true},
+      {"vscAlign", [](frmSetting& d) { d.vscAlign->setValue(50); }, true},
+      {"typing txtFS", [](frmSetting& d) { QTest::keyClicks(d.txtFS, "2"); }, false},
+      {"typing txtLong(0)", [](frmSetting& d) { QTest::keyClicks(d.txtLong[0], "2"); }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Opened o(firstRunSettings());
+    ASSERT_FALSE(o.dlg->cmdAccept->isEnabled());
+    c.act(*o.dlg);
+    EXPECT_EQ(o.dlg->cmdAccept->isEnabled(), c.enables);
+  }
+}
+
+TEST(SettingsDialog, BarsRewriteTheirTextBoxes) {
+  Opened o(firstRunSettings());
+  frmSetting& d = *o.dlg;
+  d.vscFS->setValue(d.vscFS->minimum());
+  EXPECT_EQ(d.txtFS->text(), "128");
+  d.vscFS->setValue(d.vscFS->maximum());
+  EXPECT_EQ(d.txtFS->text(), "8");
+  d.vscLong[0]->setValue(35);
+  EXPECT_EQ(d.txtLong[0]->text(), "65");
+  d.vscAlign->setValue(100);
+  EXPECT_EQ(d.txtAlign->text(), "0");
+}
+
+TEST(SettingsDialog, ApplyWritesTheRecordAndSizesTheClock) {
+  Opened o(firstRunSettings());
+  frmSetting& d = *o.dlg;
+  const QPoint topLeft = o.clock.pos();
+  // Apply with no edits gives back the same record.
+  d.cmdAccept->setEnabled(true);
+  d.cmdAccept->click();
+  EXPECT_EQ(o.settings, firstRunSettings());
+  EXPECT_TRUE(o.clock.face.NeedPrepare);
+
+  o.clock.face.NeedPrepare = false;
+  d.txtForm[0]->setText("200");
+  d.txtForm[1]->setText("150");
+  d.txtDF->setText("hh:nn:ss");
+  d.txtFS->setText("12");
+  d.cmbDrawMode->setCurrentIndex(6);
+  d.cmbBold[2]->setCurrentIndex(3);
+  d.chkNhari->click();
+  d.txtLong[0]->setText("62.5");
+  ASSERT_TRUE(d.cmdAccept->isEnabled());
+  d.cmdAccept->click();
+  EXPECT_EQ(o.clock.size(), QSize(200, 150));
+  EXPECT_EQ(o.clock.pos(), topLeft);
+  EXPECT_FALSE(d.cmdAccept->isEnabled());
+  EXPECT_TRUE(o.clock.face.NeedPrepare);
+  EXPECT_EQ(o.settings.Format, "hh:nn:ss");
+  EXPECT_EQ(o.settings.FontSize, 12);
+  EXPECT_EQ(o.settings.DrawMode, 7);
+  EXPECT_EQ(o.settings.SecondLine, 4);
+  EXPECT_TRUE(o.settings.nHari);
+  EXPECT_FLOAT_EQ(o.settings.hLong[0], 62.5f);
+  EXPECT_TRUE(SettingOpen);
+
+  // While the dialog is open, resizing the clock rewrites the size fields.
+  o.clock.resize(321, 99);
+  EXPECT_EQ(d.txtForm[0]->text(), "321");
+  EXPECT_EQ(d.txtForm[1]->text(), "99");
+}
+
+TEST(SettingsDialog, OkCancelAndCloseWithAndWithoutApply) {
+  const ClockSettings original = firstRunSettings();
+  {
+    // Cancel drops the edits.
+    Opened o(original);
+    o.dlg->txtDF->setText("nn");
+    o.dlg->cmdCancel->click();
+    flushDeletes();
+    EXPECT_TRUE(o.dlg.isNull());
+    EXPECT_FALSE(SettingOpen);
+    EXPECT_EQ(o.settings, original);
+    EXPECT_FALSE(o.clock.face.NeedPrepare);
+    EXPECT_EQ(OpenSettings(), nullptr);
+  }
+  {
+    // What Apply applied stays after Cancel.
+    Opened o(original);
+    o.dlg->txtDF->setText("nn");
+    o.dlg->cmdAccept->click();
+    o.dlg->txtDF->setText("ss");
+    o.dlg->cmdCancel->click();
+    flushDeletes();
+    EXPECT_EQ(o.settings.Format, "nn");
+    EXPECT_FALSE(SettingOpen);
+  }
+  {
+    // OK applies and closes.
+    Opened o(original);
+    o.dlg->txtDF->setText("ss");
+    o.dlg->cmdOK->click();
+    flushDeletes();
+    EXPECT_TRUE(o.dlg.isNull());
+    EXPECT_EQ(o.settings.Format, "ss");
+    EXPECT_TRUE(o.clock.face.NeedPrepare);
+    EXPECT_FALSE(SettingOpen);
+    // The clock's resizes no longer reach a dialog.
+    o.clock.resize(150, 150);
+  }
+  {
+    // Esc (and the close box) leave like Cancel, clearing SettingOpen.
+    Opened o(original);
+    o.dlg->show();
+    o.dlg->txtDF->setText("ss");
+    QTest::keyClick(o.dlg.data(), Qt::Key_Escape);
+    flushDeletes();
+    EXPECT_TRUE(o.dlg.isNull());
+    EXPECT_FALSE(SettingOpen);
+    EXPECT_EQ(o.settings, original);
+  }
+}
+
+TEST(SettingsDialog, RefusesEntriesTheClockCannotUse) {
+  struct Case {
+    const char* name;
+    std::function<QLineEdit*(frmSetting&)> field;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"width text", [](frmSetting& d) { return d.txtForm[0]; }, "abc"},
+      {"height too small", [](frmSetting& d) { return d.txtForm[1]; }, "15"},
+      {"width too large", [](frmSetting& d) { return d.txtForm[0]; }, "8193"},
+      {"length", [](frmSetting& d) { return d.txtLong[1]; }, "8o"},
+      {"empty length", [](frmSetting& d) { return d.txtLong[2]; }, ""},
+      {"font size 0", [](frmSetting& d) { return d.txtFS; }, "0"},
+      {"font size 501", [](frmSetting& d) { return d.txtFS; }, "501"},
+      {"font size beyond 16 bits", [](frmSetting& d) { return d.txtFS; }, "40000"},
+      {"font size text", [](frmSetting& d) { return d.txtFS; }, "12pt"},
+      {"position", [](frmSetting& d) { return d.txtAlign; }, "top"},
+      {"position beyond single", [](frmSetting& d) { return d.txtAlign; }, "1e40"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScriptedRun run;
+    run.prompts.answer(Answer::Ok);
+    Opened o(firstRunSettings());
+    frmSetting& d = *o.dlg;
+    d.txtDF->setText("changed");
+    QLineEdit* field = c.field(d);
+    field->setText(c.text);
+    d.cmdOK->click();
+    flushDeletes();
+    ASSERT_FALSE(o.dlg.isNull());               // stays open
+    EXPECT_EQ(o.settings, firstRunSettings());  // nothing half-applied
+    EXPECT_TRUE(o.clock.requested.empty());
+    EXPECT_FALSE(o.clock.face.NeedPrepare);
+    EXPECT_TRUE(SettingOpen);
+    ASSERT_EQ(run.prompts.asked().size(), 1u);
+    EXPECT_EQ(run.prompts.asked()[0].title, "KWEMO Setting");
+    EXPECT_FALSE(run.prompts.asked()[0].text.isEmpty());
+    EXPECT_EQ(d.focusWidget(), field);
+    EXPECT_EQ(field->selectedText(), field->text());
+    // Apply refuses it the same way and stays enabled.
+    run.prompts.answer(Answer::Ok);
+    d.cmdAccept->click();
+    EXPECT_TRUE(d.cmdAccept->isEnabled());
+    EXPECT_EQ(o.settings, firstRunSettings());
+  }
+  // Of two bad fields the upper one is reported.
+  ScriptedRun run;
+  run.prompts.answer(Answer::Ok);
+  Opened o(firstRunSettings());
+  o.dlg->txtAlign->setText("x");
+  o.dlg->txtForm[1]->setText("y");
+  o.dlg->cmdOK->click();
+  EXPECT_EQ(o.dlg->focusWidget(), o.dlg->txtForm[1]);
+}
+
+TEST(SettingsDialog, FocusSelectsTheWholeText) {
+  Opened o(firstRunSettings());
+  frmSetting& d = *o.dlg;
+  d.show();
+  QApplication::setActiveWindow(&d);
+  d.txtBackFile->setText(QString(300, QLatin1Char('p')));
+  for (QLineEdit* e : {d.txtDF, d.txtFS, d.txtAlign, d.txtLong[1], d.txtForm[0], d.txtBackFile}) {
+    d.cmbDrawMode->setFocus();
+    e->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(e->selectedText(), e->text()) << e->text().toStdString();
+  }
+}
+
+TEST(SettingsDialog, MnemonicsReachTheirControls) {
+  Opened o(firstRunSettings());
+  frmSetting& d = *o.dlg;
+  d.show();
+  QApplication::setActiveWindow(&d);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+  const std::pair<Qt::Key, QWidget*> keys[] = {
+      {Qt::Key_W, d.txtForm[0]}, {Qt::Key_H, d.txtForm[1]}, {Qt::Key_L, d.chkmline},
+      {Qt::Key_N, d.chkNhari},   {Qt::Key_D, d.chkDC}};
+  for (const auto& [key, target] : keys) {
+    QTest::keyClick(&d, key, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), target) << QKeySequence(key).toString().toStdString();
+  }
+  QTest::qWait(200);  // a button's mnemonic clicks it after a short animation
+  EXPECT_EQ(frmSetting::checkValue(d.chkDC), 0);
+  QTest::keyClick(&d, Qt::Key_A, Qt::AltModifier);  // Apply
+  QTest::qWait(200);
+  EXPECT_FALSE(d.cmdAccept->isEnabled());
+  EXPECT_EQ(o.settings.DigitalClock, 0);
+}
+
+// Runs `answer` on the colour chooser once it is up, while cmdHari_Click waits in it.
+void whenChooserOpens(const std::function<void(frmColor&)>& answer) {
+  QTimer::singleShot(0, [answer] {
+    auto* chooser = qobject_cast<frmColor*>(QApplication::activeModalWidget());
+    ASSERT_NE(chooser, nullptr);
+    answer(*chooser);
+  });
+}
+
+TEST(SettingsDialog, ColourButtonsGoThroughTheChooser) {
+  ClockSettings record = firstRunSettings();
+  record.Second_R = 200;
+  record.Second_G = 100;
+  record.Second_B = 50;
+  record.updateColors();
+  Opened o(record);
+  frmSetting& d = *o.dlg;
+
+  // Cancel changes nothing.
+  QString title;
+  whenChooserOpens([&](frmColor& c) {
+    title = c.windowTitle();
+    EXPECT_EQ(c.hscR->value(), 200);
+    EXPECT_EQ(c.hscG->value(), 100);
+    EXPECT_EQ(c.hscB->value(), 50);
+    c.hscR->setValue(0);
+    c.cmdCancel->click();
+  });
+  d.cmdHari[2]->click();
+  EXPECT_EQ(title, "秒針色の選択");
+  EXPECT_EQ(d.cmdHari[2]->BackColor(), RGB(200, 100, 50));
+  EXPECT_EQ(d.EditColors[2], (ColorTriplet{200, 100, 50}));
+  EXPECT_FALSE(d.cmdAccept->isEnabled());
+  ASSERT_FALSE(o.clock.stacked.empty());
+  EXPECT_EQ(o.clock.stacked.back().after, &d);
+
+  // OK with untouched bars keeps the colour but counts as a change.
+  whenChooserOpens([](frmColor& c) { c.cmdOK->click(); });
+  d.cmdHari[2]->click();
+  EXPECT_EQ(d.cmdHari[2]->BackColor(), RGB(200, 100, 50));
+  EXPECT_TRUE(d.cmdAccept->isEnabled());
+
+  // A new colour reaches the button, the working copy and, once applied, the record.
+  whenChooserOpens([&](frmColor& c) {
+    title = c.windowTitle();
+    c.hscR->setValue(1);
+    c.hscG->setValue(2);
+    c.hscB->setValue(3);
+    c.cmdOK->click();
+  });
+  d.cmdHari[3]->click();
+  EXPECT_EQ(title, "背景色の選択");
+  EXPECT_EQ(d.cmdHari[3]->BackColor(), RGB(1, 2, 3));
+  EXPECT_EQ(d.EditColors[3], (ColorTriplet{1, 2, 3}));
+  d.cmdAccept->click();
+  EXPECT_EQ(o.settings.BG_R, 1);
+  EXPECT_EQ(o.settings.BG_G, 2);
+  EXPECT_EQ(o.settings.BG_B, 3);
+  EXPECT_EQ(o.settings.SecondColor, RGB(200, 100, 50));
+}
+
+TEST(SettingsDialog, ShowSettingsKeepsOneInstance) {
+  ClockSettings settings = firstRunSettings();
+  FakeClock clock;
+  frmSetting* first = ShowSettings(settings, clock);
+  first->txtDF->setText("edited");
+  frmSetting* second = ShowSettings(settings, clock);
+  EXPECT_EQ(first, second);
+  EXPECT_EQ(second->txtDF->text(), "edited");
+  EXPECT_TRUE(second->isVisible());
+  second->cmdCancel->click();
+  flushDeletes();
+  EXPECT_EQ(OpenSettings(), nullptr);
+  frmSetting* third = ShowSettings(settings, clock);
+  EXPECT_EQ(third->txtDF->text(), "m/d h:nn");  // a fresh dialog
+  third->cmdCancel->click();
+  flushDeletes();
+}
+
+}  // namespace
+}  // namespace kwemo
