@@ -38,7 +38,8 @@ void DrawPreview(DrawSurface& surface, FaceState& face, const PreviewInputs& in,
   surface.setFontItalic(in.fontItalic);
   surface.Cls();
   // The picture is stretched over the whole box.
-  if (in.picture) surface.PaintPicture(in.picture, 0, 0, surface.ScaleWidth(), surface.ScaleHeight());
+  if (in.picture)
+    surface.PaintPicture(in.picture, 0, 0, surface.ScaleWidth(), surface.ScaleHeight());
   // The marks' width is set even when no marks are drawn.
   if (in.markWidth) surface.setDrawWidth(*in.markWidth);
   // Marks: dots in the surface's current text colour, hour marks, and a true circle at the

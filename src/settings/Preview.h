@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QString>
-
 #include <array>
 #include <functional>
 #include <optional>
@@ -23,17 +22,17 @@ struct PreviewInputs {
   Rgb backColor = 0;
   Rgb circleColor = 0;
   Rgb mojiColor = 0;
-  std::array<Rgb, 3> handColor{};                       // hour, minute, second
-  std::array<std::optional<int>, 3> handWidth{};       // pixels
-  std::optional<int> markWidth;                        // pixels
-  std::array<std::optional<double>, 3> handLength{};   // percent of the half-axes
-  std::optional<float> fontSize;                       // points
+  std::array<Rgb, 3> handColor{};                     // hour, minute, second
+  std::array<std::optional<int>, 3> handWidth{};      // pixels
+  std::optional<int> markWidth;                       // pixels
+  std::array<std::optional<double>, 3> handLength{};  // percent of the half-axes
+  std::optional<float> fontSize;                      // points
   QString fontName;
   bool fontBold = false;
   bool fontItalic = false;
   double textTop = 0;  // percent of the height
   QString format;
-  bool tickMarks = true;   // "目盛を表示しない" not checked
+  bool tickMarks = true;  // "目盛を表示しない" not checked
   bool minuteDots = false;
   bool digitalText = false;
   bool fanHands = false;

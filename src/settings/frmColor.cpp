@@ -122,6 +122,8 @@ void frmColor::cmdCancel_Click() {
   QDialog::reject();
 }
 
-void frmColor::reject() { cmdCancel_Click(); }
+void frmColor::reject() {
+  cmdCancel_Click();
+}
 
 }  // namespace kwemo

@@ -1,7 +1,7 @@
 #include "settings/frmSetting.h"
 
-#include <QCheckBox>
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
@@ -16,7 +16,6 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
-
 #include <algorithm>
 #include <cmath>
 
@@ -28,6 +27,8 @@
 #include "settings/ColorButton.h"
 #include "settings/Preview.h"
 #include "settings/SettingsHost.h"
+#include "settings/StyleSetControls.h"
+#include "settings/StyleSets.h"
 #include "settings/frmColor.h"
 #include "settings/modCmOpen.h"
 
@@ -95,7 +96,9 @@ bool setListIndex(QComboBox* list, int index) {
   return true;
 }
 
-Rgb colorOf(const ColorTriplet& c) { return RGB(c.red, c.green, c.blue); }
+Rgb colorOf(const ColorTriplet& c) {
+  return RGB(c.red, c.green, c.blue);
+}
 
 }  // namespace
 
@@ -140,8 +143,9 @@ void frmSetting::buildControls() {
   makeLabel(this, QStringLiteral("pix / 高さ(&H)"), 144, 61, 78, 16, txtForm[1]);
   for (QLineEdit* t : txtForm) t->setText(QStringLiteral("0"));
   makeLabel(this, QStringLiteral("pix"), 268, 61, 20);
-  cmdSetSize = makeButton(this, QStringLiteral("→"), 288, 58, 22,
-                          QStringLiteral("クリックすると画像サイズをフォームサイズに割り当てます。"));
+  cmdSetSize =
+      makeButton(this, QStringLiteral("→"), 288, 58, 22,
+                 QStringLiteral("クリックすると画像サイズをフォームサイズに割り当てます。"));
   cmdSetSize->setVisible(false);
 
   // Hands and colours, one row each.
@@ -262,13 +266,13 @@ void frmSetting::buildControls() {
   timI->start();
 
   // Tab order follows the rows as they are read.
-  QWidget* order[] = {cmbSkin,     cmdSSave,    txtBackFile, cmdBrouse,   txtForm[0], txtForm[1],
-                      cmdSetSize,  cmdHari[0],  cmbBold[0],  txtLong[0],  vscLong[0], cmdHari[1],
-                      cmbBold[1],  txtLong[1],  vscLong[1],  cmdHari[2],  cmbBold[2], txtLong[2],
-                      vscLong[2],  cmdHari[3],  cmdHari[4],  cmbBold[3],  chkSV,      chkMemori,
-                      chkmline,    chkNhari,    chkDC,       cmbFonts,    txtFS,      vscFS,
-                      chkFont[0],  chkFont[1],  txtAlign,    vscAlign,    cmdHari[5], txtDF,
-                      cmbDrawMode, cmdOK,       cmdAccept,   cmdCancel};
+  QWidget* order[] = {cmbSkin,     cmdSSave,   txtBackFile, cmdBrouse,  txtForm[0], txtForm[1],
+                      cmdSetSize,  cmdHari[0], cmbBold[0],  txtLong[0], vscLong[0], cmdHari[1],
+                      cmbBold[1],  txtLong[1], vscLong[1],  cmdHari[2], cmbBold[2], txtLong[2],
+                      vscLong[2],  cmdHari[3], cmdHari[4],  cmbBold[3], chkSV,      chkMemori,
+                      chkmline,    chkNhari,   chkDC,       cmbFonts,   txtFS,      vscFS,
+                      chkFont[0],  chkFont[1], txtAlign,    vscAlign,   cmdHari[5], txtDF,
+                      cmbDrawMode, cmdOK,      cmdAccept,   cmdCancel};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -280,8 +284,7 @@ void frmSetting::connectHandlers() {
     connect(box, &QCheckBox::stateChanged, this, acEnabled);
   connect(chkDC, &QCheckBox::stateChanged, this, [this] { chkDC_Click(); });
   connect(chkMemori, &QCheckBox::stateChanged, this, [this] { chkMemori_Click(); });
-  for (QComboBox* list : cmbBold)
-    connect(list, &QComboBox::currentIndexChanged, this, acEnabled);
+  for (QComboBox* list : cmbBold) connect(list, &QComboBox::currentIndexChanged, this, acEnabled);
   connect(cmbDrawMode, &QComboBox::currentIndexChanged, this, acEnabled);
   connect(cmbFonts, &QComboBox::currentIndexChanged, this, acEnabled);
   connect(cmbFonts, &QComboBox::editTextChanged, this, acEnabled);
@@ -293,9 +296,8 @@ void frmSetting::connectHandlers() {
     connect(vscLong[i], &QScrollBar::valueChanged, this, [this, i] { vscLong_Change(i); });
   connect(vscFS, &QScrollBar::valueChanged, this, &frmSetting::vscFS_Change);
   connect(vscAlign, &QScrollBar::valueChanged, this, &frmSetting::vscAlign_Change);
-  for (QLineEdit* text :
-       {txtAlign, txtLong[0], txtLong[1], txtLong[2], txtForm[0], txtForm[1], txtFS, txtDF,
-        txtBackFile})
+  for (QLineEdit* text : {txtAlign, txtLong[0], txtLong[1], txtLong[2], txtForm[0], txtForm[1],
+                          txtFS, txtDF, txtBackFile})
     text->installEventFilter(this);
   for (int i = 0; i < 6; ++i)
     connect(cmdHari[i], &QPushButton::clicked, this, [this, i] { cmdHari_Click(i); });
@@ -326,19 +328,29 @@ bool frmSetting::eventFilter(QObject* watched, QEvent* event) {
 
 int frmSetting::checkValue(const QCheckBox* box) {
   switch (box->checkState()) {
-    case Qt::Unchecked: return 0;
-    case Qt::Checked: return 1;
-    case Qt::PartiallyChecked: return 2;
+    case Qt::Unchecked:
+      return 0;
+    case Qt::Checked:
+      return 1;
+    case Qt::PartiallyChecked:
+      return 2;
   }
   return 0;
 }
 
 bool frmSetting::setCheckValue(QCheckBox* box, int value) {
   switch (value) {
-    case 0: box->setCheckState(Qt::Unchecked); return true;
-    case 1: box->setCheckState(Qt::Checked); return true;
-    case 2: box->setCheckState(Qt::PartiallyChecked); return true;  // greyed
-    default: return false;
+    case 0:
+      box->setCheckState(Qt::Unchecked);
+      return true;
+    case 1:
+      box->setCheckState(Qt::Checked);
+      return true;
+    case 2:
+      box->setCheckState(Qt::PartiallyChecked);
+      return true;  // greyed
+    default:
+      return false;
   }
 }
 
@@ -355,12 +367,7 @@ void frmSetting::Form_Load() {
     move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2);
   }
 
-  {
-    // Filling the list must not count as choosing an entry.
-    const QSignalBlocker quiet(cmbSkin);
-    cmbSkin->addItem(QStringLiteral("<初期状態に戻す>"));
-    cmbSkin->setCurrentIndex(-1);
-  }
+  fillStyleSetList(cmbSkin, styleSetRoot());
 
   {
     const QString designText = cmbFonts->currentText();
@@ -386,13 +393,12 @@ void frmSetting::Form_Load() {
   setListIndex(cmbDrawMode, settings_.DrawMode - 1);
 
   const ClockSettings& s = settings_;
-  const std::array<ColorTriplet, 6> record = {
-      ColorTriplet{s.Hour_R, s.Hour_G, s.Hour_B},
-      ColorTriplet{s.Minute_R, s.Minute_G, s.Minute_B},
-      ColorTriplet{s.Second_R, s.Second_G, s.Second_B},
-      ColorTriplet{s.BG_R, s.BG_G, s.BG_B},
-      ColorTriplet{s.Circle_R, s.Circle_G, s.Circle_B},
-      ColorTriplet{s.Moji_R, s.Moji_G, s.Moji_B}};
+  const std::array<ColorTriplet, 6> record = {ColorTriplet{s.Hour_R, s.Hour_G, s.Hour_B},
+                                              ColorTriplet{s.Minute_R, s.Minute_G, s.Minute_B},
+                                              ColorTriplet{s.Second_R, s.Second_G, s.Second_B},
+                                              ColorTriplet{s.BG_R, s.BG_G, s.BG_B},
+                                              ColorTriplet{s.Circle_R, s.Circle_G, s.Circle_B},
+                                              ColorTriplet{s.Moji_R, s.Moji_G, s.Moji_B}};
   for (std::size_t i = 0; i < 6; ++i) cmdHari[i]->setBackColor(colorOf(record[i]));
 
   setCheckValue(chkDC, s.DigitalClock);
@@ -531,11 +537,32 @@ void frmSetting::cmdSetSize_Click() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Style sets (filled in by the style-set code)
+// Style sets
 
-void frmSetting::cmdLoad_Click() {}
+void frmSetting::cmdLoad_Click() {
+  StyleSetValues values = styleSetValuesOf(*this);
+  const StyleSetLoad load = loadStyleSet(styleSetRoot(), cmbSkin->currentText(), values, this);
+  if (load.kind == StyleSetLoad::Kind::Rejected) return;
+  applyStyleSetValues(*this, values);
+  if (load.kind == StyleSetLoad::Kind::Reset) {
+    setCheckValue(chkmline, 0);
+    txtBackFile->setText(QString());
+  } else if (!load.picturePath.isEmpty()) {
+    txtBackFile->setText(load.picturePath);
+  }
+}
 
-void frmSetting::cmdSSave_Click() {}
+void frmSetting::cmdSSave_Click() {
+  const QString name =
+      prompts().InputBox(this, QStringLiteral("スタイルセットの名前を付けてください。"),
+                         QStringLiteral("Save StyleSet"), QString());
+  // The set gets a picture only when the path really holds one.
+  const QString picture = imgPrev_ ? txtBackFile->text() : QString();
+  const StyleSetSave saved =
+      saveStyleSet(styleSetRoot(), name, styleSetValuesOf(*this), picture, this);
+  if (saved == StyleSetSave::Saved || saved == StyleSetSave::Failed)
+    fillStyleSetList(cmbSkin, styleSetRoot());
+}
 
 // ---------------------------------------------------------------------------------------------
 // Applying
@@ -622,7 +649,8 @@ bool frmSetting::SetSetting() {
   // resize of the clock writes the new size back into the fields while the dialog is open.
   const double w = *CDbl(txtForm[0]->text());
   const double h = *CDbl(txtForm[1]->text());
-  host_.SetClientSize(QSize(static_cast<int>(roundHalfEven(w)), static_cast<int>(roundHalfEven(h))));
+  host_.SetClientSize(
+      QSize(static_cast<int>(roundHalfEven(w)), static_cast<int>(roundHalfEven(h))));
 
   s.FontSize = *CInt(txtFS->text());
   s.Format = txtDF->text();
@@ -651,7 +679,9 @@ void frmSetting::cmdCancel_Click() {
   unload();
 }
 
-void frmSetting::reject() { cmdCancel_Click(); }
+void frmSetting::reject() {
+  cmdCancel_Click();
+}
 
 void frmSetting::unload() {
   timI->stop();
@@ -690,7 +720,9 @@ PreviewInputs frmSetting::previewInputs() const {
   return in;
 }
 
-void frmSetting::timI_Timer() { DrawPreview(*prevSurface_, host_.Face(), previewInputs(), clock_); }
+void frmSetting::timI_Timer() {
+  DrawPreview(*prevSurface_, host_.Face(), previewInputs(), clock_);
+}
 
 // ---------------------------------------------------------------------------------------------
 // The one instance
@@ -707,7 +739,9 @@ frmSetting* ShowSettings(ClockSettings& settings, SettingsHost& host) {
   return g_instance;
 }
 
-frmSetting* OpenSettings() { return g_instance; }
+frmSetting* OpenSettings() {
+  return g_instance;
+}
 
 void SettingsClockResized(QSize inner) {
   if (SettingOpen && g_instance) g_instance->ClockResized(inner);

@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QDialog>
-
 #include <array>
 #include <cstdint>
 #include <functional>

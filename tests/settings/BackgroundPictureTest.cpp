@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QImage>
 #include <QLabel>
@@ -5,7 +7,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "FakeHost.h"
 #include "platform/Prompts.h"

@@ -1,8 +1,9 @@
+#include <gtest/gtest.h>
+
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "settings/SettingsShared.h"
 #include "settings/frmColor.h"
@@ -10,7 +11,9 @@
 namespace kwemo {
 namespace {
 
-QColor swatch(const frmColor& c) { return c.Picture1->palette().color(QPalette::Window); }
+QColor swatch(const frmColor& c) {
+  return c.Picture1->palette().color(QPalette::Window);
+}
 
 TEST(ColorChooser, OpensWithTheCallersColourEverywhere) {
   struct Case {

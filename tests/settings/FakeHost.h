@@ -2,7 +2,6 @@
 
 #include <QResizeEvent>
 #include <QWidget>
-
 #include <vector>
 
 #include "clock/ClockSettings.h"
@@ -17,9 +16,7 @@ namespace kwemo::test {
 // as the clock window's resize step does.
 class FakeClock : public QWidget, public SettingsHost {
  public:
-  FakeClock() {
-    setGeometry(300, 200, 120, 120);
-  }
+  FakeClock() { setGeometry(300, 200, 120, 120); }
 
   QSize ClientSize() const override { return size(); }
   void SetClientSize(QSize s) override {
@@ -28,13 +25,14 @@ class FakeClock : public QWidget, public SettingsHost {
   }
   FaceState& Face() override { return face; }
   QString DrawModeCaption(int mode) const override {
-    static const char* const captions[16] = {
-        "01 - Blackness(&1)",      "02 - Not Merge Pen(&2)", "03 - Mask Not Pen(&3)",
-        "04 - Not Copy Pen(&4)",   "05 - Mask Pen Not(&5)",  "06 - Invert(&6)",
-        "07 - Xor Pen(&7)",        "08 - Not Mask Pen(&8)",  "09 - Mask Pen(&9)",
-        "10 - Not Xor Pen(&0)",    "11 - No operation(&A)",  "12 - Merge Not Pen(&B)",
-        "13 - (標準) Copy Pen(&C)", "14 - Merge Pen Not(&D)", "15 - Merge Pen(&E)",
-        "16 - White(&F)"};
+    static const char* const captions[16] = {"01 - Blackness(&1)",       "02 - Not Merge Pen(&2)",
+                                             "03 - Mask Not Pen(&3)",    "04 - Not Copy Pen(&4)",
+                                             "05 - Mask Pen Not(&5)",    "06 - Invert(&6)",
+                                             "07 - Xor Pen(&7)",         "08 - Not Mask Pen(&8)",
+                                             "09 - Mask Pen(&9)",        "10 - Not Xor Pen(&0)",
+                                             "11 - No operation(&A)",    "12 - Merge Not Pen(&B)",
+                                             "13 - (標準) Copy Pen(&C)", "14 - Merge Pen Not(&D)",
+                                             "15 - Merge Pen(&E)",       "16 - White(&F)"};
     return QString::fromUtf8(captions[mode - 1]);
   }
   void SetTopMost(QWidget* window, bool onTop, QWidget* after) override {

@@ -1,7 +1,7 @@
-#include <QLineEdit>
-#include <QTest>
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
+#include <QTest>
 #include <cmath>
 
 #include "FakeHost.h"
@@ -54,7 +54,7 @@ struct Spot {
   const char* what;
   int x, y;
 };
-const Spot kRingTop{"ring, top", 100, 20};       // a circle: 30 pixels up as well as across
+const Spot kRingTop{"ring, top", 100, 20};  // a circle: 30 pixels up as well as across
 const Spot kRingLeft{"ring, left", 69, 50};
 const Spot kInsideRing{"inside the ring", 100, 35};  // the clock's ellipse would pass here
 const Spot kMark3{"3 o'clock mark", 189, 50};
@@ -70,9 +70,9 @@ TEST(Preview, DrawsMarksRingTextAndHandsOnANonSquareBox) {
   PreviewInputs in = look();
   DrawPreview(surface, face, in, at(9, 15, 30));
   const std::pair<Spot, Rgb> expected[] = {
-      {kRingTop, kMarks},      {kRingLeft, kMarks},     {kInsideRing, kWhite},
-      {kMark3, kMarks},        {kMark12, kMarks},       {kHourHand, kHour},
-      {kMinuteHand, kMinute},  {kSecondHand, kSecond},  {kDot, kWhite}};
+      {kRingTop, kMarks},     {kRingLeft, kMarks},    {kInsideRing, kWhite},
+      {kMark3, kMarks},       {kMark12, kMarks},      {kHourHand, kHour},
+      {kMinuteHand, kMinute}, {kSecondHand, kSecond}, {kDot, kWhite}};
   for (const auto& [spot, color] : expected)
     EXPECT_TRUE(is(surface, spot.x, spot.y, color)) << spot.what;
   EXPECT_NEAR(face.HourAngle, 187.74999 * 3.14159265358979 / 180, 1e-5);
@@ -110,8 +110,10 @@ TEST(Preview, DigitalTextIsCentredAtItsHeight) {
         }
     ASSERT_GT(count, 20) << top;
     EXPECT_NEAR((minX + maxX) / 2.0, 100, 4) << top;
-    if (top == 50.0) EXPECT_NEAR((minY + maxY) / 2.0, 50, 5);
-    else EXPECT_LT(maxY, 16);  // the lower half of the line, its middle on the top edge
+    if (top == 50.0)
+      EXPECT_NEAR((minY + maxY) / 2.0, 50, 5);
+    else
+      EXPECT_LT(maxY, 16);  // the lower half of the line, its middle on the top edge
   }
 }
 

@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -8,8 +10,6 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
-
 #include <functional>
 
 #include "FakeHost.h"
@@ -23,7 +23,9 @@ namespace {
 using test::FakeClock;
 using test::firstRunSettings;
 
-void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+void flushDeletes() {
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 // One opened dialog over a fake clock window, cleaned up whatever the test did.
 struct Opened {
@@ -95,9 +97,9 @@ TEST(SettingsDialog, LoadingKeepsTheDescribedStateAndApplyDisabled) {
       {"DigitalClock 0", [](ClockSettings& s) { s.DigitalClock = 0; },
        [](frmSetting& d) {
          EXPECT_EQ(frmSetting::checkValue(d.chkDC), 0);
-         for (QWidget* w : std::initializer_list<QWidget*>{
-                  d.txtFS, d.vscFS, d.txtDF, d.chkFont[0], d.chkFont[1], d.cmbFonts, d.vscAlign,
-                  d.txtAlign, d.cmdHari[5]})
+         for (QWidget* w :
+              std::initializer_list<QWidget*>{d.txtFS, d.vscFS, d.txtDF, d.chkFont[0], d.chkFont[1],
+                                              d.cmbFonts, d.vscAlign, d.txtAlign, d.cmdHari[5]})
            EXPECT_FALSE(w->isEnabled()) << w->metaObject()->className();
          EXPECT_TRUE(d.chkmline->isEnabled());
        }},
@@ -109,7 +111,7 @@ TEST(SettingsDialog, LoadingKeepsTheDescribedStateAndApplyDisabled) {
        }},
       {"TextTop 72.5", [](ClockSettings& s) { s.TextTop = 72.5f; },
        [](frmSetting& d) {
-         EXPECT_EQ(d.vscAlign->value(), 28);  // 27.5 to even
+         EXPECT_EQ(d.vscAlign->value(), 28);   // 27.5 to even
          EXPECT_EQ(d.txtAlign->text(), "72");  // rewritten by the bar
        }},
       {"HourLine 0", [](ClockSettings& s) { s.HourLine = 0; },
@@ -315,7 +317,7 @@ TEST(SettingsDialog, RefusesEntriesTheClockCannotUse) {
     field->setText(c.text);
     d.cmdOK->click();
     flushDeletes();
-    ASSERT_FALSE(o.dlg.isNull());  // stays open
+    ASSERT_FALSE(o.dlg.isNull());               // stays open
     EXPECT_EQ(o.settings, firstRunSettings());  // nothing half-applied
     EXPECT_TRUE(o.clock.requested.empty());
     EXPECT_FALSE(o.clock.face.NeedPrepare);
@@ -352,6 +354,27 @@ TEST(SettingsDialog, FocusSelectsTheWholeText) {
     e->setFocus(Qt::MouseFocusReason);
     EXPECT_EQ(e->selectedText(), e->text()) << e->text().toStdString();
   }
+}
+
+TEST(SettingsDialog, MnemonicsReachTheirControls) {
+  Opened o(firstRunSettings());
+  frmSetting& d = *o.dlg;
+  d.show();
+  QApplication::setActiveWindow(&d);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+  const std::pair<Qt::Key, QWidget*> keys[] = {
+      {Qt::Key_W, d.txtForm[0]}, {Qt::Key_H, d.txtForm[1]}, {Qt::Key_L, d.chkmline},
+      {Qt::Key_N, d.chkNhari},   {Qt::Key_D, d.chkDC}};
+  for (const auto& [key, target] : keys) {
+    QTest::keyClick(&d, key, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), target) << QKeySequence(key).toString().toStdString();
+  }
+  QTest::qWait(200);  // a button's mnemonic clicks it after a short animation
+  EXPECT_EQ(frmSetting::checkValue(d.chkDC), 0);
+  QTest::keyClick(&d, Qt::Key_A, Qt::AltModifier);  // Apply
+  QTest::qWait(200);
+  EXPECT_FALSE(d.cmdAccept->isEnabled());
+  EXPECT_EQ(o.settings.DigitalClock, 0);
 }
 
 // Runs `answer` on the colour chooser once it is up, while cmdHari_Click waits in it.
