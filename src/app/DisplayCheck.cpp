@@ -16,23 +16,6 @@ std::string env(const char* name) {
   return value ? std::string(value) : std::string();
 }
 
-// Whether an X server answers on `display`: one connection through libxcb, the library Qt's
-// X11 platform uses itself. Unknown (true) when the library cannot be loaded.
-bool xServerAnswers(const std::string& display) {
-  QLibrary xcb(QStringLiteral("xcb"), 1);
-  using Connect = void* (*)(const char*, int*);
-  using HasError = int (*)(void*);
-  using Disconnect = void (*)(void*);
-  auto connect = reinterpret_cast<Connect>(xcb.resolve("xcb_connect"));
-  auto hasError = reinterpret_cast<HasError>(xcb.resolve("xcb_connection_has_error"));
-  auto disconnect = reinterpret_cast<Disconnect>(xcb.resolve("xcb_disconnect"));
-  if (!connect || !hasError || !disconnect) return true;
-  void* connection = connect(display.empty() ? nullptr : display.c_str(), nullptr);
-  const bool ok = connection && hasError(connection) == 0;
-  if (connection) disconnect(connection);
-  return ok;
-}
-
 bool waylandPluginInstalled() {
   const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
                        QStringLiteral("/platforms"));
@@ -41,7 +24,25 @@ bool waylandPluginInstalled() {
 
 }  // namespace
 
-std::optional<std::string> prepareDisplay() {
+DisplayCheck::~DisplayCheck() {
+  if (connection_ && disconnect_) disconnect_(connection_);
+}
+
+// Whether an X server answers on `display`: one connection through libxcb, the library Qt's
+// X11 platform uses itself. Unknown (true) when the library cannot be loaded.
+bool DisplayCheck::xServerAnswers(const std::string& display) {
+  xcb_.setFileNameAndVersion(QStringLiteral("xcb"), 1);
+  using Connect = void* (*)(const char*, int*);
+  using HasError = int (*)(void*);
+  auto connect = reinterpret_cast<Connect>(xcb_.resolve("xcb_connect"));
+  auto hasError = reinterpret_cast<HasError>(xcb_.resolve("xcb_connection_has_error"));
+  disconnect_ = reinterpret_cast<void (*)(void*)>(xcb_.resolve("xcb_disconnect"));
+  if (!connect || !hasError || !disconnect_) return true;
+  connection_ = connect(display.c_str(), nullptr);
+  return connection_ && hasError(connection_) == 0;
+}
+
+std::optional<std::string> DisplayCheck::prepare() {
   const std::string chosen = env("QT_QPA_PLATFORM");
   const std::string display = env("DISPLAY");
   const std::string wayland = env("WAYLAND_DISPLAY");

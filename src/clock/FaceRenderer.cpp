@@ -7,21 +7,12 @@
 
 namespace kwemo {
 
-namespace {
-
-ClockWindowHooks& noWindow() {
-  static ClockWindowHooks hooks;
-  return hooks;
-}
-
-}  // namespace
-
 FaceRenderer::FaceRenderer(const ClockSettings& settings, FaceState& state, DrawSurface& surface,
                            ClockWindowHooks* hooks, ClockSource clock)
     : settings_(settings),
       state_(state),
       surface_(surface),
-      hooks_(hooks ? hooks : &noWindow()),
+      hooks_(hooks ? hooks : &noWindow_),
       clock_(clock ? std::move(clock) : ClockSource([] { return QDateTime::currentDateTime(); })) {}
 
 FaceRenderer::~FaceRenderer() = default;

@@ -67,6 +67,7 @@ class FaceRenderer {
   const ClockSettings& settings_;
   FaceState& state_;
   DrawSurface& surface_;
+  ClockWindowHooks noWindow_;
   ClockWindowHooks* hooks_;
   ClockSource clock_;
   std::unique_ptr<Picture> backPicture_;

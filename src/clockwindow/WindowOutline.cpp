@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/Twips.h"
@@ -20,6 +21,22 @@ QRegion roundedStrip(int x1, int y1, int x2, int y2) {
   return QRegion(box.adjusted(1, 0, -1, 0)).united(QRegion(box.adjusted(0, 1, 0, -1)));
 }
 
+// An ellipse filling `box`, one span per pixel row: Qt's own elliptic region is a coarse
+// polygon whose facets show on a window outline.
+QRegion ellipseRegion(const QRect& box) {
+  const double a = box.width() / 2.0;
+  const double b = box.height() / 2.0;
+  QRegion region;
+  for (int row = 0; row < box.height(); ++row) {
+    const double dy = (row + 0.5 - b) / b;
+    const double half = a * std::sqrt(std::max(0.0, 1.0 - dy * dy));
+    const int left = static_cast<int>(std::lround(a - half));
+    const int right = static_cast<int>(std::lround(a + half));
+    if (right > left) region += QRect(box.x() + left, box.y() + row, right - left, 1);
+  }
+  return region;
+}
+
 }  // namespace
 
 int frameOffsetFor(double outerWidthTwips, double scaleWidth, double twipsPerPixel) {
@@ -31,7 +48,7 @@ QRegion ellipticOutline(int frameOffset, double scaleWidth, double scaleHeight,
                         std::optional<StripBox> strip) {
   const int b = frameOffset;
   const QRect box(QPoint(b, b), QPoint(rounded(b + scaleWidth) - 1, rounded(b + scaleHeight) - 1));
-  QRegion outline = box.isEmpty() ? QRegion() : QRegion(box, QRegion::Ellipse);
+  QRegion outline = box.isEmpty() ? QRegion() : ellipseRegion(box);
   if (strip) {
     outline = outline.united(roundedStrip(b, rounded(b + strip->top),
                                           rounded(b + strip->width),

@@ -68,11 +68,29 @@ DrawSurface::~DrawSurface() { endDraw(); }
 
 const QImage& DrawSurface::image() const {
   endDraw();
+  applyClear();
   return image_;
+}
+
+void DrawSurface::applyClear() const {
+  if (!pendingClear_) return;
+  pendingClear_ = false;
+  dropSharedContent();
+  if (!image_.isNull()) image_.fill(toQColor(backColor_));
+}
+
+void DrawSurface::dropSharedContent() const {
+  // A presenter still holds the last frame: start on new memory instead of copying what is
+  // about to be overwritten.
+  if (image_.isNull() || image_.isDetached()) return;
+  QImage fresh(image_.size(), image_.format());
+  fresh.setDevicePixelRatio(image_.devicePixelRatio());
+  image_ = std::move(fresh);
 }
 
 void DrawSurface::rebuildImage(int width, int height, qreal dpr) {
   endDraw();
+  applyClear();
   width = std::clamp(width, 0, kMaxSide);
   height = std::clamp(height, 0, kMaxSide);
   if (!(dpr >= 1.0 && dpr <= 8.0)) dpr = 1.0;
@@ -176,6 +194,7 @@ const QFontMetrics& DrawSurface::drawingMetrics() const {
 
 QPainter* DrawSurface::openPainter() {
   if (!painter_) {
+    applyClear();
     painter_ = std::make_unique<QPainter>(&image_);
     painter_->setBrush(Qt::NoBrush);
     penState_ = PenState{};
@@ -226,7 +245,7 @@ void DrawSurface::endDraw() const {
 
 void DrawSurface::Cls() {
   endDraw();
-  if (!image_.isNull()) image_.fill(toQColor(backColor_));
+  pendingClear_ = true;
   currentX_ = 0;
   currentY_ = 0;
 }
@@ -282,6 +301,15 @@ bool DrawSurface::PSet(float x, float y, std::optional<Rgb> color) {
   if (!finite({x, y})) return false;
   currentX_ = x;
   currentY_ = y;
+  if (drawMode_ == 13 && drawWidth_ == 1 && dpr_ == 1.0) {
+    // One copied pixel: a painter call would cost many times the pixel (48 minute dots).
+    applyClear();
+    const double px = toPixel(x), py = toPixel(y);
+    if (px >= 0 && py >= 0 && px < width_ && py < height_)
+      image_.setPixel(static_cast<int>(px), static_cast<int>(py),
+                      toQColor(color.value_or(foreColor_)).rgb());
+    return true;
+  }
   QPainter* p = beginDraw(color, Shape::Dot);
   if (!p) return true;
   // A point with a round cap is a filled disc of the pen width, drawn in one fill.
@@ -319,6 +347,13 @@ bool DrawSurface::PaintPicture(const QImage& picture, float x, float y, float wi
     source = stretchedCopy(picture, static_cast<int>(w), static_cast<int>(h));
     if (!source) return false;
   }
+  const QPointF at(toPixel(x), toPixel(y));
+  if (pendingClear_ && at == QPointF(0, 0) && !source->hasAlphaChannel() &&
+      source->deviceIndependentSize().width() >= width_ &&
+      source->deviceIndependentSize().height() >= height_) {
+    pendingClear_ = false;  // every pixel of the clear is about to be replaced
+    dropSharedContent();
+  }
   QPainter* p = openPainter();
   // Pictures are copied whatever the draw mode; transparent parts (icons, metafiles) show what
   // is below.
@@ -326,7 +361,7 @@ bool DrawSurface::PaintPicture(const QImage& picture, float x, float y, float wi
   p->setRenderHint(QPainter::Antialiasing, false);
   p->setCompositionMode(QPainter::CompositionMode_SourceOver);
   penState_ = PenState{};
-  p->drawImage(QPointF(toPixel(x), toPixel(y)), *source);
+  p->drawImage(at, *source);
   return true;
 }
 

@@ -112,6 +112,8 @@ class DrawSurface : public QObject {
   QPainter* openPainter();
   QPainter* beginDraw(std::optional<Rgb> color, Shape kind);
   void endDraw() const;
+  void applyClear() const;
+  void dropSharedContent() const;
   void rebuildImage(int width, int height, qreal dpr);
   void updateFont();
   const QFont& drawingFont() const;
@@ -120,7 +122,10 @@ class DrawSurface : public QObject {
 
   int width_ = 0, height_ = 0;
   qreal dpr_ = 1.0;
-  QImage image_;
+  // Cls only notes the clear; the fill happens before the next drawing, unless that drawing is
+  // an opaque picture over the whole surface (a full-screen background then costs one copy).
+  mutable QImage image_;
+  mutable bool pendingClear_ = false;
   mutable std::unique_ptr<QPainter> painter_;
   // What the open painter was last told (-1: unknown).
   struct PenState {

@@ -2,8 +2,8 @@
 // layer that draws with QPainter. libwmf's own output devices mis-draw (unfilled ellipses, colours
 // snapped to a palette), and its full interface loads font maps on every call.
 //
-// libwmf trusts its input more than we may: the records are walked and checked here first, and
-// libwmf gets a rebuilt copy whose header is consistent with what was found.
+// libwmf trusts its input more than we may: the records are walked and checked first (WmfRecords),
+// and libwmf gets a rebuilt copy whose header is consistent with what was found.
 
 #include <QDeadlineTimer>
 #include <QFont>
@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QStringDecoder>
+#include <QtEndian>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "platform/MetafileRenderers.h"
+#include "platform/WmfRecords.h"
 
 // After every Qt header: libwmf defines U8, U16... as macros, which Qt uses as names.
 #include <libwmf/api.h>
@@ -35,134 +37,8 @@ namespace {
 constexpr int kMapModeIsotropic = 7;
 constexpr int kMapModeAnisotropic = 8;
 
-constexpr int kPlaceableBytes = 22;
-constexpr int kHeaderBytes = 18;
-// libwmf reads record parameters from one buffer sized by the header's largest record; indices it
-// takes from 16-bit fields can point up to 2 x 65535 words past a record's start. Sizing the buffer
-// for that keeps such reads inside it, whatever a damaged record claims.
-constexpr quint32 kParameterSlackWords = 2 * 65536 + 64;
 constexpr int kPlayMilliseconds = 5000;
-// Far beyond any drawing a person makes; bounds the work a file of tiny records can ask for.
-constexpr int kMaxMetafileRecords = 1'000'000;
-
-quint16 u16At(const QByteArray& d, qsizetype at) {
-  return static_cast<quint16>(static_cast<unsigned char>(d[at]) |
-                              static_cast<unsigned char>(d[at + 1]) << 8);
-}
-qint16 s16At(const QByteArray& d, qsizetype at) {
-  return static_cast<qint16>(u16At(d, at));
-}
-quint32 u32At(const QByteArray& d, qsizetype at) {
-  return u16At(d, at) | static_cast<quint32>(u16At(d, at + 2)) << 16;
-}
-void putU16(QByteArray& d, int v) {
-  d.append(static_cast<char>(v & 0xFF));
-  d.append(static_cast<char>((v >> 8) & 0xFF));
-}
-void putU32(QByteArray& d, quint32 v) {
-  putU16(d, static_cast<int>(v & 0xFFFF));
-  putU16(d, static_cast<int>(v >> 16));
-}
-
-// What the walk over the records found.
-struct WmfLayout {
-  bool placeable = false;
-  QRectF bbox;  // placeable: logical frame (may have negative width/height when flipped)
-  int unitsPerInch = 0;
-  bool setsWindowExt = false;
-  QRectF lastWindow;  // origin and extent of the last SETWINDOWORG/EXT seen
-  QByteArray sanitized;
-};
-
-std::optional<WmfLayout> walkRecords(const QByteArray& data) {
-  WmfLayout layout;
-  qsizetype at = 0;
-  if (u32At(data, 0) == 0x9AC6CDD7u) {
-    if (data.size() < kPlaceableBytes + kHeaderBytes) return std::nullopt;
-    layout.placeable = true;
-    const int left = s16At(data, 6), top = s16At(data, 8);
-    const int right = s16At(data, 10), bottom = s16At(data, 12);
-    layout.bbox = QRectF(left, top, right - left, bottom - top);
-    layout.unitsPerInch = u16At(data, 14);
-    at = kPlaceableBytes;
-  }
-  if (data.size() < at + kHeaderBytes) return std::nullopt;
-  const quint16 type = u16At(data, at);
-  if ((type != 1 && type != 2) || u16At(data, at + 2) != 9) return std::nullopt;
-  const quint16 objects = u16At(data, at + 10);
-
-  QByteArray records;
-  quint32 maxWords = 3;
-  bool sawEnd = false;
-  int windowOrgX = 0, windowOrgY = 0;
-  at += kHeaderBytes;
-  int count = 0;
-  while (at + 6 <= data.size()) {
-    if (++count > kMaxMetafileRecords) return std::nullopt;
-    const quint32 words = u32At(data, at);
-    const quint16 function = u16At(data, at + 4);
-    if (words < 3 || words > static_cast<quint32>((data.size() - at) / 2))
-      return std::nullopt;  // a record that runs past the end: damaged
-    const qsizetype bytes = static_cast<qsizetype>(words) * 2;
-    if (function == 0) {
-      sawEnd = true;
-      break;
-    }
-    const qsizetype params = at + 6;
-    const quint32 paramWords = words - 3;
-    bool keep = true;
-    switch (function) {
-      case 0x012D:  // SELECTOBJECT
-      case 0x01F0:  // DELETEOBJECT
-      case 0x0234:  // SELECTPALETTE
-      case 0x012C:  // SELECTCLIPREGION
-        keep = paramWords >= 1 && u16At(data, params) < objects;
-        break;
-      case 0x020B:  // SETWINDOWORG y, x
-        if (paramWords >= 2) {
-          windowOrgY = s16At(data, params);
-          windowOrgX = s16At(data, params + 2);
-          layout.lastWindow.moveTo(windowOrgX, windowOrgY);
-        }
-        break;
-      case 0x020C:  // SETWINDOWEXT y, x
-        if (paramWords >= 2) {
-          layout.setsWindowExt = true;
-          layout.lastWindow =
-              QRectF(windowOrgX, windowOrgY, s16At(data, params + 2), s16At(data, params));
-        }
-        break;
-      default:
-        break;
-    }
-    if (keep) {
-      records.append(data.constData() + at, bytes);
-      maxWords = std::max(maxWords, words);
-    }
-    at += bytes;
-  }
-  // A metafile may end without its end record (the writer stopped at a record boundary), but not
-  // in the middle of a record.
-  if (!sawEnd && at != data.size() && at + 6 <= data.size()) return std::nullopt;
-  records.append("\x03\x00\x00\x00\x00\x00", 6);
-
-  QByteArray& out = layout.sanitized;
-  if (layout.placeable) {
-    out.append(data.constData(), kPlaceableBytes - 2);
-    unsigned short sum = 0;
-    for (int i = 0; i < kPlaceableBytes - 2; i += 2) sum ^= u16At(out, i);
-    putU16(out, sum);
-  }
-  putU16(out, 1);
-  putU16(out, 9);
-  putU16(out, 0x0300);
-  putU32(out, static_cast<quint32>((kHeaderBytes + records.size()) / 2));
-  putU16(out, objects);
-  putU32(out, maxWords + kParameterSlackWords);
-  putU16(out, 0);
-  out.append(records);
-  return layout;
-}
+constexpr qint64 kBitmapBudget = 256LL * 1024 * 1024;
 
 // ---- memory: everything libwmf allocates is counted against a budget -------------------------
 
@@ -376,9 +252,21 @@ class QtDevice {
   }
 
   // Embedded bitmaps are decoded by the picture loader and owned here, whatever libwmf frees.
+  // Embedded bitmaps together stay under a budget, however many records carry one.
   void* keepBitmap(QImage image) {
+    if (image.sizeInBytes() > kBitmapBudget - bitmapBytes_) return nullptr;
+    bitmapBytes_ += image.sizeInBytes();
     bitmaps_.push_back(std::make_unique<QImage>(std::move(image)));
     return bitmaps_.back().get();
+  }
+  void dropBitmap(const void* data) {
+    for (auto it = bitmaps_.begin(); it != bitmaps_.end(); ++it) {
+      if (it->get() == data) {
+        bitmapBytes_ -= (*it)->sizeInBytes();
+        bitmaps_.erase(it);
+        return;
+      }
+    }
   }
   const QImage* bitmap(const void* data) const {
     for (const auto& b : bitmaps_)
@@ -393,6 +281,7 @@ class QtDevice {
   QRectF defaultFrame_;
   QColor pendingBackground_;
   std::vector<std::unique_ptr<QImage>> bitmaps_;
+  qint64 bitmapBytes_ = 0;
 };
 
 QtDevice* device(wmfAPI* api) {
@@ -579,19 +468,25 @@ void bmpRead(wmfAPI* api, wmfBMP_Read_t* r) {
   const quint32 offset = 14 + headerSize + colours * 4;
   QByteArray file;
   file.append("BM");
-  putU32(file, 14 + length);
-  putU32(file, 0);
-  putU32(file, offset);
+  for (quint32 v : {14 + length, 0u, offset}) {
+    char le[4];
+    qToLittleEndian(v, le);
+    file.append(le, 4);
+  }
   file.append(reinterpret_cast<const char*>(r->buffer), r->length);
   std::optional<Picture> picture = LoadPictureFromData(file);
   if (!picture || picture->width > 0xFFFF || picture->height > 0xFFFF) return;
+  void* kept = device(api)->keepBitmap(std::move(picture->image));
+  if (!kept) return;
   r->bmp.width = static_cast<U16>(picture->width);
   r->bmp.height = static_cast<U16>(picture->height);
-  r->bmp.data = device(api)->keepBitmap(std::move(picture->image));
+  r->bmp.data = kept;
 }
 
-void bmpFree(wmfAPI*, wmfBMP* bmp) {
-  bmp->data = nullptr;  // the device owns the image until the play ends
+void bmpFree(wmfAPI* api, wmfBMP* bmp) {
+  // Looked up among the device's own images: a pointer libwmf kept too long finds nothing.
+  device(api)->dropBitmap(bmp->data);
+  bmp->data = nullptr;
 }
 
 void bmpDraw(wmfAPI* api, wmfBMP_Draw_t* b) {
@@ -745,7 +640,7 @@ class WmfApi {
 }  // namespace
 
 std::optional<Picture> RenderWmf(const QByteArray& data) {
-  std::optional<WmfLayout> layout = walkRecords(data);
+  std::optional<WmfLayout> layout = WalkWmfRecords(data);
   if (!layout) return std::nullopt;
 
   Budget budget;

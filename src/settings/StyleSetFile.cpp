@@ -1,9 +1,8 @@
 #include "settings/StyleSetFile.h"
 
-#include <QStringDecoder>
-
 #include <iconv.h>
 
+#include <QStringDecoder>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -22,9 +21,12 @@ namespace {
 int digitValue(QChar c, int base) {
   const char16_t u = c.unicode();
   int d = -1;
-  if (u >= u'0' && u <= u'9') d = u - u'0';
-  else if (u >= u'a' && u <= u'f') d = u - u'a' + 10;
-  else if (u >= u'A' && u <= u'F') d = u - u'A' + 10;
+  if (u >= u'0' && u <= u'9')
+    d = u - u'0';
+  else if (u >= u'a' && u <= u'f')
+    d = u - u'a' + 10;
+  else if (u >= u'A' && u <= u'F')
+    d = u - u'A' + 10;
   return d < base ? d : -1;
 }
 
@@ -71,8 +73,10 @@ QString numberText(double v) {
       s[e] = 'E';
     }
   }
-  if (s.rfind("0.", 0) == 0) s.erase(0, 1);
-  else if (s.rfind("-0.", 0) == 0) s.erase(1, 1);
+  if (s.rfind("0.", 0) == 0)
+    s.erase(0, 1);
+  else if (s.rfind("-0.", 0) == 0)
+    s.erase(1, 1);
   return QString::fromLatin1(s);
 }
 
@@ -222,8 +226,8 @@ QByteArray writeStyleSetFile(const StyleSetValues& v) {
   };
   const auto number = [](const QString& boxText) { return numberText(Val(boxText)); };
   line(kStyleSetHeader);
-  for (const StyleColor& c : v.EditColors)
-    line(QStringLiteral("%1,%2,%3").arg(c.r).arg(c.g).arg(c.b));
+  for (const ColorTriplet& c : v.EditColors)
+    line(QStringLiteral("%1,%2,%3").arg(c.red).arg(c.green).arg(c.blue));
   for (int index : v.cmbBold) line(QString::number(index + 1));
   for (const QString& t : v.txtLong) line(number(t));
   for (const QString& t : v.txtForm) line(number(t));
@@ -261,42 +265,54 @@ StyleSetRead readStyleSetFile(const QByteArray& bytes, StyleSetValues& out) {
     return std::nullopt;
   };
   const auto check = [&](int& box) {
-    if (const auto v = within(integer(), 0, 2)) box = *v;  // 2: greyed
-    else fail();
+    if (const auto v = within(integer(), 0, 2))
+      box = *v;  // 2: greyed
+    else
+      fail();
   };
   // A scroll bar at `base` minus the number in a box's text, when the bar can show it.
   const auto bar = [&](const QString& boxText, int base, int lo, int hi, int& scroll) {
     const auto x = CDbl(boxText);
     const auto v = x ? toInt16(base - *x) : std::nullopt;
-    if (v && *v >= lo && *v <= hi) scroll = *v;
-    else fail();
+    if (v && *v >= lo && *v <= hi)
+      scroll = *v;
+    else
+      fail();
   };
 
-  for (StyleColor& c : out.EditColors) {
+  for (ColorTriplet& c : out.EditColors) {
     // All three fields are read whatever happens, so the following lines stay in step.
     const auto r = within(integer(), 0, 255);
     const auto g = within(integer(), 0, 255);
     const auto b = within(integer(), 0, 255);
-    if (r && g && b) c = {static_cast<std::int16_t>(*r), static_cast<std::int16_t>(*g),
-                          static_cast<std::int16_t>(*b)};
-    else fail();
+    if (r && g && b)
+      c = {static_cast<std::int16_t>(*r), static_cast<std::int16_t>(*g),
+           static_cast<std::int16_t>(*b)};
+    else
+      fail();
   }
   for (int& index : out.cmbBold) {
-    if (const auto w = within(integer(), 1, 5)) index = *w - 1;
-    else fail();
+    if (const auto w = within(integer(), 1, 5))
+      index = *w - 1;
+    else
+      fail();
   }
   for (std::size_t i = 0; i < out.txtLong.size(); ++i) {
     if (const auto n = integer()) {
       out.txtLong[i] = IntText(*n);
-      if (*n >= 0 && *n <= 100) out.vscLong[i] = 100 - *n;
-      else fail();
+      if (*n >= 0 && *n <= 100)
+        out.vscLong[i] = 100 - *n;
+      else
+        fail();
     } else {
       fail();
     }
   }
   for (QString& box : out.txtForm) {
-    if (const auto n = integer()) box = IntText(*n);
-    else fail();
+    if (const auto n = integer())
+      box = IntText(*n);
+    else
+      fail();
   }
   check(out.chkDC);
   if (const auto s = in.string()) {
@@ -305,10 +321,14 @@ StyleSetRead readStyleSetFile(const QByteArray& bytes, StyleSetValues& out) {
   } else {
     fail();
   }
-  if (const auto s = in.string()) out.txtDF = *s;
-  else fail();
-  if (const auto s = in.string()) out.cmbFonts = *s;
-  else fail();
+  if (const auto s = in.string())
+    out.txtDF = *s;
+  else
+    fail();
+  if (const auto s = in.string())
+    out.cmbFonts = *s;
+  else
+    fail();
   if (const auto s = in.string()) {
     out.txtFS = *s;
     bar(*s, 136, 8, 128, out.vscFS);
@@ -317,8 +337,10 @@ StyleSetRead readStyleSetFile(const QByteArray& bytes, StyleSetValues& out) {
   }
   check(out.chkFont[0]);
   check(out.chkFont[1]);
-  if (const auto mode = within(integer(), 1, 16)) out.cmbDrawMode = *mode - 1;
-  else fail();
+  if (const auto mode = within(integer(), 1, 16))
+    out.cmbDrawMode = *mode - 1;
+  else
+    fail();
   check(out.chkMemori);
   check(out.chkSV);
   check(out.chkNhari);

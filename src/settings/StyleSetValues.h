@@ -1,24 +1,18 @@
 #pragma once
 
 #include <QString>
-
 #include <array>
-#include <cstdint>
+
+#include "settings/SettingsShared.h"
 
 namespace kwemo {
-
-// One colour of the dialog's working copy: three 16-bit components, red first.
-struct StyleColor {
-  std::int16_t r = 0, g = 0, b = 0;
-  bool operator==(const StyleColor&) const = default;
-};
 
 // The whole look a style set carries, held the way the settings dialog's controls hold it (list
 // indexes, check values, the texts of the text boxes, the scroll bars' values). Members are named
 // after the controls. Default values are the initial look, with bold and italic unchecked.
 struct StyleSetValues {
-  std::array<StyleColor, 6> EditColors{{{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {255, 255, 255}, {0, 0, 0},
-                                        {0, 0, 0}}};
+  std::array<ColorTriplet, 6> EditColors{
+      {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {255, 255, 255}, {0, 0, 0}, {0, 0, 0}}};
   std::array<int, 4> cmbBold{1, 1, 0, 0};  // list index = width - 1
   std::array<QString, 3> txtLong{QStringLiteral("60"), QStringLiteral("80"), QStringLiteral("95")};
   std::array<int, 3> vscLong{40, 20, 5};  // 100 - length
@@ -29,7 +23,7 @@ struct StyleSetValues {
   QString txtDF = QStringLiteral("m/d h:nn");
   QString cmbFonts = QStringLiteral("ＭＳ Ｐゴシック");
   QString txtFS = QStringLiteral("8");
-  int vscFS = 128;  // 136 - size
+  int vscFS = 128;                   // 136 - size
   std::array<int, 2> chkFont{0, 0};  // bold, italic
   int cmbDrawMode = 12;              // list index = mode - 1
   int chkMemori = 0;

@@ -87,8 +87,8 @@ QString styleSetRoot() {
 QString findNoCase(const QString& folder, const QString& name, EntryKind kind) {
   const QDir dir(folder);
   if (folder.isEmpty() || name.isEmpty()) return {};
-  const QDir::Filters filters = (kind == EntryKind::File ? QDir::Files : QDir::Dirs) |
-                                QDir::Hidden | QDir::NoDotAndDotDot;
+  const QDir::Filters filters =
+      (kind == EntryKind::File ? QDir::Files : QDir::Dirs) | QDir::Hidden | QDir::NoDotAndDotDot;
   QString match;
   for (const QString& entry : dir.entryList(filters, QDir::Name)) {
     if (entry == name) return entry;
@@ -135,8 +135,8 @@ StyleSetSave saveStyleSet(const QString& root, const QString& typedName,
   if (typedName.isEmpty()) return StyleSetSave::Cancelled;
   const QString name = typedName.trimmed();
   if (const auto why = styleSetNameProblem(name)) {
-    prompts().MsgBox(parent, QStringLiteral("スタイルセットを保存できません。\n") + *why, Buttons::Ok,
-                     Icon::Warning, kSaveTitle);
+    prompts().MsgBox(parent, QStringLiteral("スタイルセットを保存できません。\n") + *why,
+                     Buttons::Ok, Icon::Warning, kSaveTitle);
     return StyleSetSave::Refused;
   }
 

@@ -26,7 +26,8 @@ struct StyleSetLoad {
 
 // The entry picked in the list of style sets, applied to `values`: the reset entry restores the
 // initial look (bold and italic kept); a set's file is read field by field into them. A missing,
-// foreign or oversized file shows "StyleSetファイルが見つからないか、不正です。" and changes nothing.
+// foreign or oversized file shows "StyleSetファイルが見つからないか、不正です。" and changes
+// nothing.
 StyleSetLoad loadStyleSet(const QString& root, const QString& entry, StyleSetValues& values,
                           QWidget* parent);
 

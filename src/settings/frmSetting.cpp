@@ -27,6 +27,8 @@
 #include "settings/ColorButton.h"
 #include "settings/Preview.h"
 #include "settings/SettingsHost.h"
+#include "settings/StyleSetControls.h"
+#include "settings/StyleSets.h"
 #include "settings/frmColor.h"
 #include "settings/modCmOpen.h"
 
@@ -369,12 +371,7 @@ void frmSetting::Form_Load() {
     move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2);
   }
 
-  {
-    // Filling the list must not count as choosing an entry.
-    const QSignalBlocker quiet(cmbSkin);
-    cmbSkin->addItem(QStringLiteral("<初期状態に戻す>"));
-    cmbSkin->setCurrentIndex(-1);
-  }
+  fillStyleSetList(cmbSkin, styleSetRoot());
 
   {
     const QString designText = cmbFonts->currentText();
@@ -544,11 +541,32 @@ void frmSetting::cmdSetSize_Click() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Style sets (filled in by the style-set code)
+// Style sets
 
-void frmSetting::cmdLoad_Click() {}
+void frmSetting::cmdLoad_Click() {
+  StyleSetValues values = styleSetValuesOf(*this);
+  const StyleSetLoad load = loadStyleSet(styleSetRoot(), cmbSkin->currentText(), values, this);
+  if (load.kind == StyleSetLoad::Kind::Rejected) return;
+  applyStyleSetValues(*this, values);
+  if (load.kind == StyleSetLoad::Kind::Reset) {
+    setCheckValue(chkmline, 0);
+    txtBackFile->setText(QString());
+  } else if (!load.picturePath.isEmpty()) {
+    txtBackFile->setText(load.picturePath);
+  }
+}
 
-void frmSetting::cmdSSave_Click() {}
+void frmSetting::cmdSSave_Click() {
+  const QString name =
+      prompts().InputBox(this, QStringLiteral("スタイルセットの名前を付けてください。"),
+                         QStringLiteral("Save StyleSet"), QString());
+  // The set gets a picture only when the path really holds one.
+  const QString picture = imgPrev_ ? txtBackFile->text() : QString();
+  const StyleSetSave saved =
+      saveStyleSet(styleSetRoot(), name, styleSetValuesOf(*this), picture, this);
+  if (saved == StyleSetSave::Saved || saved == StyleSetSave::Failed)
+    fillStyleSetList(cmbSkin, styleSetRoot());
+}
 
 // ---------------------------------------------------------------------------------------------
 // Applying

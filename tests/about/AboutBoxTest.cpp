@@ -2,7 +2,7 @@
 // frames, the links and the keys.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <vector>

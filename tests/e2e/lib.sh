@@ -25,6 +25,10 @@ trap e2e_cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
+  local f
+  for f in "$E2E_TMP"/*.log; do
+    [ -s "$f" ] && { echo "--- $(basename "$f"):" >&2; tail -n 20 "$f" >&2; }
+  done
   exit 1
 }
 
@@ -122,12 +126,13 @@ kwemo_running() {
   kill -0 "$KWEMO_PID" 2>/dev/null
 }
 
-# Waits for kwemo to end; prints its exit code.
+# Waits for kwemo to end and puts its exit code in KWEMO_RC (not in a subshell: only this shell
+# can collect its own child's code).
 wait_kwemo_exit() {
-  local timeout=${1:-10} rc=0
+  local timeout=${1:-10}
+  KWEMO_RC=0
   wait_until "$timeout" bash -c "! kill -0 $KWEMO_PID" || fail "kwemo did not end within ${timeout}s"
-  wait "$KWEMO_PID" || rc=$?
-  echo "$rc"
+  wait "$KWEMO_PID" || KWEMO_RC=$?
 }
 
 # The first visible window of a process with the given title (exact). Prints its id.
@@ -167,12 +172,18 @@ pixel_at() {
 
 # Dismisses the modal message box with the given title by pressing Return in it.
 answer_box() {
-  local pid=$1 title=$2 id
-  id=$(wait_window "$pid" "$title" 10) || fail "no window titled '$title'"
-  xdotool windowactivate --sync "$id" 2>/dev/null || xdotool windowfocus --sync "$id"
-  xdotool key --window "$id" Return
-  wait_until 5 bash -c "! xdotool search --all --onlyvisible --pid $pid --name '^${title}\$'" ||
-    fail "the box '$title' did not close"
+  local pid=$1 title=$2 id attempt
+  wait_window "$pid" "$title" 10 >/dev/null || fail "no window titled '$title'"
+  for attempt in 1 2 3 4 5 6 7 8 9 10; do
+    id=$(window_of "$pid" "$title") || return 0
+    xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
+    xdotool key --window "$id" Return >/dev/null 2>&1 || true
+    if wait_until 1 box_gone "$pid" "$title"; then return 0; fi
+  done
+  fail "the box '$title' did not close"
+}
+box_gone() {
+  ! window_of "$1" "$2" >/dev/null
 }
 
 # Reads one value of the settings store (section and key without regard to case).

@@ -60,6 +60,9 @@ const Shape kShapes[] = {
     {"box", [](DrawSurface& s, Rgb c) { s.Line(4, 6, 50, 30, c, LineShape::Box); }},
     {"circle", [](DrawSurface& s, Rgb c) { s.setDrawWidth(2); s.Circle(32, 24, 15, c, 0.6f); }},
     {"dot", [](DrawSurface& s, Rgb c) { s.setDrawWidth(7); s.PSet(20, 20, c); }},
+    {"pixel", [](DrawSurface& s, Rgb c) {
+       for (int i = 0; i < 12; ++i) s.PSet(static_cast<float>(3 + 5 * i), 40, c);
+     }},
     {"text",
      [](DrawSurface& s, Rgb c) {
        setUpFont(s);
@@ -183,6 +186,8 @@ TEST(DrawSurfaceTest, ShapesCoverTheirRoundedCoordinates) {
        QRect(10, 10, 6, 1)},
       {"box", [](DrawSurface& s) { s.Line(60, 40, 20, 10, {}, LineShape::Box); },
        QRect(20, 10, 41, 31)},
+      {"pixel, halves to even", [](DrawSurface& s) { s.PSet(2.5f, 3.5f); }, QRect(2, 4, 1, 1)},
+      {"pixel off the surface", [](DrawSurface& s) { s.PSet(-1, 500); }, QRect()},
       {"wide dot", [](DrawSurface& s) { s.setDrawWidth(5); s.PSet(30, 30); }, QRect(28, 28, 5, 5)},
       {"wide line", [](DrawSurface& s) { s.setDrawWidth(3); s.Line(10, 20, 30, 20); },
        QRect(9, 19, 23, 3)},
@@ -277,6 +282,34 @@ TEST(DrawSurfaceTest, PicturesAreCopiedAtOwnSizeOrStretched) {
   EXPECT_EQ(rgbAt(s.image(), 2, 12), RGB(10, 200, 30));
   EXPECT_EQ(redOf(rgbAt(s.image(), 38, 28)), 250);
   EXPECT_EQ(rgbAt(s.image(), 20, 9), 0xFFFFFFu);
+}
+
+// The clear under a picture is skipped only where the picture replaces every pixel.
+TEST(DrawSurfaceTest, ClearShowsWhereAPictureLeavesPixels) {
+  struct Case {
+    const char* name;
+    QImage::Format format;
+    float x, w;
+    QRgb at5, at35;  // pixels (5, 5) and (35, 5) after Cls + PaintPicture
+  };
+  const QRgb pic = qRgb(10, 200, 30), back = qRgb(0, 0, 255);
+  const Case cases[] = {
+      {"opaque, whole surface", QImage::Format_RGB32, 0, 40, pic, pic},
+      {"opaque, left half", QImage::Format_RGB32, 0, 20, pic, back},
+      {"opaque, moved right", QImage::Format_RGB32, 20, 40, back, pic},
+      {"transparent, whole surface", QImage::Format_ARGB32, 0, 40, back, back},
+  };
+  for (const Case& c : cases) {
+    QImage picture(40, 30, c.format);
+    picture.fill(c.format == QImage::Format_RGB32 ? QColor(pic) : QColor(Qt::transparent));
+    DrawSurface s(40, 30);
+    s.PSet(35, 5, RGB(255, 0, 0));  // something to clear
+    s.setBackColor(RGB(0, 0, 255));
+    s.Cls();
+    s.PaintPicture(picture, c.x, 0, c.w, 30);
+    EXPECT_EQ(s.image().pixel(5, 5), c.at5) << c.name;
+    EXPECT_EQ(s.image().pixel(35, 5), c.at35) << c.name;
+  }
 }
 
 TEST(DrawSurfaceTest, ResizeKeepsTheDrawingAndShowsTheBackColourAround) {

@@ -221,6 +221,29 @@ TEST(Picture, MetafileArcsRunCounterClockwiseAndTextIsDrawn) {
   EXPECT_EQ(stray, 0);
 }
 
+TEST(Picture, MetafileRecordsAreCheckedBeforePlaying) {
+  const QByteArray whole = fixtures::placeableWmf(2880, 1440, 1440);
+  QByteArray badSelect = whole;
+  // The first SELECTOBJECT (after the placeable header, the header and three 5/4-word records).
+  const qsizetype select = badSelect.indexOf(QByteArray("\x04\x00\x00\x00\x2D\x01", 6));
+  ASSERT_GT(select, 0);
+  badSelect[select + 6] = static_cast<char>(200);  // object 200 of 4
+  struct Case {
+    const char* name;
+    QByteArray data;
+    bool loads;
+  };
+  const Case cases[] = {
+      {"whole", whole, true},
+      {"without its end record", whole.chopped(6), true},
+      {"cut inside the last drawing record", whole.chopped(10), false},
+      {"header only", whole.left(22 + 18), true},
+      {"header cut short", whole.left(22 + 10), false},
+      {"selects an object that does not exist", badSelect, true},
+  };
+  for (const Case& c : cases) EXPECT_EQ(LoadPictureFromData(c.data).has_value(), c.loads) << c.name;
+}
+
 TEST(Picture, RejectsWhatIsNoPicture) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());

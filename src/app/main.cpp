@@ -1,0 +1,57 @@
+// The entry routine: picks the display, ends a second launch, loads the clock window and runs
+// until it closes.
+#include <QApplication>
+#include <QSessionManager>
+
+#include <cstdio>
+#include <memory>
+
+#include "app/DisplayCheck.h"
+#include "clock/ClockSettings.h"
+#include "clockwindow/frmClock.h"
+#include "platform/FileSettingsStore.h"
+#include "platform/Fonts.h"
+#include "platform/QuitSignals.h"
+#include "platform/SingleInstance.h"
+
+int main(int argc, char** argv) {
+  auto display = std::make_unique<kwemo::DisplayCheck>();
+  if (const auto problem = display->prepare()) {
+    std::fprintf(stderr, "%s\n", problem->c_str());
+    return 1;
+  }
+  QApplication app(argc, argv);
+  display.reset();
+  QApplication::setApplicationName(QStringLiteral("KWEMO"));
+  QApplication::setDesktopFileName(QStringLiteral("kwemo"));
+  // The clock ends when its window closes, not when the splash or a dialog does.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  kwemo::SingleInstance instance;
+  if (instance.claim() == kwemo::SingleInstance::Role::Second) {
+    instance.askFirstToShow();
+    return 0;
+  }
+  kwemo::installFontSubstitutes();
+
+  kwemo::FileSettingsStore store;
+  kwemo::ClockSettings settings;
+  bool ended = false;
+  kwemo::frmClock clock(settings, store, [&ended] {
+    ended = true;
+    QCoreApplication::exit(0);
+  });
+
+  QObject::connect(&instance, &kwemo::SingleInstance::showRequested, &clock,
+                   &kwemo::frmClock::showRequested);
+  kwemo::QuitSignals quitSignals;
+  QObject::connect(&quitSignals, &kwemo::QuitSignals::quitRequested, &clock,
+                   [&clock] { clock.close(); });
+  // Logging out through a session manager closes the clock like any other close.
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &clock,
+                   [&clock](QSessionManager&) { clock.close(); });
+
+  clock.Form_Load();
+  if (ended) return 0;
+  return QApplication::exec();
+}

@@ -1,0 +1,113 @@
+#include "clockwindow/frmMemo.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "clockwindow/Memo.h"
+#include "clockwindow/MemoHost.h"
+#include "platform/Prompts.h"
+
+namespace kwemo {
+
+namespace {
+
+QFont memoFont() {
+  QFont font(QStringLiteral("ＭＳ ゴシック"));
+  font.setPointSizeF(9.75);
+  return font;
+}
+
+}  // namespace
+
+frmMemo::frmMemo(SettingsStore& store, MemoHost& host, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      store_(store),
+      host_(host),
+      txtTitle_(new QLineEdit(this)),
+      txtMemo_(new QPlainTextEdit(this)) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(QStringLiteral("Memo"));
+  txtTitle_->setObjectName(QStringLiteral("txtTitle"));
+  txtMemo_->setObjectName(QStringLiteral("txtMemo"));
+  txtTitle_->setFont(memoFont());
+  txtMemo_->setFont(memoFont());
+  txtMemo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  txtMemo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  txtMemo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  txtTitle_->resize(kDesignClientWidth, txtTitle_->sizeHint().height());
+  txtTitle_->installEventFilter(this);
+  connect(txtTitle_, &QLineEdit::textChanged, this, &frmMemo::txtTitle_Change);
+  resize(kDesignClientWidth, kDesignClientHeight);
+  Form_Load();
+}
+
+void frmMemo::Form_Load() {
+  const StoredMemo memo = ReadMemo(store_);
+  txtTitle_->setText(memo.title);
+  txtMemo_->setPlainText(FromStoredLineBreaks(memo.text));
+  Form_Resize();
+}
+
+void frmMemo::Form_Resize() {
+  const int titleHeight = txtTitle_->height();
+  txtTitle_->setGeometry(0, 0, width(), titleHeight);
+  if (titleHeight <= height()) txtMemo_->setGeometry(0, titleHeight, width(), height() - titleHeight);
+}
+
+void frmMemo::txtTitle_Change() {
+  const QString title = txtTitle_->text();
+  setWindowTitle(title.isEmpty() ? QStringLiteral("Memo") : title);
+}
+
+bool frmMemo::eventFilter(QObject* watched, QEvent* event) {
+  // txtTitle_KeyDown: Enter goes to the text instead of into the title.
+  if (watched == txtTitle_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      txtMemo_->setFocus(Qt::OtherFocusReason);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+bool frmMemo::Form_QueryUnload() {
+  const bool textEmpty = txtMemo_->document()->isEmpty();
+  if (txtTitle_->text().isEmpty()) {
+    if (textEmpty) return false;
+    // Never store a text under an empty title: an empty title means "no memo".
+    txtTitle_->setText(QStringLiteral("[No Title]"));
+  }
+  const Answer answer = prompts().MsgBox(
+      this, QStringLiteral("メモ ") + ShortTitle(txtTitle_->text()) + QStringLiteral(" を保存しますか？"),
+      Buttons::YesNoCancel, Icon::Question, QStringLiteral("メモ保存"));
+  if (answer == Answer::Cancel) return true;
+  if (answer == Answer::Yes) {
+    // A memo the store did not take stays on screen rather than being lost with the window.
+    if (!WriteMemo(store_, {txtTitle_->text(), txtMemo_->toPlainText()})) return true;
+    host_.setMemoItemsEnabled(true);
+  }
+  return false;
+}
+
+void frmMemo::closeEvent(QCloseEvent* event) {
+  if (!discarding_ && Form_QueryUnload()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+void frmMemo::discard() {
+  discarding_ = true;
+  close();
+}
+
+void frmMemo::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Form_Resize();
+}
+
+}  // namespace kwemo

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace kwemo {
+
+class MemoHost;
+class SettingsStore;
+
+// The memo window: the title `txtTitle` on top, the text `txtMemo` below it. It loads the stored
+// memo when it opens and asks whether to save it each time it closes; it deletes itself once
+// closed.
+class frmMemo : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kDesignClientWidth = 320;
+  static constexpr int kDesignClientHeight = 200;
+
+  // store and host outlive the window.
+  frmMemo(SettingsStore& store, MemoHost& host, QWidget* parent = nullptr);
+
+  QLineEdit& txtTitle() { return *txtTitle_; }
+  QPlainTextEdit& txtMemo() { return *txtMemo_; }
+
+  // Closes and deletes the window without the question (the clock is ending).
+  void discard();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Form_Load();
+  void Form_Resize();
+  void txtTitle_Change();
+  // True when the close is to be cancelled.
+  bool Form_QueryUnload();
+
+  SettingsStore& store_;
+  MemoHost& host_;
+  QLineEdit* txtTitle_;
+  QPlainTextEdit* txtMemo_;
+  bool discarding_ = false;
+};
+
+}  // namespace kwemo

@@ -1,0 +1,278 @@
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include "MenuTestSupport.h"
+#include "clock/ClockSettings.h"
+#include "clockwindow/ClockCommands.h"
+#include "clockwindow/FaceToolTip.h"
+#include "clockwindow/KeyTable.h"
+#include "clockwindow/Memo.h"
+#include "clockwindow/TrayMessages.h"
+#include "platform/DateFormat.h"
+
+namespace kwemo {
+namespace {
+
+using M = ClockPopupMenu;
+using menutest::FakeClockWindow;
+using menutest::ScopedPrompts;
+
+struct Fixture {
+  explicit Fixture(std::int64_t uptime = 0)
+      : commands(window, settings, store, {},
+                 {[uptime] { return uptime; },
+                  [] { return QDateTime(QDate(2026, 12, 5), QTime(13, 5, 59)); }}) {}
+  FakeClockWindow window;
+  ClockSettings settings;
+  MemorySettingsStore store;
+  ClockCommands commands;
+};
+
+TEST(ClockCommands, EachMenuCodeDoesItsCommandAndShowsItsMessage) {
+  struct Case {
+    int index;
+    std::vector<int> ticked;  // marks before
+    bool tray;
+    QString calls;
+    std::vector<int> tickedAfter;
+  };
+  const Case cases[] = {
+      {0, {}, true, "SetTopMost(1)|ShowMsg(A.O.T : True,0)", {0}},
+      {0, {0}, true, "SetTopMost(0)|ShowMsg(A.O.T : False,0)", {}},
+      {11, {}, true, "ShowMsg(MEMO Edit/View,0)", {}},
+      {20, {}, true, "ShowMsg(Clipboard Cleared.,0)", {}},
+      {100, {}, true, "settings|ShowMsg(Setting Mode.,0)", {}},
+      {110, {}, true, "ChangeRgn(1,0,0)|ShowMsg(Elliptic Form.,0)", {110}},
+      {110, {110}, true, "ChangeRgn(0,0,0)|ShowMsg(Normal Form.,0)", {}},
+      {998, {}, true, "hide", {998}},
+      {998, {998}, true, "show", {}},
+      {998, {}, false, "", {}},  // no notification area: never hide into nothing
+      {998, {998}, false, "show", {}},
+      {32766, {0, 110}, true, "about", {0, 110}},
+      {32767, {}, true, "ShowMsg(C-ya! :-),300)|unload", {}},
+      {10, {}, true, "", {}},
+      {101, {}, true, "", {}},
+      {12345, {}, true, "", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.index);
+    Fixture f;
+    f.window.tray = c.tray;
+    for (int i : c.ticked) f.commands.menu().setChecked(i, true);
+    f.settings.DrawMode = 7;
+    f.commands.menu().checkDrawMode(3);  // stale marks
+    QGuiApplication::clipboard()->setText("something");
+
+    f.commands.mPI_Click(c.index);
+    EXPECT_EQ(f.window.calls.join('|'), c.calls);
+    for (int i : {0, 110, 998}) {
+      const bool expected = std::find(c.tickedAfter.begin(), c.tickedAfter.end(), i) != c.tickedAfter.end();
+      EXPECT_EQ(f.commands.menu().checked(i), expected) << "mark of " << i;
+    }
+    for (int n = 1; n <= 16; ++n) EXPECT_EQ(f.commands.menu().mDM(n)->isChecked(), n == 7) << n;
+    EXPECT_EQ(QGuiApplication::clipboard()->text().isEmpty(), c.index == 20);
+    EXPECT_EQ(f.commands.memo().window() != nullptr, c.index == 11);
+  }
+}
+
+TEST(ClockCommands, MemoCodesAskOnlyWhenTheirItemsAllow) {
+  Fixture f;
+  WriteMemo(f.store, {"t", "x"});
+  ScopedPrompts prompts;
+  f.commands.menu().setMemoItemsEnabled(false);
+  f.commands.mPI_Click(13);
+  EXPECT_TRUE(prompts.scripted.asked().empty()) << "copy does nothing while disabled";
+
+  f.commands.menu().setMemoItemsEnabled(true);
+  prompts.scripted.answer(Answer::Ok);
+  f.commands.mPI_Click(13);
+  prompts.scripted.answer(Answer::Yes);
+  f.commands.mPI_Click(12);
+  ASSERT_EQ(prompts.scripted.asked().size(), 2u);
+  EXPECT_EQ(prompts.scripted.asked()[0].title, "メモコピー");
+  EXPECT_EQ(prompts.scripted.asked()[1].title, "メモ消去");
+  EXPECT_EQ(f.window.calls.join('|'), "ShowMsg(Memo Copied.,0)|ShowMsg(Memo Cleared.,0)");
+  EXPECT_FALSE(f.commands.menu().enabled(12));
+  EXPECT_FALSE(f.commands.menu().enabled(13));
+}
+
+TEST(ClockCommands, DrawModeClickSetsTheModeOnly) {
+  Fixture f;
+  f.commands.menu().checkDrawMode(13);
+  f.commands.menu().mDM(4)->trigger();
+  EXPECT_EQ(f.settings.DrawMode, 4);
+  EXPECT_TRUE(f.commands.menu().mDM(13)->isChecked()) << "marks wait for the next refresh";
+  EXPECT_FALSE(f.commands.menu().mDM(4)->isChecked());
+  EXPECT_TRUE(f.window.calls.isEmpty());
+}
+
+TEST(KeyTable, FirstMatchWithCtrlAndAltAlone) {
+  const auto C = Qt::ControlModifier, A = Qt::AltModifier, S = Qt::ShiftModifier;
+  const Qt::KeyboardModifiers none;
+  const KeyCommand nothing{};
+  const KeyCommand uptime{KeyCommand::Uptime, 0};
+  auto cmd = [](int i) { return KeyCommand{KeyCommand::MenuCommand, i}; };
+  const struct {
+    int key;
+    Qt::KeyboardModifiers mods;
+    bool copyEnabled;
+    KeyCommand expected;
+  } cases[] = {
+      {Qt::Key_S, C, true, cmd(100)},
+      {Qt::Key_A, C, true, cmd(0)},
+      {Qt::Key_F4, A, true, cmd(32767)},
+      {Qt::Key_M, C, false, cmd(11)},
+      {Qt::Key_C, C, true, cmd(13)},
+      {Qt::Key_C, C, false, nothing},
+      {Qt::Key_F, C, true, cmd(110)},
+      {Qt::Key_F12, none, true, cmd(998)},
+      {Qt::Key_F12, C | A | S, true, cmd(998)},
+      {Qt::Key_F12, S, true, cmd(998)},
+      {Qt::Key_Space, none, true, uptime},
+      {Qt::Key_Space, C | S, true, uptime},
+      {Qt::Key_Return, A, true, uptime},
+      {Qt::Key_Enter, Qt::KeypadModifier, true, uptime},
+      {Qt::Key_S, C | S, true, nothing},
+      {Qt::Key_A, C | A, true, nothing},
+      {Qt::Key_F4, A | S, true, nothing},
+      {Qt::Key_F4, C, true, nothing},
+      {Qt::Key_S, none, true, nothing},
+      {Qt::Key_A, A, true, nothing},
+      {Qt::Key_S, C | Qt::KeypadModifier, true, cmd(100)},  // keypad is no modifier of the table
+      {Qt::Key_X, C, true, nothing},
+  };
+  for (const auto& c : cases) {
+    const KeyCommand got = LookUpKey(c.key, c.mods, c.copyEnabled);
+    EXPECT_TRUE(got == c.expected) << "key " << c.key << " mods " << c.mods.toInt() << " gave "
+                                   << got.kind << "/" << got.index;
+  }
+  EXPECT_EQ(ShiftMask(S | C | A | Qt::MetaModifier), 7);
+}
+
+TEST(ClockCommands, KeyDownClearsMsgActiveFirstThenActs) {
+  const struct {
+    int key;
+    Qt::KeyboardModifiers mods;
+    bool handled;
+    QString calls;
+  } cases[] = {
+      {Qt::Key_A, Qt::ControlModifier, true, "MsgActive=0|SetTopMost(1)|ShowMsg(A.O.T : True,0)"},
+      {Qt::Key_F, Qt::ControlModifier, true, "MsgActive=0|ChangeRgn(1,0,0)|ShowMsg(Elliptic Form.,0)"},
+      {Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier, true, "MsgActive=0|hide"},
+      {Qt::Key_F4, Qt::AltModifier, true, "MsgActive=0|ShowMsg(C-ya! :-),300)|unload"},
+      {Qt::Key_C, Qt::ControlModifier, false, "MsgActive=0"},  // copy item disabled
+      {Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier, false, "MsgActive=0"},
+      {Qt::Key_Q, {}, false, "MsgActive=0"},
+  };
+  for (const auto& c : cases) {
+    Fixture f;
+    f.commands.menu().setMemoItemsEnabled(false);
+    EXPECT_EQ(f.commands.Form_KeyDown(c.key, c.mods), c.handled);
+    EXPECT_EQ(f.window.calls.join('|'), c.calls);
+  }
+}
+
+// The text itself is UptimeText's (platform tests); here the keys and the 64-bit source.
+TEST(ClockCommands, UptimeMessageFromTheKeys) {
+  constexpr std::int64_t kHour = 3'600'000;
+  const struct {
+    std::int64_t ms;
+    QString text;
+  } cases[] = {
+      {5 * kHour + 7 * 60'000 + 9'000, "[Win] 05h07m09s"},
+      {50LL * 24 * kHour + 1'000, "[Win] 1200h00m01s"},  // past the old counter's 49.7-day wrap
+  };
+  for (const auto& c : cases) {
+    for (int key : {Qt::Key_Space, Qt::Key_Return}) {
+      Fixture f(c.ms);
+      EXPECT_TRUE(f.commands.Form_KeyDown(key, Qt::ShiftModifier));
+      EXPECT_EQ(f.window.calls.join('|'), "MsgActive=0|ShowMsg(" + c.text + ",0)");
+    }
+  }
+}
+
+TEST(ClockCommands, TrayIconMessages) {
+  const struct {
+    QSystemTrayIcon::ActivationReason reason;
+    int message;
+  } reasons[] = {
+      {QSystemTrayIcon::Trigger, 514},
+      {QSystemTrayIcon::DoubleClick, 515},
+      {QSystemTrayIcon::Context, 516},
+      {QSystemTrayIcon::MiddleClick, 519},
+      {QSystemTrayIcon::Unknown, 512},
+  };
+  for (const auto& r : reasons) EXPECT_EQ(TrayMessageFor(r.reason), r.message);
+
+  const struct {
+    int X;
+    QString calls;
+    bool hideTickedAfter;
+  } messages[] = {
+      {512, "", true},
+      {513, "", true},
+      {514, "", true},
+      {515, "show", false},
+      {516, "front|events|popUp(mnuPopup)", true},
+      {517, "", true},
+      {519, "", true},
+      {0, "", true},
+  };
+  for (const auto& m : messages) {
+    SCOPED_TRACE(m.X);
+    Fixture f;
+    f.commands.menu().setChecked(998, true);
+    f.commands.Form_MouseMove(0, 0, m.X, 0);
+    EXPECT_EQ(f.window.calls.join('|'), m.calls);
+    EXPECT_EQ(f.commands.menu().checked(998), m.hideTickedAfter);
+  }
+
+  // Qt's double-click: a click first, which must change nothing; never hidden still shows.
+  Fixture f;
+  f.commands.trayActivated(QSystemTrayIcon::Trigger);
+  EXPECT_TRUE(f.window.calls.isEmpty());
+  f.commands.trayActivated(QSystemTrayIcon::DoubleClick);
+  EXPECT_EQ(f.window.calls.join('|'), "show");
+  EXPECT_FALSE(f.commands.menu().checked(998));
+}
+
+TEST(ClockCommands, FaceOpeningRefreshesOtherOpeningsShowTheMenuAsLeft) {
+  Fixture f;
+  f.settings.DrawMode = 9;
+  WriteMemo(f.store, {"0123456789A", ""});
+  f.commands.openFromFace({10, 10});
+  EXPECT_EQ(M::caption(*f.commands.menu().mPI(11)), "メモの表示・編集(&M) - 0123456789...");
+  EXPECT_TRUE(f.commands.menu().mDM(9)->isChecked());
+
+  WriteMemo(f.store, {});
+  f.settings.DrawMode = 2;
+  f.commands.openAsLeft({10, 10});
+  f.commands.trayActivated(QSystemTrayIcon::Context);
+  EXPECT_EQ(M::caption(*f.commands.menu().mPI(11)), "メモの表示・編集(&M) - 0123456789...");
+  EXPECT_TRUE(f.commands.menu().enabled(13));
+  EXPECT_TRUE(f.commands.menu().mDM(9)->isChecked());
+
+  f.commands.openFromFace({10, 10});
+  EXPECT_EQ(M::caption(*f.commands.menu().mPI(11)), "メモ作成(&M)");
+  EXPECT_FALSE(f.commands.menu().enabled(12));
+  EXPECT_TRUE(f.commands.menu().mDM(2)->isChecked());
+  EXPECT_EQ(f.window.calls.count("popUp(mnuPopup)"), 4);
+}
+
+TEST(ClockCommands, FaceToolTip) {
+  const DateFormatLocale names = DateFormatLocale::system();
+  EXPECT_EQ(FaceToolTip(QDateTime(QDate(2026, 12, 5), QTime(13, 5, 59))),
+            "(KWEMO) 12/5 " + names.shortDays[6] + " 13:05");
+  EXPECT_EQ(FaceToolTip(QDateTime(QDate(2027, 1, 4), QTime(0, 0))),
+            "(KWEMO) 1/4 " + names.shortDays[1] + " 0:00");
+  Fixture f;
+  QWidget picPrev;
+  f.commands.picPrev_MouseMove(picPrev);
+  EXPECT_EQ(picPrev.toolTip(), "(KWEMO) 12/5 " + names.shortDays[6] + " 13:05");
+}
+
+}  // namespace
+}  // namespace kwemo

@@ -1,0 +1,266 @@
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "MenuTestSupport.h"
+#include "clockwindow/Memo.h"
+#include "clockwindow/MemoCommands.h"
+#include "clockwindow/MemoHost.h"
+#include "clockwindow/frmMemo.h"
+
+namespace kwemo {
+namespace {
+
+using menutest::FlakyStore;
+using menutest::ScopedPrompts;
+
+const QString kEleven = QStringLiteral("abcdefghijk");
+
+class FakeHost final : public MemoHost {
+ public:
+  QStringList messages;
+  std::optional<bool> itemsEnabled;  // unset: never touched
+  bool copyEnabled = true;
+
+  void ShowMsg(const QString& Msg, int wait) override {
+    messages << QStringLiteral("%1,%2").arg(Msg).arg(wait);
+  }
+  void setMemoItemsEnabled(bool enabled) override { itemsEnabled = enabled; }
+  bool memoCopyEnabled() const override { return copyEnabled; }
+};
+
+TEST(Memo, ShortTitleLineBreaksAndClipboardText) {
+  const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");  // one character, two UTF-16 units
+  const struct {
+    QString title, expected;
+  } titles[] = {
+      {"", ""},
+      {"abcdefghij", "abcdefghij"},
+      {kEleven, "abcdefghij..."},
+      {"あいうえおかきくけこ", "あいうえおかきくけこ"},
+      {"あいうえおかきくけこさ", "あいうえおかきくけこ..."},
+      {"123456789" + emoji, "123456789" + emoji},
+      {"123456789" + emoji + "x", "123456789" + emoji + "..."},
+  };
+  for (const auto& c : titles) EXPECT_EQ(ShortTitle(c.title), c.expected) << c.title.toStdString();
+
+  const struct {
+    QString field, stored;
+  } breaks[] = {{"a\nb", "a\r\nb"}, {"a\n\nb\n", "a\r\n\r\nb\r\n"}, {"", ""}};
+  for (const auto& c : breaks) {
+    EXPECT_EQ(ToStoredLineBreaks(c.field), c.stored);
+    EXPECT_EQ(FromStoredLineBreaks(c.stored), c.field);
+  }
+  // Texts from elsewhere (lone CR, CR LF already there) still end up as CR LF, never CR CR LF.
+  EXPECT_EQ(ToStoredLineBreaks("a\r\nb\rc"), "a\r\nb\r\nc");
+
+  MemorySettingsStore store;
+  EXPECT_EQ(ReadMemo(store).title, "");
+  EXPECT_FALSE(ReadMemo(store).exists());
+  ASSERT_TRUE(WriteMemo(store, {kEleven, "l1\nl2"}));
+  EXPECT_EQ(store.read("kwemo", "memo", "title"), kEleven);
+  EXPECT_EQ(store.read("KWEMO", "Memo", "Memo"), "l1\r\nl2");
+  EXPECT_EQ(MemoClipboardText(ReadMemo(store)), "abcdefghijk\r\n--------\r\nl1\r\nl2");
+}
+
+TEST(frmMemo, CloseQuestionInEachBranch) {
+  struct Case {
+    const char* name;
+    QString title, text;
+    std::optional<Answer> answer;  // unset: no question expected
+    bool failWrites;
+    QString asked;
+    bool closes;
+    QString storedTitle, storedText;
+    std::optional<bool> itemsEnabled;
+  };
+  const Case cases[] = {
+      {"both empty", "", "", {}, false, {}, true, "old", "old text", {}},
+      {"text without title", "", "line1\nline2", Answer::Yes, false,
+       "メモ [No Title] を保存しますか？", true, "[No Title]", "line1\r\nline2", true},
+      {"long title, yes", kEleven, "x", Answer::Yes, false, "メモ abcdefghij... を保存しますか？",
+       true, kEleven, "x", true},
+      {"no keeps the store", "new", "x", Answer::No, false, "メモ new を保存しますか？", true,
+       "old", "old text", {}},
+      {"cancel keeps the window", "new", "x", Answer::Cancel, false, "メモ new を保存しますか？",
+       false, "old", "old text", {}},
+      {"unsaved memo stays on screen", "new", "x", Answer::Yes, true, "メモ new を保存しますか？",
+       false, "old", "old text", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FlakyStore store;
+    WriteMemo(store, {"old", "old text"});
+    FakeHost host;
+    ScopedPrompts prompts;
+    if (c.answer) prompts.scripted.answer(*c.answer);
+    QPointer<frmMemo> memo = new frmMemo(store, host);
+    memo->show();
+    memo->txtTitle().setText(c.title);
+    memo->txtMemo().setPlainText(c.text);
+    store.failWrites = c.failWrites;
+
+    EXPECT_EQ(memo->close(), c.closes);
+    ASSERT_EQ(prompts.scripted.asked().size(), c.answer ? 1u : 0u);
+    if (c.answer) {
+      const auto& q = prompts.scripted.asked()[0];
+      EXPECT_EQ(q.text, c.asked);
+      EXPECT_EQ(q.title, "メモ保存");
+      EXPECT_EQ(q.buttons, Buttons::YesNoCancel);
+      EXPECT_EQ(q.icon, Icon::Question);
+    }
+    EXPECT_EQ(ReadMemo(store).title, c.storedTitle);
+    EXPECT_EQ(ReadMemo(store).text, c.storedText);
+    EXPECT_EQ(host.itemsEnabled, c.itemsEnabled);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(memo.isNull(), c.closes) << "a closed memo window unloads itself";
+    delete memo.data();
+  }
+}
+
+TEST(frmMemo, LoadCaptionLayoutAndEnterInTheTitle) {
+  MemorySettingsStore store;
+  WriteMemo(store, {"Shopping", "milk\r\nbread"});
+  FakeHost host;
+  ScopedPrompts prompts;
+  prompts.scripted.answer(Answer::No);
+  frmMemo memo(store, host);
+  EXPECT_EQ(memo.txtTitle().text(), "Shopping");
+  EXPECT_EQ(memo.txtMemo().toPlainText(), "milk\nbread");
+  EXPECT_EQ(memo.windowTitle(), "Shopping");
+  memo.txtTitle().setText("");
+  EXPECT_EQ(memo.windowTitle(), "Memo");
+  memo.txtTitle().setText("Shopping");
+  for (QWidget* field : {static_cast<QWidget*>(&memo.txtTitle()), static_cast<QWidget*>(&memo.txtMemo())}) {
+    EXPECT_EQ(field->font().family(), "ＭＳ ゴシック");
+    EXPECT_DOUBLE_EQ(field->font().pointSizeF(), 9.75);
+  }
+
+  memo.show();
+  memo.resize(400, 300);
+  const int th = memo.txtTitle().height();
+  EXPECT_EQ(memo.txtTitle().geometry(), QRect(0, 0, 400, th));
+  EXPECT_EQ(memo.txtMemo().geometry(), QRect(0, th, 400, 300 - th));
+  memo.resize(250, th - 1);  // shorter than the title: the text stays where it was
+  EXPECT_EQ(memo.txtTitle().geometry(), QRect(0, 0, 250, th));
+  EXPECT_EQ(memo.txtMemo().geometry(), QRect(0, th, 400, 300 - th));
+
+  memo.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&memo));
+  memo.txtTitle().setFocus();
+  QTest::keyClick(&memo.txtTitle(), Qt::Key_Return);
+  EXPECT_TRUE(memo.txtMemo().hasFocus());
+  EXPECT_EQ(memo.txtTitle().text(), "Shopping");
+  EXPECT_EQ(memo.txtMemo().toPlainText(), "milk\nbread");
+  QTest::keyClick(&memo.txtMemo(), Qt::Key_Return);  // Enter in the text is a line break
+  EXPECT_EQ(memo.txtMemo().toPlainText().count(u'\n'), 2);
+  memo.discard();
+  EXPECT_TRUE(prompts.scripted.asked().empty()) << "discarding asks nothing";
+}
+
+TEST(MemoCommands, ClearAndCopyWithEachAnswer) {
+  enum Command { Clear, Copy };
+  struct Case {
+    const char* name;
+    Command command;
+    Answer answer;
+    bool copyEnabled, failWrites;
+    QString asked, caption;
+    Buttons buttons;
+    Icon icon;
+    QString message, clipboard;
+    bool cleared;
+    std::optional<bool> itemsEnabled;
+  };
+  const QString clearQ = "メモ abcdefghij... を消去します.\r\nよろしいですか？";
+  const QString copyQ = "メモ abcdefghij... をクリップボードにコピーします.";
+  const QString full = "abcdefghijk\r\n--------\r\nl1\r\nl2";
+  const Case cases[] = {
+      {"clear, yes", Clear, Answer::Yes, true, false, clearQ, "メモ消去", Buttons::YesNo,
+       Icon::Question, "Memo Cleared.,0", "before", true, false},
+      {"clear, no", Clear, Answer::No, true, false, clearQ, "メモ消去", Buttons::YesNo,
+       Icon::Question, "", "before", false, {}},
+      {"clear, store fails", Clear, Answer::Yes, true, true, clearQ, "メモ消去", Buttons::YesNo,
+       Icon::Question, "", "before", false, {}},
+      {"copy, ok", Copy, Answer::Ok, true, false, copyQ, "メモコピー", Buttons::OkCancel,
+       Icon::Information, "Memo Copied.,0", full, false, {}},
+      {"copy, cancel", Copy, Answer::Cancel, true, false, copyQ, "メモコピー", Buttons::OkCancel,
+       Icon::Information, "", "before", false, {}},
+      {"copy, item disabled", Copy, Answer::Ok, false, false, "", "", Buttons::Ok, Icon::None, "",
+       "before", false, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FlakyStore store;
+    WriteMemo(store, {kEleven, "l1\nl2"});
+    store.failWrites = c.failWrites;
+    FakeHost host;
+    host.copyEnabled = c.copyEnabled;
+    ScopedPrompts prompts;
+    prompts.scripted.answer(c.answer);
+    QGuiApplication::clipboard()->setText("before");
+    MemoCommands commands(store, host);
+    c.command == Clear ? commands.Clear() : commands.Copy();
+
+    if (c.asked.isEmpty()) {
+      EXPECT_TRUE(prompts.scripted.asked().empty());
+    } else {
+      ASSERT_EQ(prompts.scripted.asked().size(), 1u);
+      const auto& q = prompts.scripted.asked()[0];
+      EXPECT_EQ(q.text, c.asked);
+      EXPECT_EQ(q.title, c.caption);
+      EXPECT_EQ(q.buttons, c.buttons);
+      EXPECT_EQ(q.icon, c.icon);
+    }
+    EXPECT_EQ(host.messages.join('|'), c.message);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), c.clipboard);
+    EXPECT_EQ(ReadMemo(store).title, c.cleared ? "" : kEleven);
+    EXPECT_EQ(ReadMemo(store).text, c.cleared ? "" : "l1\r\nl2");
+    EXPECT_EQ(host.itemsEnabled, c.itemsEnabled);
+  }
+}
+
+TEST(MemoCommands, OpenKeepsEditsAndClearLeavesAnOpenWindowAlone) {
+  MemorySettingsStore store;
+  WriteMemo(store, {"title", "text"});
+  FakeHost host;
+  ScopedPrompts prompts;
+  {
+    MemoCommands commands(store, host);
+    commands.Open();
+    frmMemo* memo = commands.window();
+    ASSERT_NE(memo, nullptr);
+    EXPECT_TRUE(memo->isVisible());
+    memo->txtMemo().setPlainText("edited");
+    commands.Open();
+    EXPECT_EQ(commands.window(), memo);
+    EXPECT_EQ(memo->txtMemo().toPlainText(), "edited");
+    EXPECT_EQ(host.messages.join('|'), "MEMO Edit/View,0|MEMO Edit/View,0");
+
+    prompts.scripted.answer(Answer::Yes);
+    commands.Clear();
+    EXPECT_EQ(host.itemsEnabled, false);
+    EXPECT_EQ(ReadMemo(store).title, "");
+    EXPECT_EQ(memo->txtTitle().text(), "title");
+
+    prompts.scripted.answer(Answer::Yes);
+    EXPECT_TRUE(memo->close());
+    EXPECT_EQ(ReadMemo(store).title, "title");
+    EXPECT_EQ(ReadMemo(store).text, "edited");
+    EXPECT_EQ(host.itemsEnabled, true);
+
+    commands.Open();
+    commands.window()->txtTitle().setText("unsaved");
+  }  // the clock ends: the open window goes without its question
+  EXPECT_EQ(prompts.scripted.asked().size(), 2u);
+  EXPECT_EQ(ReadMemo(store).title, "title");
+}
+
+}  // namespace
+}  // namespace kwemo

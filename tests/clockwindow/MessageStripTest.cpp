@@ -1,0 +1,186 @@
+// The message strip: roll-out, marker and text, scrolling with its hold, dropping a message, the
+// wait, the roll-away and the outline calls while the window is elliptic.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <tuple>
+#include <vector>
+
+#include "clockwindow/MessageStrip.h"
+#include "platform/SurfaceView.h"
+
+namespace kwemo {
+namespace {
+
+using RgnCall = std::tuple<bool, bool, bool>;
+
+struct Strip {
+  QWidget client;
+  bool elliptic = false;
+  std::vector<RgnCall> rgnCalls;
+  std::vector<int> heightsAtRgn;
+  int faceRepaints = 0;
+  MessageStrip strip{client, MessageStrip::Window{
+                                 [this] { return elliptic; },
+                                 [this](bool m, bool s, bool d) {
+                                   rgnCalls.emplace_back(m, s, d);
+                                   heightsAtRgn.push_back(strip.height());
+                                 },
+                                 [this] { ++faceRepaints; }}};
+
+  Strip() {
+    client.resize(120, 120);
+    client.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&client));
+  }
+
+  const QImage& image() { return strip.surface().image(); }
+  static bool reddish(QRgb c) { return qRed(c) > 150 && qGreen(c) < 60 && qBlue(c) < 60; }
+  static bool cyanish(QRgb c) { return qRed(c) < 60 && qGreen(c) > 150 && qBlue(c) > 150; }
+  // Leftmost and rightmost columns holding text pixels; (-1, -1) when there are none.
+  std::pair<int, int> textColumns() {
+    int first = -1, last = -1;
+    for (int x = 0; x < image().width(); ++x) {
+      for (int y = 0; y < image().height(); ++y) {
+        if (cyanish(image().pixel(x, y))) {
+          if (first < 0) first = x;
+          last = x;
+          break;
+        }
+      }
+    }
+    return {first, last};
+  }
+};
+
+// Overflow of a text in the strip's font beyond the room right of the marker, in pixels.
+int scrollFrames(Strip& s, const QString& text, int stripHeight) {
+  const int tw = qRound(s.strip.surface().TextWidth(text));
+  const double limit = (120 - tw) - stripHeight / 3.0;
+  int frames = 0;
+  for (int x = qRound(stripHeight / 3.0); x > limit; --x) ++frames;
+  return frames;
+}
+
+TEST(MessageStrip, ShortMessageIsPrintedOnceBesideTheMarker) {
+  Strip s;
+  s.strip.ShowMsg(QStringLiteral("Hey! I'm KWEMO."), 0);
+
+  const SurfaceView& view = s.strip.picMsg();
+  EXPECT_TRUE(view.isVisible());
+  EXPECT_EQ(view.geometry(), QRect(0, 102, 120, 18));
+  EXPECT_FALSE(s.strip.MsgActive());
+  EXPECT_TRUE(s.strip.timMsg().isActive());
+  EXPECT_EQ(s.strip.timMsg().interval(), 500);
+  EXPECT_TRUE(s.rgnCalls.empty());  // a rectangular window keeps its outline
+
+  // The marker: a vertical line at x = 6, a horizontal one at 18 / 1.25 = 14.4, a circle.
+  EXPECT_TRUE(Strip::reddish(s.image().pixel(6, 0)));
+  EXPECT_TRUE(Strip::reddish(s.image().pixel(6, 17)));
+  EXPECT_TRUE(Strip::reddish(s.image().pixel(119, 14)));
+  EXPECT_TRUE(Strip::reddish(s.image().pixel(0, 14)));
+  EXPECT_EQ(s.image().pixel(119, 2) & 0xFFFFFF, 0u);  // black background
+  // The text starts right of the marker's line, vertically centred.
+  const auto [first, last] = s.textColumns();
+  EXPECT_GE(first, 7);
+  EXPECT_LE(first, 9);
+  EXPECT_GT(last, first + 40);
+  EXPECT_LT(last, 120);
+}
+
+TEST(MessageStrip, LongMessageScrollsAfterItsHoldAndStopsShortOfTheRightEdge) {
+  Strip s;
+  const QString text = QStringLiteral("Hello, I'm KWEMO. Scrolling along");
+  const int frames = scrollFrames(s, text, 18);
+  ASSERT_GT(frames, 5);
+  QElapsedTimer timer;
+  timer.start();
+  s.strip.ShowMsg(text, 0);
+  const qint64 elapsed = timer.elapsed();
+  // Seven roll-out steps, the 300 ms hold, 10 ms a frame: the waits never end early.
+  EXPECT_GE(elapsed, 7 * 10 + 300 + frames * 10);
+  EXPECT_LT(elapsed, 7 * 10 + 300 + frames * 10 + 3000);
+  // The last frame leaves the text's end about 6 pixels short of the right edge.
+  const auto [first, last] = s.textColumns();
+  EXPECT_EQ(first, 0);
+  EXPECT_GE(last, 108);
+  EXPECT_LE(last, 115);
+  EXPECT_TRUE(s.strip.timMsg().isActive());
+}
+
+TEST(MessageStrip, NoHoldWhenAThirdOfTheHeightIsNotWhole) {
+  Strip s;
+  s.strip.setHeight(17);
+  // Just wide enough to scroll a few frames.
+  QString text = QStringLiteral("Hello");
+  while (scrollFrames(s, text, 17) < 4) text += QLatin1Char('o');
+  const int frames = scrollFrames(s, text, 17);
+  QElapsedTimer timer;
+  timer.start();
+  s.strip.ShowMsg(text, 0);
+  const qint64 elapsed = timer.elapsed();
+  EXPECT_GE(elapsed, 6 * 10 + frames * 10);
+  EXPECT_LT(elapsed, 6 * 10 + frames * 10 + 250);  // a hold would add 300 ms
+  EXPECT_EQ(s.strip.picMsg().height(), 17);
+}
+
+TEST(MessageStrip, KeyAtTheFirstPauseDropsTheMessage) {
+  Strip s;
+  // An earlier message's roll-away is pending; the key arrives while events run.
+  s.strip.timMsg().start(500);
+  QTimer::singleShot(0, [&] { s.strip.setMsgActive(false); });
+  s.strip.ShowMsg(QStringLiteral("Hello, how are you?"), 0);
+  EXPECT_FALSE(s.strip.picMsg().isVisible());
+  EXPECT_FALSE(s.strip.timMsg().isActive());
+  EXPECT_EQ(s.textColumns().first, -1);
+}
+
+TEST(MessageStrip, WaitHoldsBeforeReturning) {
+  Strip s;
+  QElapsedTimer timer;
+  timer.start();
+  s.strip.ShowMsg(QStringLiteral("C-ya! :-)"), 300);
+  EXPECT_GE(timer.elapsed(), 7 * 10 + 300);
+}
+
+TEST(MessageStrip, EllipticWindowFollowsTheStripOutAndBack) {
+  Strip s;
+  s.elliptic = true;
+  s.strip.ShowMsg(QStringLiteral("Elliptic Form."), 0);
+  const std::vector<RgnCall> rollOut(7, RgnCall{true, true, false});
+  EXPECT_EQ(s.rgnCalls, rollOut);
+  EXPECT_EQ(s.heightsAtRgn, (std::vector<int>{0, 3, 6, 9, 12, 15, 18}));
+
+  s.rgnCalls.clear();
+  s.heightsAtRgn.clear();
+  s.strip.timMsg_Timer();
+  std::vector<RgnCall> rollAway(7, RgnCall{true, true, false});
+  rollAway.emplace_back(true, false, false);  // the bare ellipse again
+  EXPECT_EQ(s.rgnCalls, rollAway);
+  EXPECT_EQ(s.heightsAtRgn, (std::vector<int>{18, 15, 12, 9, 6, 3, 0, 18}));
+  EXPECT_EQ(s.faceRepaints, 7);
+  EXPECT_FALSE(s.strip.picMsg().isVisible());
+  EXPECT_EQ(s.strip.height(), 18);
+  EXPECT_FALSE(s.strip.timMsg().isActive());
+}
+
+TEST(MessageStrip, PressHidesAtOnceAndTheRollAwayStillRestores) {
+  Strip s;
+  s.elliptic = true;
+  s.strip.ShowMsg(QStringLiteral("Hi"), 0);
+  s.strip.hideNow();
+  EXPECT_FALSE(s.strip.picMsg().isVisible());
+  s.rgnCalls.clear();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !s.rgnCalls.empty(); }, 3000));
+  QTest::qWait(50);
+  EXPECT_EQ(s.rgnCalls.back(), (RgnCall{true, false, false}));
+  EXPECT_EQ(s.strip.height(), 18);
+  EXPECT_FALSE(s.strip.picMsg().isVisible());
+}
+
+}  // namespace
+}  // namespace kwemo

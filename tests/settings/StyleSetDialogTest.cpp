@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#include "FakeHost.h"
+#include "StyleSetPrint.h"
+#include "platform/Prompts.h"
+#include "settings/ColorButton.h"
+#include "settings/StyleSetControls.h"
+#include "settings/StyleSetFile.h"
+#include "settings/StyleSets.h"
+
+namespace kwemo {
+namespace {
+
+// A dialog over a fake clock, with scripted prompts and an empty style root.
+class StyleSetDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QDir(styleSetRoot()).removeRecursively();
+    setPrompts(&prompts_);
+  }
+  void TearDown() override {
+    delete dlg_.data();
+    SettingOpen = false;
+    setPrompts(nullptr);
+    QDir(styleSetRoot()).removeRecursively();
+  }
+  frmSetting& open(const ClockSettings& record = test::firstRunSettings()) {
+    settings_ = record;
+    clock_.show();
+    dlg_ = new frmSetting(settings_, clock_);
+    return *dlg_;
+  }
+  static QStringList entries(const QComboBox* list) {
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
+    return items;
+  }
+  static void pick(frmSetting& d, const QString& entry) {
+    d.cmbSkin->setCurrentIndex(d.cmbSkin->findText(entry));
+  }
+
+  ScriptedPrompts prompts_;
+  ClockSettings settings_;
+  test::FakeClock clock_;
+  QPointer<frmSetting> dlg_;
+  QTemporaryDir files_;
+};
+
+TEST_F(StyleSetDialogTest, SavedLookComesBackThroughTheList) {
+  const QString picture = files_.path() + "/pic.bmp";
+  ASSERT_TRUE(QImage(20, 10, QImage::Format_RGB32).save(picture, "BMP"));
+  frmSetting& d = open();
+  EXPECT_EQ(entries(d.cmbSkin), QStringList({kResetEntry}));
+
+  // A user's edits.
+  d.EditColors[1] = {1, 2, 3};
+  d.cmdHari[1]->setBackColor(RGB(1, 2, 3));
+  d.cmbBold[0]->setCurrentIndex(4);
+  d.txtLong[0]->setText("62.5");
+  d.txtForm[0]->setText("200");
+  d.chkDC->setChecked(false);
+  d.vscAlign->setValue(45);
+  d.txtDF->setText("h\"時\"nn");
+  d.cmbFonts->setEditText("IPAPGothic");
+  d.vscFS->setValue(124);
+  d.chkFont[0]->setChecked(true);
+  d.cmbDrawMode->setCurrentIndex(6);
+  d.chkMemori->setChecked(true);
+  d.chkSV->setChecked(true);
+  d.chkNhari->setChecked(true);
+  d.txtBackFile->setText(picture);
+  const StyleSetValues saved = styleSetValuesOf(d);
+
+  prompts_.type("Mine");
+  d.cmdSSave->click();
+  ASSERT_EQ(prompts_.asked().size(), 1u);
+  EXPECT_EQ(prompts_.asked()[0].text, "スタイルセットの名前を付けてください。");
+  EXPECT_EQ(prompts_.asked()[0].title, "Save StyleSet");
+  EXPECT_EQ(entries(d.cmbSkin), QStringList({kResetEntry, "Mine"}));
+  EXPECT_EQ(d.cmbSkin->currentIndex(), -1);
+  EXPECT_TRUE(QFileInfo(styleSetRoot() + "Mine/Back.bmp").isFile());
+
+  // The reset entry: the initial look, bold and italic kept, no picture, no minute dots.
+  d.chkmline->setEnabled(true);
+  d.chkmline->setChecked(true);
+  pick(d, kResetEntry);
+  StyleSetValues initial;
+  initial.chkFont = {1, 0};
+  EXPECT_EQ(styleSetValuesOf(d), initial);
+  EXPECT_EQ(d.EditColors[3], (ColorTriplet{255, 255, 255}));
+  EXPECT_EQ(d.cmdHari[1]->BackColor(), RGB(0, 0, 0));
+  EXPECT_FALSE(d.chkmline->isChecked());
+  EXPECT_TRUE(d.txtBackFile->text().isEmpty());
+  EXPECT_FALSE(d.imgPrev().has_value());
+  EXPECT_TRUE(d.txtFS->isEnabled());
+
+  // The set: every control back, lengths as integers, the picture from the set's folder.
+  d.chkmline->setChecked(true);
+  d.cmdAccept->setEnabled(false);
+  pick(d, "Mine");
+  StyleSetValues expected = saved;
+  expected.txtLong[0] = "62";
+  expected.vscLong[0] = 38;
+  EXPECT_EQ(styleSetValuesOf(d), expected);
+  EXPECT_EQ(d.cmdHari[1]->BackColor(), RGB(1, 2, 3));
+  EXPECT_EQ(d.txtFS->text(), "12");
+  EXPECT_EQ(d.txtAlign->text(), "55");
+  EXPECT_TRUE(d.chkmline->isChecked());
+  EXPECT_FALSE(d.chkmline->isEnabled());  // follows chkMemori
+  EXPECT_FALSE(d.txtFS->isEnabled());     // follows chkDC
+  EXPECT_TRUE(d.cmdAccept->isEnabled());
+  EXPECT_EQ(d.txtBackFile->text(), styleSetRoot() + "Mine/Back.bmp");
+  ASSERT_TRUE(d.imgPrev().has_value());
+  EXPECT_EQ(d.imgPrev()->width, 20);
+  EXPECT_EQ(prompts_.asked().size(), 1u);
+}
+
+TEST_F(StyleSetDialogTest, BadOrPictureLessSetsKeepWhatTheyShould) {
+  QDir().mkpath(styleSetRoot() + "foreign");
+  QFile foreign(styleSetRoot() + "foreign/Style.kws");
+  ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
+  foreign.write("Some Other File\r\n1,2,3\r\n");
+  foreign.close();
+  StyleSetValues look;
+  look.txtDF = "nn:ss";
+  look.cmbDrawMode = 0;
+  QFile plain(styleSetRoot() + "plain/Style.kws");
+  QDir().mkpath(styleSetRoot() + "plain");
+  ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+  plain.write(writeStyleSetFile(look));
+  plain.close();
+  const QString picture = files_.path() + "/pic.bmp";
+  ASSERT_TRUE(QImage(8, 8, QImage::Format_RGB32).save(picture, "BMP"));
+  ClockSettings record = test::firstRunSettings();
+  record.BackBMP = picture;
+  frmSetting& d = open(record);
+  EXPECT_EQ(entries(d.cmbSkin), QStringList({kResetEntry, "foreign", "plain"}));
+
+  const StyleSetValues before = styleSetValuesOf(d);
+  prompts_.answer(Answer::Ok);
+  pick(d, "foreign");
+  ASSERT_EQ(prompts_.asked().size(), 1u);
+  EXPECT_EQ(prompts_.asked()[0].text, "StyleSetファイルが見つからないか、不正です。");
+  EXPECT_EQ(prompts_.asked()[0].title, "Error");
+  EXPECT_EQ(styleSetValuesOf(d), before);
+  EXPECT_FALSE(d.cmdAccept->isEnabled());
+
+  pick(d, "plain");
+  EXPECT_EQ(d.txtDF->text(), "nn:ss");
+  EXPECT_EQ(d.cmbDrawMode->currentIndex(), 0);
+  EXPECT_EQ(d.txtBackFile->text(), picture);  // no picture in the set: the path stays
+  EXPECT_EQ(prompts_.asked().size(), 1u);
+}
+
+TEST_F(StyleSetDialogTest, CancelledOrRefusedNamesCreateNothing) {
+  frmSetting& d = open();
+  for (const QString name : {"", "..", "a/b"}) {
+    prompts_.clear();
+    prompts_.type(name);
+    prompts_.answer(Answer::Ok);
+    d.cmdSSave->click();
+    EXPECT_EQ(prompts_.asked().size(), name.isEmpty() ? 1u : 2u) << name.toStdString();
+  }
+  EXPECT_FALSE(QFileInfo::exists(styleSetRoot()));
+  EXPECT_EQ(entries(d.cmbSkin), QStringList({kResetEntry}));
+}
+
+}  // namespace
+}  // namespace kwemo
