@@ -8,6 +8,7 @@
 
 #include "app/DisplayCheck.h"
 #include "clock/ClockSettings.h"
+#include "clockwindow/ClockWindowCommands.h"
 #include "clockwindow/frmClock.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/Fonts.h"
@@ -41,6 +42,9 @@ int main(int argc, char** argv) {
     ended = true;
     QCoreApplication::exit(0);
   });
+
+  // The menu, keys, notification-area icon and tooltip; owned by the clock window.
+  new kwemo::ClockWindowCommands(clock);
 
   QObject::connect(&instance, &kwemo::SingleInstance::showRequested, &clock,
                    &kwemo::frmClock::showRequested);

@@ -1,0 +1,112 @@
+#include "clockwindow/ClockWindowCommands.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSystemTrayIcon>
+
+#include "about/frmAbout.h"
+#include "clockwindow/ClockTrayIcon.h"
+#include "clockwindow/frmClock.h"
+#include "platform/SetTopMost.h"
+#include "platform/SurfaceView.h"
+#include "settings/frmSetting.h"
+
+namespace kwemo {
+
+ClockWindowCommands::ClockWindowCommands(frmClock& clock, ClockCommands::Sources sources)
+    : QObject(&clock), clock_(clock) {
+  ClockMenuItems& items = clock.menuItems();
+  commands_ = std::make_unique<ClockCommands>(
+      *this, clock.settings(), clock.store(),
+      [&items](int index, const QString& caption, bool checkable) {
+        return items.add(index, caption, checkable);
+      },
+      std::move(sources));
+
+  // The window sees every key before its children do.
+  clock.installEventFilter(this);
+  for (QWidget* child : clock.findChildren<QWidget*>()) child->installEventFilter(this);
+  clock.picPrev().setMouseTracking(true);
+
+  // The right button on the strip opens the menu as it was left; the face's press is ours.
+  connect(&clock, &frmClock::popupMenuRequested, this,
+          [this](const QPoint& at) { commands_->openAsLeft(at); });
+  connect(&clock.trayIcon().icon(), &QSystemTrayIcon::activated, this,
+          [this](QSystemTrayIcon::ActivationReason reason) { commands_->trayActivated(reason); });
+  connect(&clock, &frmClock::clientResized, this,
+          [](float SW, float SH) { SettingsClockResized(QSize(qRound(SW), qRound(SH))); });
+}
+
+ClockWindowCommands::~ClockWindowCommands() = default;
+
+bool ClockWindowCommands::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::KeyPress: {
+      auto* key = static_cast<QKeyEvent*>(event);
+      if (commands_->Form_KeyDown(key->key(), key->modifiers())) return true;
+      break;
+    }
+    case QEvent::MouseMove:
+      if (watched == &clock_.picPrev()) commands_->picPrev_MouseMove(clock_.picPrev());
+      break;
+    case QEvent::MouseButtonPress:
+      if (watched == &clock_.picPrev() &&
+          static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        commands_->openFromFace(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+        return true;
+      }
+      break;
+    default:
+      break;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void ClockWindowCommands::ShowMsg(const QString& Msg, int wait) { clock_.ShowMsg(Msg, wait); }
+void ClockWindowCommands::setMsgActive(bool active) { clock_.setMsgActive(active); }
+void ClockWindowCommands::SetTopMost(bool onTop) { clock_.SetTopMost(onTop); }
+void ClockWindowCommands::ChangeRgn(bool mode, bool msgmode, bool delreg) {
+  clock_.ChangeRgn(mode, msgmode, delreg);
+}
+void ClockWindowCommands::showClock() { clock_.show(); }
+void ClockWindowCommands::hideClock() { clock_.hide(); }
+bool ClockWindowCommands::trayAvailable() const {
+  return ClockTrayIcon::areaAvailable() && clock_.trayIcon().isAdded();
+}
+void ClockWindowCommands::unloadClock() { clock_.close(); }
+void ClockWindowCommands::showSettings() { ShowSettings(clock_.settings(), *this); }
+void ClockWindowCommands::showAbout() { ShowAbout(&clock_); }
+
+void ClockWindowCommands::bringToFront() {
+  if (!clock_.isVisible()) return;
+  clock_.raise();
+  clock_.activateWindow();
+}
+
+void ClockWindowCommands::letEventsRun() { QCoreApplication::processEvents(); }
+void ClockWindowCommands::popUp(QMenu& menu, const QPoint& globalPos) { menu.exec(globalPos); }
+QWidget* ClockWindowCommands::questionParent() const {
+  return clock_.isVisible() ? &clock_ : nullptr;
+}
+
+QSize ClockWindowCommands::ClientSize() const { return clock_.clientArea().size(); }
+
+void ClockWindowCommands::SetClientSize(QSize size) {
+  const int frame = 2 * frmClock::kFrameWidth;
+  clock_.resize(size.width() + frame, size.height() + frame);
+  clock_.Form_Resize();
+}
+
+FaceState& ClockWindowCommands::Face() { return clock_.faceState(); }
+
+QString ClockWindowCommands::DrawModeCaption(int mode) const {
+  return ClockPopupMenu::drawModeCaption(mode);
+}
+
+void ClockWindowCommands::SetTopMost(QWidget* window, bool onTop, QWidget* after) {
+  if (window) kwemo::SetTopMost(*window, onTop, after);
+}
+
+}  // namespace kwemo

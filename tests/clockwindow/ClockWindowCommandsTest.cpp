@@ -1,0 +1,108 @@
+// The commands plugged into the real clock window: shared menu items, keys reaching the window,
+// the face's right button and tooltip, End, and the settings dialog's view of the clock.
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+#include "MenuTestSupport.h"
+#include "clock/ClockSettings.h"
+#include "clockwindow/ClockWindowCommands.h"
+#include "clockwindow/Memo.h"
+#include "clockwindow/frmClock.h"
+#include "platform/SurfaceView.h"
+
+namespace kwemo {
+namespace {
+
+using M = ClockPopupMenu;
+
+struct Wired {
+  menutest::ScopedPrompts prompts;
+  MemorySettingsStore store;
+  ClockSettings settings;
+  int ended = 0;
+  frmClock clock{settings, store, [this] { ++ended; }};
+  ClockWindowCommands* wiring = new ClockWindowCommands(clock);
+
+  Wired() {
+    store.write("KWEMO", "Setting", "Runed", "True");
+    clock.Form_Load();
+  }
+  ClockPopupMenu& menu() { return wiring->commands().menu(); }
+  void key(QWidget& target, int k, Qt::KeyboardModifiers mods) {
+    QKeyEvent press(QEvent::KeyPress, k, mods);
+    QApplication::sendEvent(&target, &press);
+  }
+};
+
+// Runs `press` and returns the caption of the memo item while the menu is up, closing it.
+QString captionWhilePoppedUp(const std::function<void()>& press) {
+  QString seen = "(no menu)";
+  QTimer::singleShot(100, [&] {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      for (QAction* a : menu->actions())
+        if (a->data().toInt() == M::kMemoEdit) seen = M::caption(*a);
+      menu->close();
+    }
+  });
+  press();
+  return seen;
+}
+
+TEST(ClockWindowCommands, SharesTheWindowsItemsAndTakesItsKeys) {
+  Wired w;
+  for (int i : {M::kAlwaysOnTop, M::kEllipticForm, M::kHideInTray})
+    EXPECT_EQ(w.menu().mPI(i), w.clock.mPI(i)) << i;
+  EXPECT_EQ(w.wiring->DrawModeCaption(13), "13 - (標準) Copy Pen(&C)");
+
+  w.key(w.clock, Qt::Key_F, Qt::ControlModifier);
+  EXPECT_TRUE(w.clock.mPI(M::kEllipticForm)->isChecked());
+  EXPECT_FALSE(w.clock.CurrentRgn().isEmpty());
+  w.key(w.clock.picPrev(), Qt::Key_A, Qt::ControlModifier);  // a child's key reaches the window
+  EXPECT_TRUE(w.clock.mPI(M::kAlwaysOnTop)->isChecked());
+  EXPECT_TRUE(w.clock.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+  w.key(w.clock, Qt::Key_F12, Qt::NoModifier);  // no notification area here: stays shown
+  EXPECT_TRUE(w.clock.isVisible());
+  EXPECT_FALSE(w.clock.mPI(M::kHideInTray)->isChecked());
+
+  QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(&w.clock.picPrev(), &move);
+  EXPECT_TRUE(w.clock.picPrev().toolTip().startsWith("(KWEMO) ")) << w.clock.picPrev().toolTip().toStdString();
+}
+
+TEST(ClockWindowCommands, RightButtonOnTheFaceRefreshesAndPopsUp) {
+  Wired w;
+  WriteMemo(w.store, {"0123456789AB", ""});
+  auto rightPress = [&] {
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 20), QPointF(20, 20),
+                      Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(&w.clock.picPrev(), &press);
+  };
+  EXPECT_EQ(captionWhilePoppedUp(rightPress), "メモの表示・編集(&M) - 0123456789...");
+  WriteMemo(w.store, {});
+  EXPECT_EQ(captionWhilePoppedUp([&] { w.wiring->commands().trayActivated(QSystemTrayIcon::Context); }),
+            "メモの表示・編集(&M) - 0123456789...")
+      << "the icon's menu is shown as it was left";
+  EXPECT_EQ(captionWhilePoppedUp(rightPress), "メモ作成(&M)");
+}
+
+TEST(ClockWindowCommands, EndSaysGoodbyeAndShutsDown) {
+  Wired w;
+  QElapsedTimer held;
+  held.start();
+  w.wiring->commands().mPI_Click(M::kEnd);
+  EXPECT_GE(held.elapsed(), 300) << "the farewell stays 300 ms before the window unloads";
+  EXPECT_EQ(w.ended, 1);
+  EXPECT_TRUE(w.clock.shutDown());
+  EXPECT_EQ(w.store.read("KWEMO", "Position", "Always On Top"), "False");
+}
+
+}  // namespace
+}  // namespace kwemo
