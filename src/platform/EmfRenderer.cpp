@@ -7,9 +7,19 @@
 #include <QPainter>
 #include <QSvgRenderer>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "platform/MetafileRenderers.h"
+
+// libUEMF, the record layer under libemf2svg, checks one record's declared size and the offsets
+// and counts inside it; libemf2svg itself skips these checks for some records (a monochrome
+// brush's bitmap is copied from wherever its offsets point). No header is installed for them.
+extern "C" {
+int U_emf_record_sizeok(const char* record, const char* blimit, uint32_t* nSize, uint32_t* iType,
+                        int torev);
+int U_emf_record_safe(const char* record);
+}
 
 namespace kwemo {
 
@@ -46,6 +56,12 @@ std::optional<QByteArray> checkedRecords(const QByteArray& data) {
       return std::nullopt;
     if (at == 0 && (size < kMinHeaderBytes || type != kEmrHeader)) return std::nullopt;
     if (at != 0 && type == kEmrHeader) return std::nullopt;  // a second header
+    const char* record = data.constData() + at;
+    quint32 checkedSize = 0, checkedType = 0;
+    if (!U_emf_record_sizeok(record, data.constData() + data.size(), &checkedSize, &checkedType,
+                             1) ||
+        !U_emf_record_safe(record))
+      return std::nullopt;
     if (++records > kMaxRecords) return std::nullopt;
     at += size;
     if (type == kEmrEof) {

@@ -2,11 +2,19 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QFile>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QThread>
 
+#include <cerrno>
+#include <cstring>
+#include <optional>
+
+#include <poll.h>
+#include <sys/stat.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace kwemo {
@@ -14,7 +22,29 @@ namespace kwemo {
 namespace {
 
 const QByteArray kShowRequest = "show\n";
-constexpr qint64 kMaxRequest = 64;
+constexpr qsizetype kMaxRequest = 64;
+
+std::optional<sockaddr_un> addressOf(const QString& path) {
+  const QByteArray native = QFile::encodeName(path);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (native.size() >= static_cast<qsizetype>(sizeof(address.sun_path))) return std::nullopt;
+  std::memcpy(address.sun_path, native.constData(), static_cast<size_t>(native.size()));
+  return address;
+}
+
+int newSocket() { return ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0); }
+
+// Waits for fd to be ready for `events` until the deadline.
+bool waitFor(int fd, short events, const QDeadlineTimer& deadline) {
+  pollfd p{fd, events, 0};
+  while (true) {
+    const int left = static_cast<int>(qMax<qint64>(0, deadline.remainingTime()));
+    const int n = ::poll(&p, 1, left);
+    if (n > 0) return (p.revents & events) != 0;
+    if (n == 0 || errno != EINTR) return false;
+  }
+}
 
 }  // namespace
 
@@ -22,7 +52,11 @@ SingleInstance::SingleInstance(QString folder, QObject* parent)
     : QObject(parent), folder_(std::move(folder)) {}
 
 SingleInstance::~SingleInstance() {
-  if (server_) server_->close();
+  if (listenFd_ >= 0) {
+    delete listener_;
+    ::close(listenFd_);
+    QFile::remove(socketPath());
+  }
 }
 
 QString SingleInstance::defaultFolder() {
@@ -37,7 +71,9 @@ QString SingleInstance::socketPath() const { return folder_ + QStringLiteral("/k
 SingleInstance::Role SingleInstance::claim() {
   if (claimed_) return role_;
   claimed_ = true;
-  QDir().mkpath(folder_);
+  if (QDir().mkpath(folder_)) {
+    QFile::setPermissions(folder_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  }
   lock_ = std::make_unique<QLockFile>(lockPath());
   // The lock lives as long as the program; only a dead holder makes it stale.
   lock_->setStaleLockTime(0);
@@ -53,45 +89,66 @@ SingleInstance::Role SingleInstance::claim() {
 }
 
 void SingleInstance::listen() {
-  server_ = new QLocalServer(this);
-  server_->setSocketOptions(QLocalServer::UserAccessOption);
+  const auto address = addressOf(socketPath());
+  if (!address) return;
+  const int fd = newSocket();
+  if (fd < 0) return;
   // Only the lock holder gets here, so a socket file left behind is a dead copy's.
-  QLocalServer::removeServer(socketPath());
-  connect(server_, &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
-  server_->listen(socketPath());
+  ::unlink(address->sun_path);
+  const bool bound =
+      ::bind(fd, reinterpret_cast<const sockaddr*>(&*address), sizeof(*address)) == 0;
+  // The user's own launches only (the runtime folder is private already; the fallback may not be).
+  if (!bound || ::chmod(address->sun_path, 0600) != 0 || ::listen(fd, 8) != 0) {
+    ::close(fd);
+    return;
+  }
+  listenFd_ = fd;
+  listener_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+  connect(listener_, &QSocketNotifier::activated, this, &SingleInstance::onNewConnection);
 }
 
 void SingleInstance::onNewConnection() {
-  while (QLocalSocket* socket = server_->nextPendingConnection()) {
-    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+  while (true) {
+    const int client = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+    if (client < 0) return;
     // One short request per connection; whatever else arrives is not ours and is dropped.
-    connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-      if (!socket->canReadLine() && socket->bytesAvailable() < kMaxRequest) return;
-      const bool show = socket->readLine(kMaxRequest) == kShowRequest;
-      socket->abort();
-      if (show) emit showRequested();
+    auto* notifier = new QSocketNotifier(client, QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [this, notifier, client] {
+      notifier->setEnabled(false);
+      notifier->deleteLater();
+      onRequest(client);
     });
   }
 }
 
+void SingleInstance::onRequest(int fd) {
+  char buffer[kMaxRequest];
+  const ssize_t n = ::recv(fd, buffer, sizeof(buffer), 0);
+  ::close(fd);
+  if (n > 0 && QByteArray(buffer, n) == kShowRequest) emit showRequested();
+}
+
 bool SingleInstance::askFirstToShow(int timeoutMs) {
+  const auto address = addressOf(socketPath());
+  if (!address) return false;
   // The first copy may hold the lock a moment before it listens: retry until the deadline.
-  QDeadlineTimer deadline(timeoutMs);
+  const QDeadlineTimer deadline(timeoutMs);
   while (true) {
-    QLocalSocket socket;
-    socket.connectToServer(socketPath());
-    const int left = static_cast<int>(qMax<qint64>(1, deadline.remainingTime()));
-    if (socket.waitForConnected(left)) {
-      socket.write(kShowRequest);
-      socket.flush();
-      while (socket.bytesToWrite() > 0 && !deadline.hasExpired() &&
-             socket.waitForBytesWritten(
-                 static_cast<int>(qMax<qint64>(1, deadline.remainingTime())))) {
-      }
-      const bool sent = socket.bytesToWrite() == 0;
-      socket.disconnectFromServer();
-      return sent;
+    const int fd = newSocket();
+    if (fd < 0) return false;
+    int rc = ::connect(fd, reinterpret_cast<const sockaddr*>(&*address), sizeof(*address));
+    if (rc != 0 && (errno == EINPROGRESS || errno == EAGAIN) && waitFor(fd, POLLOUT, deadline)) {
+      int error = 0;
+      socklen_t length = sizeof(error);
+      rc = ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0 ? 0 : -1;
     }
+    bool sent = false;
+    if (rc == 0 && waitFor(fd, POLLOUT, deadline)) {
+      sent = ::send(fd, kShowRequest.constData(), static_cast<size_t>(kShowRequest.size()),
+                    MSG_NOSIGNAL) == kShowRequest.size();
+    }
+    ::close(fd);
+    if (sent) return true;
     if (deadline.hasExpired()) return false;
     QThread::msleep(20);
   }

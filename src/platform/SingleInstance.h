@@ -6,13 +6,15 @@
 
 #include <memory>
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace kwemo {
 
 // Decides whether this process is the first running copy of the program, and lets later
 // launches ask the first one to show itself. A lock file decides who is first (a local socket
 // alone races when several copies start at once); only the lock holder listens on the socket.
+// The socket is a plain Unix-domain socket watched by the event loop: Qt's local server would
+// bring in its whole network library, a fifth of the clock's memory budget, for one line.
 class SingleInstance : public QObject {
   Q_OBJECT
 
@@ -45,10 +47,12 @@ class SingleInstance : public QObject {
  private:
   void listen();
   void onNewConnection();
+  void onRequest(int fd);
 
   QString folder_;
   std::unique_ptr<QLockFile> lock_;
-  QLocalServer* server_ = nullptr;
+  int listenFd_ = -1;
+  QSocketNotifier* listener_ = nullptr;
   Role role_ = Role::Unknown;
   bool claimed_ = false;
 };

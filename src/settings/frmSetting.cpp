@@ -115,7 +115,11 @@ frmSetting::frmSetting(ClockSettings& settings, SettingsHost& host, QWidget* par
 }
 
 frmSetting::~frmSetting() {
-  if (g_instance == this) g_instance = nullptr;
+  // Destroyed without OK or Cancel (the program ending): no dialog is open any more.
+  if (g_instance == this) {
+    g_instance = nullptr;
+    SettingOpen = false;
+  }
 }
 
 void frmSetting::buildControls() {

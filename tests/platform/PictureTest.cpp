@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <cstdlib>
 #include <functional>
 #include <random>
@@ -228,12 +229,29 @@ TEST(Picture, MetafileRecordsAreCheckedBeforePlaying) {
   const qsizetype select = badSelect.indexOf(QByteArray("\x04\x00\x00\x00\x2D\x01", 6));
   ASSERT_GT(select, 0);
   badSelect[select + 6] = static_cast<char>(200);  // object 200 of 4
+  const QByteArray emfWhole = emf();
+  // Random records (from a fuzzing run) with an EMR_CREATEMONOBRUSH cut to 20 of its 32 bytes: its
+  // bitmap fields are read from the record behind it and point past the end of the file.
+  const QByteArray shortRecord = QByteArray::fromBase64(
+      "AQAAAFgAAAAAAAAAAAAAAGQAAABkAAAAAAAAAAAAAABWCgAAVgoAACBFTUYAAAEAAAAAAAAAAAABAAAAAAAAAAAA"
+      "AAAAAAAAAAQAAAADAABAAQAA8AAAAEEAAAAQAAAAtk6l+f////9dAAAAFAAAAAAAAAD/////vwAAABkAAAAsAAAA"
+      "fAAAACQAAAAoAAAA/////zAAAABGVok1BAAAAIHOZLOzAAAAcwAAABAAAAD/////YgAAAEQAAACkAAAABgAAAAwA"
+      "AAAGAAAARZ0n4xgAAAAYAAAApd9RaAMAAABkAAAALAAAAP//////////AgAAACyTRm2lAAAA/////1xgzAwoAAAA"
+      "AwAAAIbI3YEYAAAAwvGWDwwAAAC/AAAAVYeM+zgAAAAEAAAA/////xAAAAANLDGfAgAAABXb/Wfp4Lp2AgAAADgA"
+      "AAAMAAAAOAAAABQAAAAt+/B5DgAAABQAAAAAAAAAEAAAABQAAAA=");
+  QByteArray emfOddSize = emfWhole;
+  const auto afterHeader = qFromLittleEndian<quint32>(emfWhole.constData() + 4);
+  emfOddSize[afterHeader + 4] = static_cast<char>(emfOddSize[afterHeader + 4] + 2);
   struct Case {
     const char* name;
     QByteArray data;
     bool loads;
   };
   const Case cases[] = {
+      {"emf whole", emfWhole, true},
+      {"emf without its end record", emfWhole.chopped(20), false},
+      {"emf record size not a multiple of 4", emfOddSize, false},
+      {"emf record shorter than its kind", shortRecord, false},
       {"whole", whole, true},
       {"without its end record", whole.chopped(6), true},
       {"cut inside the last drawing record", whole.chopped(10), false},
