@@ -70,7 +70,13 @@ void ClockWindowCommands::SetTopMost(bool onTop) { clock_.SetTopMost(onTop); }
 void ClockWindowCommands::ChangeRgn(bool mode, bool msgmode, bool delreg) {
   clock_.ChangeRgn(mode, msgmode, delreg);
 }
-void ClockWindowCommands::showClock() { clock_.show(); }
+void ClockWindowCommands::showClock() {
+  // Shown and activated, as a shown form is; openbox leaves a re-shown window that asks for
+  // nothing more unmapped.
+  clock_.show();
+  clock_.raise();
+  clock_.activateWindow();
+}
 void ClockWindowCommands::hideClock() { clock_.hide(); }
 bool ClockWindowCommands::trayAvailable() const {
   return ClockTrayIcon::areaAvailable() && clock_.trayIcon().isAdded();

@@ -18,6 +18,7 @@ QScrollBar* makeBar(QWidget* parent, int y) {
   bar->setRange(0, 255);
   bar->setSingleStep(1);
   bar->setPageStep(25);
+  bar->setFocusPolicy(Qt::StrongFocus);  // the bars are tab stops, red first
   return bar;
 }
 
@@ -33,8 +34,8 @@ QLabel* makeValueLabel(QWidget* parent, int y) {
 
 frmColor::frmColor(QWidget* parent, const std::function<void(frmColor*)>& placeOnLoad)
     : QDialog(parent) {
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
+                 Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setFixedSize(255, 68);
   move(522, 143);
 

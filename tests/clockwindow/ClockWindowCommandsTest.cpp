@@ -11,11 +11,13 @@
 #include <gtest/gtest.h>
 
 #include "MenuTestSupport.h"
+#include "about/frmAbout.h"
 #include "clock/ClockSettings.h"
 #include "clockwindow/ClockWindowCommands.h"
 #include "clockwindow/Memo.h"
 #include "clockwindow/frmClock.h"
 #include "platform/SurfaceView.h"
+#include "settings/frmSetting.h"
 
 namespace kwemo {
 namespace {
@@ -91,6 +93,24 @@ TEST(ClockWindowCommands, RightButtonOnTheFaceRefreshesAndPopsUp) {
             "メモの表示・編集(&M) - 0123456789...")
       << "the icon's menu is shown as it was left";
   EXPECT_EQ(captionWhilePoppedUp(rightPress), "メモ作成(&M)");
+}
+
+TEST(ClockWindowCommands, SettingsAndAboutOpenBesideTheClock) {
+  Wired w;
+  w.wiring->commands().mPI_Click(M::kSetting);
+  frmSetting* dialog = OpenSettings();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_FALSE(dialog->isModal());
+  EXPECT_EQ(w.wiring->ClientSize(), QSize(120, 120));
+  w.wiring->SetClientSize(QSize(150, 90));
+  EXPECT_EQ(w.clock.clientArea().size(), QSize(150, 90));
+  delete dialog;
+
+  w.wiring->commands().mPI_Click(M::kAbout);
+  auto* about = w.clock.findChild<frmAbout*>();
+  ASSERT_NE(about, nullptr);
+  EXPECT_TRUE(about->isVisible());
 }
 
 TEST(ClockWindowCommands, EndSaysGoodbyeAndShutsDown) {

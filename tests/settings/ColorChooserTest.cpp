@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -86,6 +87,20 @@ TEST(ColorChooser, OkAnswersTheBarsAndCancelKeepsTheCallersColour) {
   }
   EXPECT_EQ(ColorExchange.color, (ColorTriplet{200, 50, 0}));
   EXPECT_TRUE(ColorExchange.cancelled);
+}
+
+TEST(ColorChooser, RedHasTheFocusFirstAndTakesKeys) {
+  ColorExchange = {{100, 100, 100}, false};
+  frmColor chooser;
+  chooser.show();
+  QApplication::setActiveWindow(&chooser);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&chooser));
+  EXPECT_EQ(QApplication::focusWidget(), chooser.hscR);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(ColorExchange.color, (ColorTriplet{0, 255, 100}));
 }
 
 TEST(ColorChooser, EnterIsOkAndEscIsCancel) {

@@ -343,6 +343,25 @@ TEST(SettingsDialog, RefusesEntriesTheClockCannotUse) {
   EXPECT_EQ(o.dlg->focusWidget(), o.dlg->txtForm[1]);
 }
 
+TEST(SettingsDialog, DisabledTextBoxesDoNotBlockOk) {
+  // A record without a font size (0) and the digital text off: the boxes that cannot be edited
+  // do not stop OK, and their unusable values leave the record's.
+  ClockSettings record = firstRunSettings();
+  record.DigitalClock = 0;
+  record.FontSize = 0;
+  ScriptedRun run;
+  Opened o(record);
+  o.dlg->txtAlign->setText("x");
+  o.dlg->txtForm[0]->setText("200");
+  o.dlg->cmdOK->click();
+  flushDeletes();
+  EXPECT_TRUE(run.prompts.asked().empty());
+  EXPECT_TRUE(o.dlg.isNull());
+  EXPECT_EQ(o.settings.FontSize, 0);
+  EXPECT_FLOAT_EQ(o.settings.TextTop, 70);
+  EXPECT_EQ(o.clock.size(), QSize(200, 120));
+}
+
 TEST(SettingsDialog, FocusSelectsTheWholeText) {
   Opened o(firstRunSettings());
   frmSetting& d = *o.dlg;
@@ -362,9 +381,11 @@ TEST(SettingsDialog, MnemonicsReachTheirControls) {
   d.show();
   QApplication::setActiveWindow(&d);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
-  const std::pair<Qt::Key, QWidget*> keys[] = {
-      {Qt::Key_W, d.txtForm[0]}, {Qt::Key_H, d.txtForm[1]}, {Qt::Key_L, d.chkmline},
-      {Qt::Key_N, d.chkNhari},   {Qt::Key_D, d.chkDC}};
+  const std::pair<Qt::Key, QWidget*> keys[] = {{Qt::Key_W, d.txtForm[0]},
+                                               {Qt::Key_H, d.txtForm[1]},
+                                               {Qt::Key_L, d.chkmline},
+                                               {Qt::Key_N, d.chkNhari},
+                                               {Qt::Key_D, d.chkDC}};
   for (const auto& [key, target] : keys) {
     QTest::keyClick(&d, key, Qt::AltModifier);
     EXPECT_EQ(QApplication::focusWidget(), target) << QKeySequence(key).toString().toStdString();
