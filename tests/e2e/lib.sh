@@ -70,7 +70,8 @@ export QT_LOGGING_RULES="qt.qpa.*=false"
 
 STORE_FILE="$XDG_CONFIG_HOME/KWEMO/KWEMO.ini"
 
-# Starts Xvfb on a display it picks itself, then openbox and, unless told otherwise, trayer.
+# Starts Xvfb on a display it picks itself (without the reset after its last client leaves, which
+# would race with the next client), then openbox and, unless told otherwise, trayer.
 # Usage: start_desktop [--no-wm] [--no-tray] [--size WxH]
 start_desktop() {
   local wm=1 tray=1 size=1024x768
@@ -84,7 +85,7 @@ start_desktop() {
   done
   local fifo="$E2E_TMP/displayfd"
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -dpi 96 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset -dpi 96 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
   E2E_PIDS+=($!)
   XVFB_PID=$!
   local n
