@@ -16,7 +16,6 @@
 #include "platform/Prompts.h"
 #include "settings/ColorButton.h"
 #include "settings/StyleSetControls.h"
-#include "settings/StyleSetFile.h"
 #include "settings/StyleSets.h"
 
 namespace kwemo {
@@ -132,11 +131,7 @@ TEST_F(StyleSetDialogTest, BadOrPictureLessSetsKeepWhatTheyShould) {
   StyleSetValues look;
   look.txtDF = "nn:ss";
   look.cmbDrawMode = 0;
-  QFile plain(styleSetRoot() + "plain/Style.kws");
-  QDir().mkpath(styleSetRoot() + "plain");
-  ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-  plain.write(writeStyleSetFile(look));
-  plain.close();
+  ASSERT_EQ(saveStyleSet(styleSetRoot(), "plain", look, {}, nullptr), StyleSetSave::Saved);
   const QString picture = files_.path() + "/pic.bmp";
   ASSERT_TRUE(QImage(8, 8, QImage::Format_RGB32).save(picture, "BMP"));
   ClockSettings record = test::firstRunSettings();
