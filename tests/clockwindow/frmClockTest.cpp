@@ -155,7 +155,6 @@ TEST(frmClock, OutlineOnOffAndResizeStep) {
   EXPECT_TRUE(w.mask().isEmpty());
   EXPECT_TRUE(w.CurrentRgn().isEmpty());
   w.ChangeRgn(true, false, false);
-  EXPECT_EQ(w.mask(), ellipse);
 
   // Resizing leaves the outline alone but recomputes the face geometry.
   w.resize(208, 108);
