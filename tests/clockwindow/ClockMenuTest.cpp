@@ -48,7 +48,6 @@ TEST(ClockPopupMenu, ItemsInOrderWithCaptionsLabelsAndMarks) {
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(shown[static_cast<qsizetype>(i)], item);
     EXPECT_EQ(menu.indices()[i], e.index);
-    EXPECT_EQ(item->data().toInt(), e.index);
     EXPECT_EQ(item->isSeparator(), e.caption == sep);
     if (!item->isSeparator()) {
       EXPECT_EQ(M::caption(*item), e.caption);
@@ -74,9 +73,7 @@ TEST(ClockPopupMenu, ItemsInOrderWithCaptionsLabelsAndMarks) {
     EXPECT_EQ(menu.mDM(n)->text(), QString::fromUtf8(modes[n - 1]));
     EXPECT_TRUE(menu.mDM(n)->isCheckable());
   }
-  EXPECT_EQ(menu.mDM(0), nullptr);
-  EXPECT_EQ(menu.mDM(17), nullptr);
-  EXPECT_EQ(menu.mPI(5), nullptr);
+  EXPECT_TRUE(!menu.mDM(0) && !menu.mDM(17) && !menu.mPI(5));
 }
 
 TEST(ClockPopupMenu, FaceRefreshFromTheStoredTitleAndDrawMode) {
@@ -107,11 +104,7 @@ TEST(ClockPopupMenu, FaceRefreshFromTheStoredTitleAndDrawMode) {
 }
 
 TEST(ClockPopupMenu, ClicksReportTheirCodeAndLeaveTheMarksToTheCommands) {
-  QAction existing(QStringLiteral("Always On Top(&A)"));
-  existing.setCheckable(true);
-  M menu([&](int index, const QString&, bool) { return index == 0 ? &existing : nullptr; });
-  EXPECT_EQ(menu.mPI(0), &existing) << "an item the window already has is taken over";
-
+  M menu;
   QSignalSpy items(&menu, &M::mPI_Clicked);
   QSignalSpy modes(&menu, &M::mDM_Clicked);
   menu.mPI(0)->trigger();
@@ -120,13 +113,13 @@ TEST(ClockPopupMenu, ClicksReportTheirCodeAndLeaveTheMarksToTheCommands) {
   menu.checkDrawMode(13);
   menu.mDM(5)->trigger();
   menu.mDM(13)->trigger();
-  ASSERT_EQ(items.size(), 3);
-  EXPECT_EQ(items[0][0].toInt(), 0);
-  EXPECT_EQ(items[1][0].toInt(), 110);
-  EXPECT_EQ(items[2][0].toInt(), 32767);
-  ASSERT_EQ(modes.size(), 2);
-  EXPECT_EQ(modes[0][0].toInt(), 5);
-  EXPECT_EQ(modes[1][0].toInt(), 13);
+  auto codes = [](const QSignalSpy& spy) {
+    QList<int> got;
+    for (const auto& args : spy) got << args[0].toInt();
+    return got;
+  };
+  EXPECT_EQ(codes(items), (QList<int>{0, 110, 32767}));
+  EXPECT_EQ(codes(modes), (QList<int>{5, 13}));
   EXPECT_FALSE(menu.checked(0));
   EXPECT_FALSE(menu.checked(110));
   EXPECT_FALSE(menu.mDM(5)->isChecked());

@@ -61,7 +61,6 @@ TEST(ClockWindowCommands, SharesTheWindowsItemsAndTakesItsKeys) {
   Wired w;
   for (int i : {M::kAlwaysOnTop, M::kEllipticForm, M::kHideInTray})
     EXPECT_EQ(w.menu().mPI(i), w.clock.mPI(i)) << i;
-  EXPECT_EQ(w.wiring->DrawModeCaption(13), "13 - (標準) Copy Pen(&C)");
 
   w.key(w.clock, Qt::Key_F, Qt::ControlModifier);
   EXPECT_TRUE(w.clock.mPI(M::kEllipticForm)->isChecked());
@@ -69,9 +68,6 @@ TEST(ClockWindowCommands, SharesTheWindowsItemsAndTakesItsKeys) {
   w.key(w.clock.picPrev(), Qt::Key_A, Qt::ControlModifier);  // a child's key reaches the window
   EXPECT_TRUE(w.clock.mPI(M::kAlwaysOnTop)->isChecked());
   EXPECT_TRUE(w.clock.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
-  w.key(w.clock, Qt::Key_F12, Qt::NoModifier);  // no notification area here: stays shown
-  EXPECT_TRUE(w.clock.isVisible());
-  EXPECT_FALSE(w.clock.mPI(M::kHideInTray)->isChecked());
 
   QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
                    Qt::NoModifier);

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,18 +44,10 @@ class BackgroundPicture : public ::testing::Test {
   QPointer<frmSetting> dlg;
 };
 
-TEST_F(BackgroundPicture, BrowsingShowsTheSizeAndTheButtonSizesTheForm) {
+TEST_F(BackgroundPicture, BrowsingShowsTheSizeTheButtonSizesTheFormCancellingEmpties) {
   prompts.choose(bmp);
   dlg->cmdBrouse->click();
   ASSERT_EQ(prompts.asked().size(), 1u);
-  const FileChoice& choice = prompts.asked()[0].choice;
-  ASSERT_EQ(choice.filters.size(), 2);
-  EXPECT_TRUE(choice.filters[0].startsWith("Picture File(BMP,GIF,JPG,RLE,WMF,EMF,ICO,CUR)"));
-  EXPECT_TRUE(choice.filters[0].contains("*.jpeg"));
-  EXPECT_TRUE(choice.filters[1].startsWith("全てのﾌｧｲﾙ(*.*)"));
-  EXPECT_EQ(choice.selectedFilter, 0);
-  EXPECT_EQ(choice.startDir, QDir::currentPath());
-
   EXPECT_EQ(dlg->txtBackFile->text(), bmp);
   EXPECT_EQ(dlg->lblPic->text(), "画像 - W:200 , H:150");
   EXPECT_TRUE(pictureShown());
@@ -71,12 +62,7 @@ TEST_F(BackgroundPicture, BrowsingShowsTheSizeAndTheButtonSizesTheForm) {
   dlg->cmdAccept->click();
   EXPECT_EQ(clock.size(), QSize(200, 150));
   EXPECT_EQ(settings.BackBMP, bmp);
-}
 
-TEST_F(BackgroundPicture, CancelledChooserEmptiesThePath) {
-  prompts.choose(bmp);
-  dlg->cmdBrouse->click();
-  ASSERT_TRUE(pictureShown());
   prompts.choose(QString());  // the user cancels
   dlg->cmdBrouse->click();
   EXPECT_EQ(dlg->txtBackFile->text(), "");

@@ -24,16 +24,9 @@ class FakeClock : public QWidget, public SettingsHost {
     resize(s);
   }
   FaceState& Face() override { return face; }
+  // Like the menu's captions, each ends in a four-character accelerator.
   QString DrawModeCaption(int mode) const override {
-    static const char* const captions[16] = {"01 - Blackness(&1)",       "02 - Not Merge Pen(&2)",
-                                             "03 - Mask Not Pen(&3)",    "04 - Not Copy Pen(&4)",
-                                             "05 - Mask Pen Not(&5)",    "06 - Invert(&6)",
-                                             "07 - Xor Pen(&7)",         "08 - Not Mask Pen(&8)",
-                                             "09 - Mask Pen(&9)",        "10 - Not Xor Pen(&0)",
-                                             "11 - No operation(&A)",    "12 - Merge Not Pen(&B)",
-                                             "13 - (標準) Copy Pen(&C)", "14 - Merge Pen Not(&D)",
-                                             "15 - Merge Pen(&E)",       "16 - White(&F)"};
-    return QString::fromUtf8(captions[mode - 1]);
+    return QStringLiteral("%1 - Pen(&X)").arg(mode, 2, 10, QLatin1Char('0'));
   }
   void SetTopMost(QWidget* window, bool onTop, QWidget* after) override {
     stacked.push_back({window, onTop, after});

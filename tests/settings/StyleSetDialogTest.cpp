@@ -16,7 +16,6 @@
 #include "platform/Prompts.h"
 #include "settings/ColorButton.h"
 #include "settings/StyleSetControls.h"
-#include "settings/StyleSetFile.h"
 #include "settings/StyleSets.h"
 
 namespace kwemo {
@@ -98,7 +97,6 @@ TEST_F(StyleSetDialogTest, SavedLookComesBackThroughTheList) {
   StyleSetValues initial;
   initial.chkFont = {1, 0};
   EXPECT_EQ(styleSetValuesOf(d), initial);
-  EXPECT_EQ(d.EditColors[3], (ColorTriplet{255, 255, 255}));
   EXPECT_EQ(d.cmdHari[1]->BackColor(), RGB(0, 0, 0));
   EXPECT_FALSE(d.chkmline->isChecked());
   EXPECT_TRUE(d.txtBackFile->text().isEmpty());
@@ -114,8 +112,6 @@ TEST_F(StyleSetDialogTest, SavedLookComesBackThroughTheList) {
   expected.vscLong[0] = 38;
   EXPECT_EQ(styleSetValuesOf(d), expected);
   EXPECT_EQ(d.cmdHari[1]->BackColor(), RGB(1, 2, 3));
-  EXPECT_EQ(d.txtFS->text(), "12");
-  EXPECT_EQ(d.txtAlign->text(), "55");
   EXPECT_TRUE(d.chkmline->isChecked());
   EXPECT_FALSE(d.chkmline->isEnabled());  // follows chkMemori
   EXPECT_FALSE(d.txtFS->isEnabled());     // follows chkDC
@@ -135,11 +131,7 @@ TEST_F(StyleSetDialogTest, BadOrPictureLessSetsKeepWhatTheyShould) {
   StyleSetValues look;
   look.txtDF = "nn:ss";
   look.cmbDrawMode = 0;
-  QFile plain(styleSetRoot() + "plain/Style.kws");
-  QDir().mkpath(styleSetRoot() + "plain");
-  ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-  plain.write(writeStyleSetFile(look));
-  plain.close();
+  ASSERT_EQ(saveStyleSet(styleSetRoot(), "plain", look, {}, nullptr), StyleSetSave::Saved);
   const QString picture = files_.path() + "/pic.bmp";
   ASSERT_TRUE(QImage(8, 8, QImage::Format_RGB32).save(picture, "BMP"));
   ClockSettings record = test::firstRunSettings();
@@ -161,19 +153,6 @@ TEST_F(StyleSetDialogTest, BadOrPictureLessSetsKeepWhatTheyShould) {
   EXPECT_EQ(d.cmbDrawMode->currentIndex(), 0);
   EXPECT_EQ(d.txtBackFile->text(), picture);  // no picture in the set: the path stays
   EXPECT_EQ(prompts_.asked().size(), 1u);
-}
-
-TEST_F(StyleSetDialogTest, CancelledOrRefusedNamesCreateNothing) {
-  frmSetting& d = open();
-  for (const QString name : {"", "..", "a/b"}) {
-    prompts_.clear();
-    prompts_.type(name);
-    prompts_.answer(Answer::Ok);
-    d.cmdSSave->click();
-    EXPECT_EQ(prompts_.asked().size(), name.isEmpty() ? 1u : 2u) << name.toStdString();
-  }
-  EXPECT_FALSE(QFileInfo::exists(styleSetRoot()));
-  EXPECT_EQ(entries(d.cmbSkin), QStringList({kResetEntry}));
 }
 
 }  // namespace
