@@ -42,8 +42,30 @@ std::vector<Probe> quadrantProbes(int w, int h, std::optional<QPoint> clear = {}
   return probes;
 }
 
-std::vector<KindCase> rasterCases() {
+QByteArray emf() {
+  const std::vector<unsigned char> bytes = fixtures::emfBytes();
+  return QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                    static_cast<qsizetype>(bytes.size()));
+}
+
+// The metafile drawing: red ellipse over white in the left half, blue inset rectangle in the right
+// half, transparent around it. W x H pixels.
+std::vector<Probe> drawingProbes(int w, int h) {
+  const QColor clear(0, 0, 0, 0), red(255, 0, 0), white(255, 255, 255);
+  return {{w / 4, h / 2, red},
+          {2, 2, white},
+          {w / 4, h - 3, red},
+          {w / 2 - 3, h - 3, white},
+          {w * 3 / 4, h / 2, QColor(0, 0, 255)},
+          {w / 2 + w / 16, h / 2, clear},
+          {w - 3, h - 3, clear},
+          {w * 3 / 4, 3, clear}};
+}
+
+std::vector<KindCase> allCases() {
   using namespace fixtures;
+  const QColor clear(0, 0, 0, 0);
+  // clang-format off
   return {
       {"bmp", [] { return bmp(40, 30); }, PictureKind::Bmp, 40, 30, quadrantProbes(40, 30), 0},
       {"rle8", [] { return rle(37, 21, 8); }, PictureKind::Bmp, 37, 21, quadrantProbes(37, 21), 0},
@@ -54,56 +76,17 @@ std::vector<KindCase> rasterCases() {
        quadrantProbes(32, 24, QPoint(0, 5)), 0},
       {"cur", [] { return icon(16, 16, true); }, PictureKind::Cur, 16, 16,
        quadrantProbes(16, 16, QPoint(0, 12)), 0},
-  };
-}
-
-QByteArray emf() {
-  const std::vector<unsigned char> bytes = fixtures::emfBytes();
-  return QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                    static_cast<qsizetype>(bytes.size()));
-}
-
-// The metafile drawing: red ellipse over white in the left half, blue inset rectangle in the right
-// half, transparent around it. W x H pixels.
-std::vector<Probe> drawingProbes(int w, int h) {
-  const QColor clear(0, 0, 0, 0);
-  return {{w / 4, h / 2, QColor(255, 0, 0)},
-          {2, 2, QColor(255, 255, 255)},
-          {w / 4, h - 3, QColor(255, 0, 0)},
-          {w / 2 - 3, h - 3, QColor(255, 255, 255)},
-          {w * 3 / 4, h / 2, QColor(0, 0, 255)},
-          {w / 2 + w / 16, h / 2, clear},
-          {w - 3, h - 3, clear},
-          {w * 3 / 4, 3, clear}};
-}
-
-std::vector<KindCase> metafileCases() {
-  return {
-      {"placeable wmf", [] { return fixtures::placeableWmf(2880, 1440, 1440); }, PictureKind::Wmf,
-       192, 96, drawingProbes(192, 96), 2},
-      {"bare wmf", [] { return fixtures::bareWmf(200, 100); }, PictureKind::Wmf, 200, 100,
+      {"placeable wmf", [] { return placeableWmf(2880, 1440, 1440); }, PictureKind::Wmf, 192, 96,
+       drawingProbes(192, 96), 2},
+      {"bare wmf", [] { return bareWmf(200, 100); }, PictureKind::Wmf, 200, 100,
        drawingProbes(200, 100), 2},
       {"emf", emf, PictureKind::Emf, 192, 96, drawingProbes(192, 96), 2},
-      {"wmf shapes",
-       fixtures::shapesWmf,
-       PictureKind::Wmf,
-       100,
-       100,
-       {{75, 25, QColor(0, 255, 0)},
-        {25, 25, QColor(0, 0, 0, 0)},
-        {60, 55, QColor(0, 0, 0, 0)},
-        {77, 67, QColor(255, 0, 0)},
-        {92, 67, QColor(0, 255, 0)},
-        {77, 82, QColor(0, 0, 255)},
-        {92, 82, QColor(255, 255, 0)}},
-       2},
-  };
-}
-
-std::vector<KindCase> allCases() {
-  std::vector<KindCase> cases = rasterCases();
-  for (KindCase& c : metafileCases()) cases.push_back(std::move(c));
-  return cases;
+      // The pie runs counter-clockwise over the top right quarter; the bitmap is stretched.
+      {"wmf shapes", shapesWmf, PictureKind::Wmf, 100, 100,
+       {{75, 25, QColor(0, 255, 0)}, {25, 25, clear}, {60, 55, clear}, {77, 67, QColor(255, 0, 0)},
+        {92, 67, QColor(0, 255, 0)}, {77, 82, QColor(0, 0, 255)}, {92, 82, QColor(255, 255, 0)}},
+       2}};
+  // clang-format on
 }
 
 void expectProbes(const Picture& picture, const KindCase& c) {
@@ -279,23 +262,16 @@ TEST(Picture, CacheDecodesOncePerPathSizeAndTime) {
   const QString path = dir.filePath("back.bmp");
   ASSERT_TRUE(writeFile(path, fixtures::bmp(20, 10)));
   PictureCache cache(2);
-  const auto first = cache.load(path);
-  ASSERT_TRUE(first.has_value());
-  const auto second = cache.load(path);
-  ASSERT_TRUE(second.has_value());
+  const auto first = cache.load(path), second = cache.load(path);
+  ASSERT_TRUE(first && second);
   // The same decode is handed out again: the image shares its pixel buffer.
   EXPECT_EQ(first->image.constBits(), second->image.constBits());
-
   // A changed file (other size) is decoded anew.
   ASSERT_TRUE(writeFile(path, fixtures::bmp(30, 12)));
-  const auto changed = cache.load(path);
-  ASSERT_TRUE(changed.has_value());
-  EXPECT_EQ(changed->width, 30);
-
+  EXPECT_EQ(cache.load(path).value_or(Picture{}).width, 30);
   // Removed file: no picture, whatever was cached.
   ASSERT_TRUE(QFile::remove(path));
   EXPECT_FALSE(cache.load(path).has_value());
-
   // Capacity bounds the entries.
   for (int i = 0; i < 5; ++i) {
     const QString p = dir.filePath(QString("p%1.bmp").arg(i));
@@ -303,7 +279,6 @@ TEST(Picture, CacheDecodesOncePerPathSizeAndTime) {
     EXPECT_EQ(cache.load(p)->width, 4 + i);
   }
   EXPECT_EQ(cache.size(), 2u);
-
   // So do the images' bytes, but the newest entry always stays.
   PictureCache small(4, 20 * 20 * 4);
   ASSERT_TRUE(writeFile(dir.filePath("a.bmp"), fixtures::bmp(16, 16)));
