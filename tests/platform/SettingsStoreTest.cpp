@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <memory>
 #include <random>
 
 #include "platform/FileSettingsStore.h"
@@ -42,10 +41,10 @@ QStringList damagedCopies(const QString& folder) {
 
 TEST(SettingsStore, KeysAndSectionsMatchWithoutCaseInBothStores) {
   QTemporaryDir dir;
-  std::vector<std::unique_ptr<SettingsStore>> stores;
-  stores.push_back(std::make_unique<MemorySettingsStore>());
-  stores.push_back(std::make_unique<FileSettingsStore>(dir.path()));
-  for (auto& store : stores) {
+  MemorySettingsStore memory;
+  FileSettingsStore onDisk(dir.path());
+  SettingsStore* const stores[] = {&memory, &onDisk};
+  for (SettingsStore* store : stores) {
     EXPECT_EQ(store->read(kApp, "Color", "moji_R"), "");
     ASSERT_TRUE(store->write(kApp, "Color", "Moji_R", "12"));
     EXPECT_EQ(store->read(kApp, "color", "moji_R"), "12");
