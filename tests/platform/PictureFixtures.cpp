@@ -25,13 +25,6 @@ class Bytes {
     return *this;
   }
   int size() const { return static_cast<int>(data_.size()); }
-  void patchU32(int offset, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) data_[offset + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-  }
-  void patchU16(int offset, int v) {
-    data_[offset] = static_cast<char>(v & 0xFF);
-    data_[offset + 1] = static_cast<char>((v >> 8) & 0xFF);
-  }
   const QByteArray& data() const { return data_; }
 
  private:
@@ -88,37 +81,22 @@ QByteArray jpeg(int width, int height) {
   return saveWithQt(quadrantImage(width, height), "jpeg");
 }
 
-QByteArray rle8(int width, int height) {
+QByteArray rle(int width, int height, int bits) {
   const int left = width / 2;
   const int right = width - left;  // >= 3 for an absolute run
   Bytes p;
   for (int y = height - 1; y >= 0; --y) {  // bottom-up
-    p.u8(left).u8(quadrantIndex(0, y, width, height));
+    const int l = quadrantIndex(0, y, width, height);
+    const int r = quadrantIndex(width - 1, y, width, height);
+    p.u8(left).u8(bits == 8 ? l : l << 4 | l);
     p.u8(0).u8(right);
-    for (int i = 0; i < right; ++i) p.u8(quadrantIndex(width - 1, y, width, height));
-    if (right % 2) p.u8(0);  // absolute runs end on a word boundary
+    const int bytes = bits == 8 ? right : (right + 1) / 2;
+    for (int i = 0; i < bytes; ++i) p.u8(bits == 8 ? r : r << 4 | r);
+    if (bytes % 2) p.u8(0);  // absolute runs end on a word boundary
     p.u8(0).u8(0);           // end of line
   }
   p.u8(0).u8(1);  // end of bitmap
-  return rleBitmap(width, height, 8, 1, p.data());
-}
-
-QByteArray rle4(int width, int height) {
-  const int left = width / 2;
-  const int right = width - left;
-  Bytes p;
-  for (int y = height - 1; y >= 0; --y) {
-    const int l = quadrantIndex(0, y, width, height);
-    const int r = quadrantIndex(width - 1, y, width, height);
-    p.u8(left).u8(l << 4 | l);
-    p.u8(0).u8(right);
-    const int bytes = (right + 1) / 2;
-    for (int i = 0; i < bytes; ++i) p.u8(r << 4 | r);
-    if (bytes % 2) p.u8(0);
-    p.u8(0).u8(0);
-  }
-  p.u8(0).u8(1);
-  return rleBitmap(width, height, 4, 2, p.data());
+  return rleBitmap(width, height, bits, bits == 8 ? 1 : 2, p.data());
 }
 
 QByteArray gif(int width, int height) {
@@ -183,44 +161,26 @@ QByteArray icon(int width, int height, bool cursor) {
 
 namespace {
 
-// Records of the test drawing, in logical units of a W x H window at the origin.
-QByteArray wmfRecords(int w, int h, int& maxRecordWords) {
-  Bytes r;
-  maxRecordWords = 0;
-  auto record = [&](int function, std::initializer_list<int> params) {
-    const int words = 3 + static_cast<int>(params.size());
-    maxRecordWords = std::max(maxRecordWords, words);
-    r.u32(words).u16(function);
-    for (int p : params) r.u16(p);
-  };
-  auto brush = [&](QColor c) {
-    // CREATEBRUSHINDIRECT: style solid, COLORREF as two words, hatch.
-    record(0x02FC, {0, c.red() | c.green() << 8, c.blue(), 0});
-  };
-  record(0x0103, {8});              // SETMAPMODE MM_ANISOTROPIC
-  record(0x020B, {0, 0});           // SETWINDOWORG y, x
-  record(0x020C, {h, w});           // SETWINDOWEXT y, x
-  record(0x02FA, {5, 0, 0, 0, 0});  // CREATEPENINDIRECT PS_NULL -> object 0
-  record(0x012D, {0});              // SELECTOBJECT
-  brush(QColor(255, 255, 255));     // object 1
-  record(0x012D, {1});
-  record(0x041B, {h, w / 2, 0, 0});  // RECTANGLE bottom, right, top, left: white left half
-  brush(QColor(255, 0, 0));          // object 2
-  record(0x012D, {2});
-  record(0x0418, {h, w / 2, 0, 0});  // ELLIPSE: red, filling the left half's box
-  brush(QColor(0, 0, 255));          // object 3
-  record(0x012D, {3});
-  record(0x041B, {h - h / 8, w - w / 8, h / 8, w / 2 + w / 8});  // blue, inset in the right half
-  record(0x0000, {});                                            // EOF
-  return r.data();
-}
-
-QByteArray wmfHeader(const QByteArray& records, int objects, int maxRecord) {
-  Bytes b;
-  b.u16(1).u16(9).u16(0x0300).u32(static_cast<std::uint32_t>(9 + records.size() / 2));
-  b.u16(objects).u32(maxRecord).u16(0);
-  return b.data();
-}
+// Metafile records and the largest one's size in words, which the header states.
+struct WmfRecords {
+  Bytes bytes;
+  int maxWords = 0;
+  void add(int function, std::initializer_list<int> params, const QByteArray& tail = {}) {
+    const int words = 3 + static_cast<int>(params.size()) + static_cast<int>(tail.size() / 2);
+    maxWords = std::max(maxWords, words);
+    bytes.u32(words).u16(function);
+    for (int p : params) bytes.u16(p);
+    bytes.raw(tail);
+  }
+  // The standard header, then the records and the EOF record.
+  QByteArray file(int objects) {
+    add(0x0000, {});
+    Bytes b;
+    b.u16(1).u16(9).u16(0x0300).u32(static_cast<std::uint32_t>(9 + bytes.size() / 2));
+    b.u16(objects).u32(maxWords).u16(0);
+    return b.raw(bytes.data()).data();
+  }
+};
 
 QByteArray placeableHeader(int unitsWide, int unitsHigh, int unitsPerInch) {
   Bytes b;
@@ -233,63 +193,59 @@ QByteArray placeableHeader(int unitsWide, int unitsHigh, int unitsPerInch) {
   return b.data();
 }
 
-QByteArray wmfHeaderAndRecords(int w, int h) {
-  int maxRecord = 0;
-  const QByteArray records = wmfRecords(w, h, maxRecord);
-  Bytes b;
-  b.raw(wmfHeader(records, 4, maxRecord));
-  b.raw(records);
-  return b.data();
-}
-
 }  // namespace
 
+QByteArray bareWmf(int w, int h) {
+  WmfRecords r;
+  auto brush = [&](QColor c) {  // CREATEBRUSHINDIRECT: solid, COLORREF as two words, hatch
+    r.add(0x02FC, {0, c.red() | c.green() << 8, c.blue(), 0});
+  };
+  r.add(0x0103, {8});              // SETMAPMODE MM_ANISOTROPIC
+  r.add(0x020B, {0, 0});           // SETWINDOWORG y, x
+  r.add(0x020C, {h, w});           // SETWINDOWEXT y, x
+  r.add(0x02FA, {5, 0, 0, 0, 0});  // CREATEPENINDIRECT PS_NULL -> object 0
+  r.add(0x012D, {0});              // SELECTOBJECT
+  brush(QColor(255, 255, 255));    // object 1
+  r.add(0x012D, {1});
+  r.add(0x041B, {h, w / 2, 0, 0});  // RECTANGLE bottom, right, top, left: white left half
+  brush(QColor(255, 0, 0));         // object 2
+  r.add(0x012D, {2});
+  r.add(0x0418, {h, w / 2, 0, 0});  // ELLIPSE: red, filling the left half's box
+  brush(QColor(0, 0, 255));         // object 3
+  r.add(0x012D, {3});
+  r.add(0x041B, {h - h / 8, w - w / 8, h / 8, w / 2 + w / 8});  // blue, inset in the right half
+  return r.file(4);
+}
+
 QByteArray placeableWmf(int unitsWide, int unitsHigh, int unitsPerInch) {
-  return placeableHeader(unitsWide, unitsHigh, unitsPerInch) +
-         wmfHeaderAndRecords(unitsWide, unitsHigh);
+  return placeableHeader(unitsWide, unitsHigh, unitsPerInch) + bareWmf(unitsWide, unitsHigh);
 }
 
 QByteArray shapesWmf() {
-  Bytes r;
-  int maxRecord = 0;
-  auto record = [&](int function, std::initializer_list<int> params) {
-    maxRecord = std::max(maxRecord, 3 + static_cast<int>(params.size()));
-    r.u32(3 + static_cast<int>(params.size())).u16(function);
-    for (int p : params) r.u16(p);
-  };
-  record(0x020B, {0, 0});
-  record(0x020C, {100, 100});
-  record(0x0102, {1});              // SETBKMODE transparent
-  record(0x02FA, {5, 0, 0, 0, 0});  // null pen, object 0
-  record(0x012D, {0});
-  record(0x02FC, {0, 0xFF00, 0, 0});  // green brush (COLORREF 0x0000FF00), object 1
-  record(0x012D, {1});
+  WmfRecords r;
+  r.add(0x020B, {0, 0});
+  r.add(0x020C, {100, 100});
+  r.add(0x0102, {1});              // SETBKMODE transparent
+  r.add(0x02FA, {5, 0, 0, 0, 0});  // null pen, object 0
+  r.add(0x012D, {0});
+  r.add(0x02FC, {0, 0xFF00, 0, 0});  // green brush (COLORREF 0x0000FF00), object 1
+  r.add(0x012D, {1});
   // PIE: radial 2, radial 1, then the box, each point y first; radial 1 (100, 50) is three o'clock,
   // radial 2 (50, 0) twelve o'clock.
-  record(0x081A, {0, 50, 50, 100, 100, 100, 0, 0});
+  r.add(0x081A, {0, 50, 50, 100, 100, 100, 0, 0});
   // CREATEFONTINDIRECT: height -30 (character height), width, escapement, orientation, weight 700,
   // italic/underline, strike-out/charset, precisions, quality/pitch, "Arial" (NUL-padded) -> 2.
-  record(0x02FB, {0xFFE2, 0, 0, 0, 700, 0, 0, 0, 0, 'A' | 'r' << 8, 'i' | 'a' << 8, 'l'});
-  record(0x012D, {2});
-  record(0x0521, {2, 'K' | 'W' << 8, 60, 10});  // TEXTOUT count, "KW", y, x
+  r.add(0x02FB, {0xFFE2, 0, 0, 0, 700, 0, 0, 0, 0, 'A' | 'r' << 8, 'i' | 'a' << 8, 'l'});
+  r.add(0x012D, {2});
+  r.add(0x0521, {2, 'K' | 'W' << 8, 60, 10});  // TEXTOUT count, "KW", y, x
   // STRETCHDIB of a 2 x 2 24-bit bitmap (rows bottom-up: blue yellow, red green) onto
   // (70, 60)-(100, 90): SRCCOPY, RGB colours, source height, width, y, x, destination h, w, y, x.
   Bytes dib;
   dib.u32(40).u32(2).u32(2).u16(1).u16(24).u32(0).u32(16).u32(0).u32(0).u32(0).u32(0);
   dib.u8(255).u8(0).u8(0).u8(0).u8(255).u8(255).u16(0);  // blue, yellow (B, G, R)
   dib.u8(0).u8(0).u8(255).u8(0).u8(255).u8(0).u16(0);    // red, green
-  const std::initializer_list<int> stretch = {0x0020, 0x00CC, 0, 2, 2, 0, 0, 30, 30, 60, 70};
-  const int dibWords = 3 + static_cast<int>(stretch.size()) + dib.size() / 2;
-  maxRecord = std::max(maxRecord, dibWords);
-  r.u32(dibWords).u16(0x0F43);
-  for (int p : stretch) r.u16(p);
-  r.raw(dib.data());
-  record(0x0000, {});
-  return placeableHeader(100, 100, 96) + wmfHeader(r.data(), 3, maxRecord) + r.data();
-}
-
-QByteArray bareWmf(int unitsWide, int unitsHigh) {
-  return wmfHeaderAndRecords(unitsWide, unitsHigh);
+  r.add(0x0F43, {0x0020, 0x00CC, 0, 2, 2, 0, 0, 30, 30, 60, 70}, dib.data());
+  return placeableHeader(100, 100, 96) + r.file(3);
 }
 
 }  // namespace kwemo::fixtures

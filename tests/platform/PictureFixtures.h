@@ -13,13 +13,13 @@ QColor quadrantColour(int x, int y, int width, int height);
 
 QByteArray bmp(int width, int height);   // Qt's writer, 24 bits
 QByteArray jpeg(int width, int height);  // Qt's writer
-QByteArray rle8(int width, int height);  // width <= 510: encoded run left, absolute run right
-QByteArray rle4(int width, int height);  // likewise, two pixels a byte
-QByteArray gif(int width, int height);   // literal-only LZW codes
+// RLE8 or RLE4 (bits 8 or 4), width <= 510: an encoded run left, an absolute run right.
+QByteArray rle(int width, int height, int bits);
+QByteArray gif(int width, int height);  // literal-only LZW codes
 // 32-bit icon or cursor (idType 1 or 2); the pixel column x == 0 is fully transparent.
 QByteArray icon(int width, int height, bool cursor);
-// Placeable metafile, 1440 units per inch, 'inches' x 'inches' large, white background rectangle
-// over the whole box, a red filled ellipse in the left half and a blue rectangle in the right half.
+// Placeable metafile of unitsWide x unitsHigh units at unitsPerInch: a red ellipse over white in
+// the left half, a blue rectangle inset in the right half, nothing else.
 QByteArray placeableWmf(int unitsWide, int unitsHigh, int unitsPerInch);
 // The same drawing without the placeable header, in MM_TEXT units (one unit a pixel).
 QByteArray bareWmf(int unitsWide, int unitsHigh);

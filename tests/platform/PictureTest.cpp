@@ -5,7 +5,9 @@
 #include <QtEndian>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "EmfFixture.h"
@@ -30,42 +32,14 @@ struct KindCase {
   int tolerance;  // per channel; JPEG is lossy
 };
 
-// The four quadrant centres of a W x H raster fixture.
-std::vector<Probe> quadrantProbes(int w, int h) {
+// The four quadrant centres of a W x H raster fixture, and optionally a transparent pixel.
+std::vector<Probe> quadrantProbes(int w, int h, std::optional<QPoint> clear = {}) {
   std::vector<Probe> probes;
   for (int qy : {h / 4, h * 3 / 4})
     for (int qx : {w / 4, w * 3 / 4})
       probes.push_back({qx, qy, fixtures::quadrantColour(qx, qy, w, h)});
+  if (clear) probes.push_back({clear->x(), clear->y(), QColor(0, 0, 0, 0)});
   return probes;
-}
-
-std::vector<KindCase> rasterCases() {
-  return {
-      {"bmp", [] { return fixtures::bmp(40, 30); }, PictureKind::Bmp, 40, 30,
-       quadrantProbes(40, 30), 0},
-      {"rle8", [] { return fixtures::rle8(37, 21); }, PictureKind::Bmp, 37, 21,
-       quadrantProbes(37, 21), 0},
-      {"rle4", [] { return fixtures::rle4(35, 23); }, PictureKind::Bmp, 35, 23,
-       quadrantProbes(35, 23), 0},
-      {"gif", [] { return fixtures::gif(50, 20); }, PictureKind::Gif, 50, 20,
-       quadrantProbes(50, 20), 0},
-      {"jpeg", [] { return fixtures::jpeg(64, 48); }, PictureKind::Jpeg, 64, 48,
-       quadrantProbes(64, 48), 40},
-      {"ico", [] { return fixtures::icon(32, 24, false); }, PictureKind::Ico, 32, 24,
-       [] {
-         auto p = quadrantProbes(32, 24);
-         p.push_back({0, 5, QColor(0, 0, 0, 0)});
-         return p;
-       }(),
-       0},
-      {"cur", [] { return fixtures::icon(16, 16, true); }, PictureKind::Cur, 16, 16,
-       [] {
-         auto p = quadrantProbes(16, 16);
-         p.push_back({0, 12, QColor(0, 0, 0, 0)});
-         return p;
-       }(),
-       0},
-  };
 }
 
 QByteArray emf() {
@@ -77,59 +51,59 @@ QByteArray emf() {
 // The metafile drawing: red ellipse over white in the left half, blue inset rectangle in the right
 // half, transparent around it. W x H pixels.
 std::vector<Probe> drawingProbes(int w, int h) {
-  const QColor clear(0, 0, 0, 0);
-  return {{w / 4, h / 2, QColor(255, 0, 0)},
-          {2, 2, QColor(255, 255, 255)},
-          {w / 4, h - 3, QColor(255, 0, 0)},
-          {w / 2 - 3, h - 3, QColor(255, 255, 255)},
+  const QColor clear(0, 0, 0, 0), red(255, 0, 0), white(255, 255, 255);
+  return {{w / 4, h / 2, red},
+          {2, 2, white},
+          {w / 4, h - 3, red},
+          {w / 2 - 3, h - 3, white},
           {w * 3 / 4, h / 2, QColor(0, 0, 255)},
           {w / 2 + w / 16, h / 2, clear},
           {w - 3, h - 3, clear},
           {w * 3 / 4, 3, clear}};
 }
 
-std::vector<KindCase> metafileCases() {
+std::vector<KindCase> allCases() {
+  using namespace fixtures;
+  const QColor clear(0, 0, 0, 0);
+  // clang-format off
   return {
-      {"placeable wmf", [] { return fixtures::placeableWmf(2880, 1440, 1440); }, PictureKind::Wmf,
-       192, 96, drawingProbes(192, 96), 2},
-      {"bare wmf", [] { return fixtures::bareWmf(200, 100); }, PictureKind::Wmf, 200, 100,
+      {"bmp", [] { return bmp(40, 30); }, PictureKind::Bmp, 40, 30, quadrantProbes(40, 30), 0},
+      {"rle8", [] { return rle(37, 21, 8); }, PictureKind::Bmp, 37, 21, quadrantProbes(37, 21), 0},
+      {"rle4", [] { return rle(35, 23, 4); }, PictureKind::Bmp, 35, 23, quadrantProbes(35, 23), 0},
+      {"gif", [] { return gif(50, 20); }, PictureKind::Gif, 50, 20, quadrantProbes(50, 20), 0},
+      {"jpeg", [] { return jpeg(64, 48); }, PictureKind::Jpeg, 64, 48, quadrantProbes(64, 48), 40},
+      {"ico", [] { return icon(32, 24, false); }, PictureKind::Ico, 32, 24,
+       quadrantProbes(32, 24, QPoint(0, 5)), 0},
+      {"cur", [] { return icon(16, 16, true); }, PictureKind::Cur, 16, 16,
+       quadrantProbes(16, 16, QPoint(0, 12)), 0},
+      {"placeable wmf", [] { return placeableWmf(2880, 1440, 1440); }, PictureKind::Wmf, 192, 96,
+       drawingProbes(192, 96), 2},
+      {"bare wmf", [] { return bareWmf(200, 100); }, PictureKind::Wmf, 200, 100,
        drawingProbes(200, 100), 2},
       {"emf", emf, PictureKind::Emf, 192, 96, drawingProbes(192, 96), 2},
-      {"wmf shapes",
-       fixtures::shapesWmf,
-       PictureKind::Wmf,
-       100,
-       100,
-       {{75, 25, QColor(0, 255, 0)},
-        {25, 25, QColor(0, 0, 0, 0)},
-        {60, 55, QColor(0, 0, 0, 0)},
-        {77, 67, QColor(255, 0, 0)},
-        {92, 67, QColor(0, 255, 0)},
-        {77, 82, QColor(0, 0, 255)},
-        {92, 82, QColor(255, 255, 0)}},
-       2},
-  };
-}
-
-std::vector<KindCase> allCases() {
-  std::vector<KindCase> cases = rasterCases();
-  for (KindCase& c : metafileCases()) cases.push_back(std::move(c));
-  return cases;
+      // The pie runs counter-clockwise over the top right quarter; the bitmap is stretched.
+      {"wmf shapes", shapesWmf, PictureKind::Wmf, 100, 100,
+       {{75, 25, QColor(0, 255, 0)}, {25, 25, clear}, {60, 55, clear}, {77, 67, QColor(255, 0, 0)},
+        {92, 67, QColor(0, 255, 0)}, {77, 82, QColor(0, 0, 255)}, {92, 82, QColor(255, 255, 0)}},
+       2}};
+  // clang-format on
 }
 
 void expectProbes(const Picture& picture, const KindCase& c) {
   for (const Probe& p : c.probes) {
+    SCOPED_TRACE(std::string(c.name) + " at " + std::to_string(p.x) + "," + std::to_string(p.y));
     const QColor got = picture.image.pixelColor(p.x, p.y);
-    if (p.colour.alpha() == 0) {
-      EXPECT_EQ(got.alpha(), 0) << c.name << " at " << p.x << "," << p.y;
-      continue;
-    }
-    EXPECT_EQ(got.alpha(), 255) << c.name << " at " << p.x << "," << p.y;
-    EXPECT_NEAR(got.red(), p.colour.red(), c.tolerance) << c.name << " at " << p.x << "," << p.y;
-    EXPECT_NEAR(got.green(), p.colour.green(), c.tolerance)
-        << c.name << " at " << p.x << "," << p.y;
-    EXPECT_NEAR(got.blue(), p.colour.blue(), c.tolerance) << c.name << " at " << p.x << "," << p.y;
+    EXPECT_EQ(got.alpha(), p.colour.alpha() == 0 ? 0 : 255);
+    if (p.colour.alpha() == 0) continue;
+    EXPECT_NEAR(got.red(), p.colour.red(), c.tolerance);
+    EXPECT_NEAR(got.green(), p.colour.green(), c.tolerance);
+    EXPECT_NEAR(got.blue(), p.colour.blue(), c.tolerance);
   }
+}
+
+// Sets a little-endian 32-bit field of a fixture.
+void setLE32(QByteArray& data, int offset, quint32 v) {
+  for (int i = 0; i < 4; ++i) data[offset + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
 // Damaged files make Qt's decoders warn by the thousand; the test only cares about the outcome.
@@ -172,43 +146,11 @@ TEST(Picture, EachKindLoadsByContentWithItsSizeAndPixels) {
   }
 }
 
-TEST(Picture, MetafileSizeIsItsFrameAt96Dpi) {
-  struct Case {
-    const char* name;
-    QByteArray data;
-    int width, height;
-  };
-  QByteArray emf100x50 = emf();
-  const auto setS32 = [&](int offset, qint32 v) {
-    for (int i = 0; i < 4; ++i) emf100x50[offset + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-  };
-  setS32(32, 2646);  // rclFrame right, bottom: 26.46 mm x 13.23 mm
-  setS32(36, 1323);
-  const Case cases[] = {
-      {"2 x 1 inch in twips", fixtures::placeableWmf(2880, 1440, 1440), 192, 96},
-      {"1000 units an inch", fixtures::placeableWmf(1000, 500, 1000), 96, 48},
-      {"halves go to even", fixtures::placeableWmf(5, 7, 192), 2, 4},
-      {"rounded to nearest", fixtures::placeableWmf(254, 127, 2540), 10, 5},
-      {"emf frame", emf100x50, 100, 50},
-  };
-  for (const Case& c : cases) {
-    const auto picture = LoadPictureFromData(c.data);
-    ASSERT_TRUE(picture.has_value()) << c.name;
-    EXPECT_EQ(picture->width, c.width) << c.name;
-    EXPECT_EQ(picture->height, c.height) << c.name;
-    EXPECT_EQ(picture->image.size(), QSize(c.width, c.height)) << c.name;
-  }
-}
-
-TEST(Picture, MetafileArcsRunCounterClockwiseAndTextIsDrawn) {
+// The pie's counter-clockwise arc and the bitmap are probed with the other kinds.
+TEST(Picture, MetafileTextIsDrawn) {
   const auto picture = LoadPictureFromData(fixtures::shapesWmf());
   ASSERT_TRUE(picture.has_value());
-  ASSERT_EQ(picture->image.size(), QSize(100, 100));
   const QImage& image = picture->image;
-  // The pie covers the top right quarter only.
-  EXPECT_EQ(image.pixelColor(75, 25), QColor(0, 255, 0));
-  EXPECT_EQ(image.pixelColor(25, 25).alpha(), 0);
-  EXPECT_EQ(image.pixelColor(60, 55).alpha(), 0);
   // The text leaves dark opaque pixels below the pie's box half, and none far right of it.
   int inked = 0, stray = 0;
   for (int y = 50; y < 100; ++y) {
@@ -222,7 +164,9 @@ TEST(Picture, MetafileArcsRunCounterClockwiseAndTextIsDrawn) {
   EXPECT_EQ(stray, 0);
 }
 
-TEST(Picture, MetafileRecordsAreCheckedBeforePlaying) {
+// Sizes come from the header (a metafile's frame at 96 dpi) and are checked, like every metafile
+// record, before anything is decoded or played.
+TEST(Picture, DataGivesItsDeclaredSizeOrNoPicture) {
   const QByteArray whole = fixtures::placeableWmf(2880, 1440, 1440);
   QByteArray badSelect = whole;
   // The first SELECTOBJECT (after the placeable header, the header and three 5/4-word records).
@@ -230,6 +174,9 @@ TEST(Picture, MetafileRecordsAreCheckedBeforePlaying) {
   ASSERT_GT(select, 0);
   badSelect[select + 6] = static_cast<char>(200);  // object 200 of 4
   const QByteArray emfWhole = emf();
+  QByteArray emf100x50 = emfWhole;
+  setLE32(emf100x50, 32, 2646);  // rclFrame right, bottom: 26.46 mm x 13.23 mm
+  setLE32(emf100x50, 36, 1323);
   // Random records (from a fuzzing run) with an EMR_CREATEMONOBRUSH cut to 20 of its 32 bytes: its
   // bitmap fields are read from the record behind it and point past the end of the file.
   const QByteArray shortRecord = QByteArray::fromBase64(
@@ -242,24 +189,40 @@ TEST(Picture, MetafileRecordsAreCheckedBeforePlaying) {
   QByteArray emfOddSize = emfWhole;
   const auto afterHeader = qFromLittleEndian<quint32>(emfWhole.constData() + 4);
   emfOddSize[afterHeader + 4] = static_cast<char>(emfOddSize[afterHeader + 4] + 2);
+  // Valid headers that claim a huge bitmap.
+  QByteArray wideBmp = fixtures::bmp(4, 4), highBmp = wideBmp, wideGif = fixtures::gif(4, 4);
+  setLE32(wideBmp, 18, kMaxPictureSide + 1);
+  setLE32(highBmp, 22, 100000);
+  wideGif[6] = wideGif[7] = static_cast<char>(0xFF);
   struct Case {
     const char* name;
     QByteArray data;
-    bool loads;
+    QSize size;  // empty: no picture
   };
   const Case cases[] = {
-      {"emf whole", emfWhole, true},
-      {"emf without its end record", emfWhole.chopped(20), false},
-      {"emf record size not a multiple of 4", emfOddSize, false},
-      {"emf record shorter than its kind", shortRecord, false},
-      {"whole", whole, true},
-      {"without its end record", whole.chopped(6), true},
-      {"cut inside the last drawing record", whole.chopped(10), false},
-      {"header only", whole.left(22 + 18), true},
-      {"header cut short", whole.left(22 + 10), false},
-      {"selects an object that does not exist", badSelect, true},
+      {"1000 units an inch", fixtures::placeableWmf(1000, 500, 1000), QSize(96, 48)},
+      {"halves go to even", fixtures::placeableWmf(5, 7, 192), QSize(2, 4)},
+      {"rounded to nearest", fixtures::placeableWmf(254, 127, 2540), QSize(10, 5)},
+      {"emf frame", emf100x50, QSize(100, 50)},
+      {"emf without its end record", emfWhole.chopped(20), QSize()},
+      {"emf record size not a multiple of 4", emfOddSize, QSize()},
+      {"emf record shorter than its kind", shortRecord, QSize()},
+      {"wmf without its end record", whole.chopped(6), QSize(192, 96)},
+      {"wmf cut inside the last drawing record", whole.chopped(10), QSize()},
+      {"wmf header only", whole.left(22 + 18), QSize(192, 96)},
+      {"wmf header cut short", whole.left(22 + 10), QSize()},
+      {"wmf selects an object that does not exist", badSelect, QSize(192, 96)},
+      {"bmp too wide", wideBmp, QSize()},
+      {"bmp too high", highBmp, QSize()},
+      {"gif too wide", wideGif, QSize()},
   };
-  for (const Case& c : cases) EXPECT_EQ(LoadPictureFromData(c.data).has_value(), c.loads) << c.name;
+  for (const Case& c : cases) {
+    const auto picture = LoadPictureFromData(c.data);
+    EXPECT_EQ(picture ? QSize(picture->width, picture->height) : QSize(), c.size) << c.name;
+    if (picture) {
+      EXPECT_EQ(picture->image.size(), c.size) << c.name;
+    }
+  }
 }
 
 TEST(Picture, RejectsWhatIsNoPicture) {
@@ -279,13 +242,9 @@ TEST(Picture, RejectsWhatIsNoPicture) {
     QString path;
   };
   const Case cases[] = {
-      {"empty path", QString()},
-      {"missing file", dir.filePath("missing.bmp")},
-      {"folder", dir.path()},
-      {"text", text},
-      {"empty file", empty},
-      {"png", png},
-      {"half a path", dir.filePath("no")},
+      {"empty path", QString()}, {"missing file", dir.filePath("missing.bmp")},
+      {"folder", dir.path()},    {"text", text},
+      {"empty file", empty},     {"png", png},
   };
   for (const Case& c : cases) {
     EXPECT_FALSE(LoadPicture(c.path).has_value()) << c.name;
@@ -297,47 +256,22 @@ TEST(Picture, RejectsWhatIsNoPicture) {
   EXPECT_TRUE(LooksLikePicturePath(text));
 }
 
-TEST(Picture, RefusesDeclaredSizesBeyondTheLimit) {
-  // A valid header that claims a huge bitmap: refused from the header, nothing decoded.
-  QByteArray huge = fixtures::bmp(4, 4);
-  const auto setU32 = [&](int offset, quint32 v) {
-    for (int i = 0; i < 4; ++i) huge[offset + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-  };
-  setU32(18, kMaxPictureSide + 1);
-  EXPECT_FALSE(LoadPictureFromData(huge).has_value());
-  setU32(18, 4);
-  setU32(22, 100000);
-  EXPECT_FALSE(LoadPictureFromData(huge).has_value());
-
-  QByteArray wideGif = fixtures::gif(4, 4);
-  wideGif[6] = static_cast<char>(0xFF);
-  wideGif[7] = static_cast<char>(0xFF);
-  EXPECT_FALSE(LoadPictureFromData(wideGif).has_value());
-}
-
 TEST(Picture, CacheDecodesOncePerPathSizeAndTime) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   const QString path = dir.filePath("back.bmp");
   ASSERT_TRUE(writeFile(path, fixtures::bmp(20, 10)));
   PictureCache cache(2);
-  const auto first = cache.load(path);
-  ASSERT_TRUE(first.has_value());
-  const auto second = cache.load(path);
-  ASSERT_TRUE(second.has_value());
+  const auto first = cache.load(path), second = cache.load(path);
+  ASSERT_TRUE(first && second);
   // The same decode is handed out again: the image shares its pixel buffer.
   EXPECT_EQ(first->image.constBits(), second->image.constBits());
-
   // A changed file (other size) is decoded anew.
   ASSERT_TRUE(writeFile(path, fixtures::bmp(30, 12)));
-  const auto changed = cache.load(path);
-  ASSERT_TRUE(changed.has_value());
-  EXPECT_EQ(changed->width, 30);
-
+  EXPECT_EQ(cache.load(path).value_or(Picture{}).width, 30);
   // Removed file: no picture, whatever was cached.
   ASSERT_TRUE(QFile::remove(path));
   EXPECT_FALSE(cache.load(path).has_value());
-
   // Capacity bounds the entries.
   for (int i = 0; i < 5; ++i) {
     const QString p = dir.filePath(QString("p%1.bmp").arg(i));
@@ -345,7 +279,6 @@ TEST(Picture, CacheDecodesOncePerPathSizeAndTime) {
     EXPECT_EQ(cache.load(p)->width, 4 + i);
   }
   EXPECT_EQ(cache.size(), 2u);
-
   // So do the images' bytes, but the newest entry always stays.
   PictureCache small(4, 20 * 20 * 4);
   ASSERT_TRUE(writeFile(dir.filePath("a.bmp"), fixtures::bmp(16, 16)));

@@ -9,7 +9,6 @@
 #include <QWindow>
 
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
