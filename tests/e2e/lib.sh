@@ -179,6 +179,9 @@ answer_box() {
     id=$(window_of "$pid" "$title") || return 0
     xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
     xdotool key --window "$id" Return >/dev/null 2>&1 || true
+    # The box closes on the press and the release can be lost with its window, leaving Return
+    # held down in the server: its auto-repeat then types Enter into whatever has the focus next.
+    xdotool keyup Return >/dev/null 2>&1 || true
     if wait_until 1 box_gone "$pid" "$title"; then return 0; fi
   done
   fail "the box '$title' did not close"
