@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "about/frmAbout.h"
-#include "platform/Fonts.h"
-#include "platform/SurfaceView.h"
+#include "surface/Fonts.h"
+#include "surface/view/SurfaceView.h"
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);

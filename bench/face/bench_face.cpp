@@ -19,8 +19,8 @@
 #include "clock/ClockSettings.h"
 #include "clock/FaceRenderer.h"
 #include "clock/FaceState.h"
-#include "platform/DrawSurface.h"
-#include "platform/Fonts.h"
+#include "surface/DrawSurface.h"
+#include "surface/Fonts.h"
 
 using namespace kwemo;
 

@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <functional>
 
-#include "platform/DateFormat.h"
-#include "platform/NumberFormat.h"
-#include "platform/Uptime.h"
+#include "oldruntime/DateFormat.h"
+#include "oldruntime/NumberFormat.h"
+#include "oldruntime/Uptime.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <functional>
 
-#include "platform/Picture.h"
+#include "picture/Picture.h"
 
 namespace {
 

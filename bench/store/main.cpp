@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "clock/ClockSettingsStorage.h"
-#include "platform/FileSettingsStore.h"
-#include "platform/MemorySettingsStore.h"
+#include "store/FileSettingsStore.h"
+#include "store/MemorySettingsStore.h"
 
 namespace {
 

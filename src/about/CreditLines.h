@@ -3,7 +3,7 @@
 #include <QString>
 #include <array>
 
-#include "platform/Rgb.h"
+#include "oldruntime/Rgb.h"
 
 namespace kwemo {
 

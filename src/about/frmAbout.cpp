@@ -13,9 +13,9 @@
 #include <cmath>
 
 #include "about/LinkCursor.h"
-#include "platform/SurfaceView.h"
-#include "platform/Tick.h"
-#include "platform/VersionText.h"
+#include "surface/view/SurfaceView.h"
+#include "desktop/Tick.h"
+#include "oldruntime/VersionText.h"
 
 namespace kwemo {
 

@@ -6,8 +6,8 @@
 #include <functional>
 
 #include "about/CreditLines.h"
-#include "platform/DrawSurface.h"
-#include "platform/Rgb.h"
+#include "surface/DrawSurface.h"
+#include "oldruntime/Rgb.h"
 
 class QLabel;
 class QPushButton;

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/Rgb.h"
+#include "oldruntime/Rgb.h"
 
 namespace kwemo {
 

@@ -1,6 +1,6 @@
 #include "clock/ClockSettingsStorage.h"
 
-#include "platform/Conversions.h"
+#include "oldruntime/Conversions.h"
 
 namespace kwemo {
 

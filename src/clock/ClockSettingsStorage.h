@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "clock/ClockSettings.h"
-#include "platform/SettingsStore.h"
+#include "store/SettingsStore.h"
 
 namespace kwemo {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/DrawSurface.h"
+#include "surface/DrawSurface.h"
 
 namespace kwemo {
 

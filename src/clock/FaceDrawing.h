@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/Rgb.h"
+#include "oldruntime/Rgb.h"
 
 namespace kwemo {
 

@@ -1,9 +1,9 @@
 #include "clock/FaceRenderer.h"
 
 #include "clock/FaceDrawing.h"
-#include "platform/DateFormat.h"
-#include "platform/DrawSurface.h"
-#include "platform/Picture.h"
+#include "oldruntime/DateFormat.h"
+#include "surface/DrawSurface.h"
+#include "picture/Picture.h"
 
 namespace kwemo {
 

@@ -11,7 +11,7 @@
 #include "clockwindow/KeyTable.h"
 #include "clockwindow/Memo.h"
 #include "clockwindow/TrayMessages.h"
-#include "platform/Uptime.h"
+#include "oldruntime/Uptime.h"
 
 namespace kwemo {
 

@@ -9,10 +9,10 @@
 #include "clockwindow/WindowPlacement.h"
 #include "clockwindow/frmClock.h"
 #include "clockwindow/frmLoading.h"
-#include "platform/LastChance.h"
-#include "platform/Prompts.h"
-#include "platform/SetTopMost.h"
-#include "platform/Twips.h"
+#include "desktop/LastChance.h"
+#include "desktop/Prompts.h"
+#include "desktop/SetTopMost.h"
+#include "desktop/Twips.h"
 
 namespace kwemo {
 

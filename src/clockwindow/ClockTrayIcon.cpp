@@ -2,7 +2,7 @@
 
 #include <QSystemTrayIcon>
 
-#include "platform/AppIcons.h"
+#include "desktop/AppIcons.h"
 
 namespace kwemo {
 

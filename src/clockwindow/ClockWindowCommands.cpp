@@ -9,8 +9,8 @@
 #include "about/frmAbout.h"
 #include "clockwindow/ClockTrayIcon.h"
 #include "clockwindow/frmClock.h"
-#include "platform/SetTopMost.h"
-#include "platform/SurfaceView.h"
+#include "desktop/SetTopMost.h"
+#include "surface/view/SurfaceView.h"
 #include "settings/frmSetting.h"
 
 namespace kwemo {

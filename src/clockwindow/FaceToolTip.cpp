@@ -1,6 +1,6 @@
 #include "clockwindow/FaceToolTip.h"
 
-#include "platform/DateFormat.h"
+#include "oldruntime/DateFormat.h"
 
 namespace kwemo {
 

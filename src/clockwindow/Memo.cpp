@@ -1,7 +1,7 @@
 #include "clockwindow/Memo.h"
 
 #include "clock/ClockSettingsStorage.h"
-#include "platform/SettingsStore.h"
+#include "store/SettingsStore.h"
 
 namespace kwemo {
 

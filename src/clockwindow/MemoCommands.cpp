@@ -5,7 +5,7 @@
 
 #include "clockwindow/Memo.h"
 #include "clockwindow/MemoHost.h"
-#include "platform/Prompts.h"
+#include "desktop/Prompts.h"
 
 namespace kwemo {
 

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "platform/SurfaceView.h"
-#include "platform/Tick.h"
+#include "surface/view/SurfaceView.h"
+#include "desktop/Tick.h"
 
 namespace kwemo {
 

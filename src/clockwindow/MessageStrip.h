@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "platform/DrawSurface.h"
+#include "surface/DrawSurface.h"
 
 class QWidget;
 

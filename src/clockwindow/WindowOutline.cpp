@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/Twips.h"
+#include "desktop/Twips.h"
 
 namespace kwemo {
 

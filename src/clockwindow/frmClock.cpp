@@ -17,10 +17,10 @@
 #include "clockwindow/WindowOutline.h"
 #include "clockwindow/WindowPlacement.h"
 #include "clockwindow/frmLoading.h"
-#include "platform/AppIcons.h"
-#include "platform/SetTopMost.h"
-#include "platform/SurfaceView.h"
-#include "platform/Twips.h"
+#include "desktop/AppIcons.h"
+#include "desktop/SetTopMost.h"
+#include "surface/view/SurfaceView.h"
+#include "desktop/Twips.h"
 
 namespace kwemo {
 

@@ -11,7 +11,7 @@
 #include "clock/FaceRenderer.h"
 #include "clock/FaceState.h"
 #include "clockwindow/ClockMenuItems.h"
-#include "platform/DrawSurface.h"
+#include "surface/DrawSurface.h"
 
 class QAction;
 

@@ -6,8 +6,8 @@
 
 #include <cmath>
 
-#include "platform/SetTopMost.h"
-#include "platform/SurfaceView.h"
+#include "desktop/SetTopMost.h"
+#include "surface/view/SurfaceView.h"
 
 namespace kwemo {
 

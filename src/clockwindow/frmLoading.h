@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "platform/DrawSurface.h"
+#include "surface/DrawSurface.h"
 
 namespace kwemo {
 

@@ -2,7 +2,7 @@
 
 #include <QPushButton>
 
-#include "platform/Rgb.h"
+#include "oldruntime/Rgb.h"
 
 namespace kwemo {
 

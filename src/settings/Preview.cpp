@@ -4,9 +4,9 @@
 
 #include "clock/FaceDrawing.h"
 #include "clock/FaceState.h"
-#include "platform/DateFormat.h"
-#include "platform/DrawSurface.h"
-#include "platform/Picture.h"
+#include "oldruntime/DateFormat.h"
+#include "surface/DrawSurface.h"
+#include "picture/Picture.h"
 
 namespace kwemo {
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-#include "platform/Rgb.h"
+#include "oldruntime/Rgb.h"
 
 namespace kwemo {
 

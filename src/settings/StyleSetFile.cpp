@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/Conversions.h"
+#include "oldruntime/Conversions.h"
 
 namespace kwemo {
 

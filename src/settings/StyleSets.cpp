@@ -6,7 +6,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#include "platform/Prompts.h"
+#include "desktop/Prompts.h"
 #include "settings/StyleSetFile.h"
 #include "settings/StyleSetName.h"
 

@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-#include "platform/Rgb.h"
+#include "oldruntime/Rgb.h"
 #include "settings/ColorButton.h"
 #include "settings/SettingsShared.h"
 

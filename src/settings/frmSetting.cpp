@@ -20,10 +20,10 @@
 #include <cmath>
 
 #include "clock/FaceState.h"
-#include "platform/Conversions.h"
-#include "platform/DrawSurface.h"
-#include "platform/Prompts.h"
-#include "platform/SurfaceView.h"
+#include "oldruntime/Conversions.h"
+#include "surface/DrawSurface.h"
+#include "desktop/Prompts.h"
+#include "surface/view/SurfaceView.h"
 #include "settings/ColorButton.h"
 #include "settings/Preview.h"
 #include "settings/SettingsHost.h"

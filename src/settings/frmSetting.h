@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "clock/ClockSettings.h"
-#include "platform/Picture.h"
+#include "picture/Picture.h"
 #include "settings/SettingsShared.h"
 
 class QCheckBox;

@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "platform/Prompts.h"
+#include "desktop/Prompts.h"
 
 namespace kwemo {
 

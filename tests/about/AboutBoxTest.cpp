@@ -17,7 +17,7 @@
 
 #include "about/LinkCursor.h"
 #include "about/frmAbout.h"
-#include "platform/SurfaceView.h"
+#include "surface/view/SurfaceView.h"
 
 namespace kwemo {
 namespace {

@@ -4,8 +4,8 @@
 #include <functional>
 
 #include "clock/ClockSettingsStorage.h"
-#include "platform/FileSettingsStore.h"
-#include "platform/MemorySettingsStore.h"
+#include "store/FileSettingsStore.h"
+#include "store/MemorySettingsStore.h"
 
 namespace kwemo {
 

@@ -13,7 +13,7 @@
 #include "clock/FaceDrawing.h"
 #include "clock/FaceRenderer.h"
 #include "clock/FaceState.h"
-#include "platform/DrawSurface.h"
+#include "surface/DrawSurface.h"
 
 namespace kwemo {
 namespace {

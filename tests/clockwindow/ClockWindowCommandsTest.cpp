@@ -16,7 +16,7 @@
 #include "clockwindow/ClockWindowCommands.h"
 #include "clockwindow/Memo.h"
 #include "clockwindow/frmClock.h"
-#include "platform/SurfaceView.h"
+#include "surface/view/SurfaceView.h"
 #include "settings/frmSetting.h"
 
 namespace kwemo {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "clockwindow/MessageStrip.h"
-#include "platform/SurfaceView.h"
+#include "surface/view/SurfaceView.h"
 
 namespace kwemo {
 namespace {

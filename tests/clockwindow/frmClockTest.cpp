@@ -18,9 +18,9 @@
 #include "clockwindow/MessageStrip.h"
 #include "clockwindow/frmClock.h"
 #include "clockwindow/frmLoading.h"
-#include "platform/MemorySettingsStore.h"
-#include "platform/Prompts.h"
-#include "platform/SurfaceView.h"
+#include "store/MemorySettingsStore.h"
+#include "desktop/Prompts.h"
+#include "surface/view/SurfaceView.h"
 
 namespace kwemo {
 namespace {

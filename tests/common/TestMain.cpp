@@ -6,9 +6,7 @@
 
 #include <cstdlib>
 
-#ifdef KWEMO_HAVE_PLATFORM
-#include "platform/Fonts.h"
-#endif
+#include "surface/Fonts.h"
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -19,9 +17,7 @@ int main(int argc, char** argv) {
     setenv("XDG_DATA_HOME", (root + "/data").constData(), 1);
   }
   QApplication app(argc, argv);
-#ifdef KWEMO_HAVE_PLATFORM
   kwemo::installFontSubstitutes();
-#endif
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "FakeHost.h"
-#include "platform/Prompts.h"
+#include "desktop/Prompts.h"
 
 namespace kwemo {
 namespace {

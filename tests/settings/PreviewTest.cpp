@@ -6,7 +6,7 @@
 
 #include "FakeHost.h"
 #include "clock/FaceState.h"
-#include "platform/DrawSurface.h"
+#include "surface/DrawSurface.h"
 #include "settings/ColorButton.h"
 #include "settings/Preview.h"
 

@@ -13,7 +13,7 @@
 #include <functional>
 
 #include "FakeHost.h"
-#include "platform/Prompts.h"
+#include "desktop/Prompts.h"
 #include "settings/ColorButton.h"
 #include "settings/frmColor.h"
 

@@ -13,7 +13,7 @@
 
 #include "FakeHost.h"
 #include "StyleSetFixtures.h"
-#include "platform/Prompts.h"
+#include "desktop/Prompts.h"
 #include "settings/ColorButton.h"
 #include "settings/StyleSetControls.h"
 #include "settings/StyleSets.h"

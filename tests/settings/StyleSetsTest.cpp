@@ -7,7 +7,7 @@
 #include <random>
 
 #include "StyleSetFixtures.h"
-#include "platform/Prompts.h"
+#include "desktop/Prompts.h"
 #include "settings/StyleSetFile.h"
 #include "settings/StyleSetName.h"
 #include "settings/StyleSets.h"

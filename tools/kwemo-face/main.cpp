@@ -21,10 +21,10 @@
 #include "clock/ClockSettingsStorage.h"
 #include "clock/FaceRenderer.h"
 #include "clock/FaceState.h"
-#include "platform/DrawSurface.h"
-#include "platform/FileSettingsStore.h"
-#include "platform/Fonts.h"
-#include "platform/MemorySettingsStore.h"
+#include "surface/DrawSurface.h"
+#include "store/FileSettingsStore.h"
+#include "surface/Fonts.h"
+#include "store/MemorySettingsStore.h"
 
 using namespace kwemo;
 

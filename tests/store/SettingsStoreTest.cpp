@@ -1,0 +1,275 @@
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <random>
+
+#include "store/FileSettingsStore.h"
+#include "store/MemorySettingsStore.h"
+
+namespace kwemo {
+
+namespace {
+
+const QString kApp = QStringLiteral("KWEMO");
+
+QByteArray readAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
+QStringList damagedCopies(const QString& folder) {
+  return QDir(folder).entryList({QStringLiteral("KWEMO.ini.damaged-*")}, QDir::Files);
+}
+
+}  // namespace
+
+TEST(SettingsStore, KeysAndSectionsMatchWithoutCaseInBothStores) {
+  QTemporaryDir dir;
+  MemorySettingsStore memory;
+  FileSettingsStore onDisk(dir.path());
+  SettingsStore* const stores[] = {&memory, &onDisk};
+  for (SettingsStore* store : stores) {
+    EXPECT_EQ(store->read(kApp, "Color", "moji_R"), "");
+    ASSERT_TRUE(store->write(kApp, "Color", "Moji_R", "12"));
+    EXPECT_EQ(store->read(kApp, "color", "moji_R"), "12");
+    ASSERT_TRUE(store->write(kApp, "COLOR", "MOJI_R", "13"));
+    EXPECT_EQ(store->read(kApp, "Color", "Moji_R"), "13");
+    EXPECT_EQ(store->read(kApp, "Setting", "Moji_R"), "");
+  }
+  // On disk, one copy of the key, under one section.
+  FileSettingsStore fresh(dir.path());
+  EXPECT_EQ(fresh.read(kApp, "color", "MOJI_r"), "13");
+  const QByteArray file = readAll(fresh.filePath(kApp));
+  EXPECT_EQ(file.count("oji_R="), 1) << file.constData();
+  EXPECT_EQ(file.toLower().count("[color]"), 1) << file.constData();
+}
+
+TEST(SettingsStore, EveryValueComesBackExactlyThroughTheFile) {
+  QTemporaryDir dir;
+  // clang-format off
+  const QString values[] = {
+      "", " leading", "  both  \t", "C:\\Program Files\\KWEMO\\Back.bmp", "ends with \\",
+      "\\n is not a line break", "\"quoted\" 'and' \"\"", "a=b; c#d [e] ==", "[Setting]",
+      "; not a comment", "# nor this", "line one\r\nline two\r\n", "lone\nLF and lone\rCR",
+      QString::fromUtf8("ＭＳ Ｐゴシック 日本語のメモ 😀"),
+      QString::fromUtf8("\u2028\u3000\uFEFF\uFFFD\uFFFF"),
+      QString(QChar(0xD800)) + "x" + QChar(0xDC00),
+      QString::fromLatin1("\x01\x1b\x7f", 3) + QChar(0), "\\s\\x41\\u0041"};
+  // clang-format on
+  const QString keys[] = {"Memo", "a=b", "[k]", ";k", "#k", " spaced key ", "Key\\"};
+  {
+    FileSettingsStore store(dir.path());
+    int i = 0;
+    for (const auto& v : values)
+      ASSERT_TRUE(store.write(kApp, "Memo", "v" + QString::number(i++), v));
+    for (const auto& k : keys) ASSERT_TRUE(store.write(kApp, "Sec]tion [x]", k, k + "!"));
+  }
+  FileSettingsStore store(dir.path());
+  EXPECT_TRUE(store.readCompletely(kApp));
+  int i = 0;
+  for (const auto& v : values) {
+    const QString got = store.read(kApp, "Memo", "v" + QString::number(i++));
+    EXPECT_EQ(got, v) << "value " << i - 1 << ": " << got.toStdString();
+  }
+  for (const auto& k : keys)
+    EXPECT_EQ(store.read(kApp, "sec]tion [X]", k), k + "!") << k.toStdString();
+}
+
+TEST(SettingsStore, DamagedFilesAreReadAsFarAsPossibleAndKeptBeforeReplacing) {
+  struct Case {
+    const char* name;
+    QByteArray bytes;
+    bool keyBReadable;
+  };
+  QByteArray big =
+      "[Setting]\nA=1\n" + QByteArray(int(FileSettingsStore::kMaxFileSize), 'z') + "\nB=2\n";
+  QByteArray binary(4096, '\0');
+  std::mt19937 rng(7);
+  for (auto& b : binary) b = char(rng());
+  const Case cases[] = {
+      {"garbled lines", "[Setting]\nA=1\nnonsense line\n\x01\x02=bin\nB=2\n[broken\nC=3\n", true},
+      {"bad UTF-8", "[Setting]\nA=1\nX=\xff\xfe\xc3\n B = 2 \n", true},
+      {"truncated", "[Setting]\nA=1\nB=2\n[Col", true},
+      {"key before a section", "orphan=1\n[Setting]\nA=1\nB=2\n", true},
+      {"duplicate key", "[Setting]\nA=0\na=1\nB=2\n", true},
+      {"binary then values", binary + "\n[Setting]\nA=1\nB=2\n", true},
+      {"too large", big, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QTemporaryDir dir;
+    FileSettingsStore store(dir.path());
+    const QString path = store.filePath(kApp);
+    writeBytes(path, c.bytes);
+    EXPECT_EQ(store.read(kApp, "Setting", "A"), "1");
+    EXPECT_EQ(store.read(kApp, "Setting", "B"), c.keyBReadable ? "2" : "");
+    EXPECT_FALSE(store.readCompletely(kApp));
+    EXPECT_TRUE(damagedCopies(dir.path()).isEmpty());
+
+    ASSERT_TRUE(store.write(kApp, "Setting", "New", "n"));
+    const QStringList copies = damagedCopies(dir.path());
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_EQ(readAll(dir.path() + "/" + copies[0]), c.bytes);
+    FileSettingsStore fresh(dir.path());
+    EXPECT_TRUE(fresh.readCompletely(kApp));
+    EXPECT_EQ(fresh.read(kApp, "Setting", "A"), "1");
+    EXPECT_EQ(fresh.read(kApp, "Setting", "New"), "n");
+    // Once replaced, the file is sound and no further copies are made.
+    ASSERT_TRUE(fresh.write(kApp, "Setting", "New", "m"));
+    EXPECT_EQ(damagedCopies(dir.path()).size(), 1);
+  }
+}
+
+TEST(SettingsStore, FailedWritesLeaveThePreviousValueAndNeverEndTheProgram) {
+  QTemporaryDir dir;
+  // A folder below a regular file can be created by nobody, root included.
+  writeBytes(dir.path() + "/plain", "x");
+  FileSettingsStore blocked(dir.path() + "/plain/KWEMO");
+  EXPECT_EQ(blocked.read(kApp, "Setting", "A"), "");
+  EXPECT_FALSE(blocked.write(kApp, "Setting", "A", "1"));
+  EXPECT_EQ(blocked.read(kApp, "Setting", "A"), "");
+  {
+    SettingsBatch batch(blocked);
+    EXPECT_TRUE(blocked.write(kApp, "Setting", "A", "1"));
+    EXPECT_FALSE(batch.commit());
+  }
+  EXPECT_EQ(blocked.read(kApp, "Setting", "A"), "");
+
+  FileSettingsStore store(dir.path());
+  ASSERT_TRUE(store.write(kApp, "Setting", "A", "1"));
+  // A value that would make the file too large to read back whole is refused.
+  EXPECT_FALSE(
+      store.write(kApp, "Memo", "Memo", QString(int(FileSettingsStore::kMaxFileSize), u'm')));
+  EXPECT_EQ(store.read(kApp, "Memo", "Memo"), "");
+  EXPECT_FALSE(store.write(kApp, "../x", "", "1"));
+  EXPECT_TRUE(store.filePath("../etc").isEmpty());
+}
+
+TEST(SettingsStore, ReadOnlyFolderStillReads) {
+  QTemporaryDir dir;
+  {
+    FileSettingsStore store(dir.path());
+    ASSERT_TRUE(store.write(kApp, "Setting", "A", "1"));
+  }
+  if (geteuid() == 0) {
+    GTEST_SKIP() << "running as root: a read-only folder does not stop root's writes";
+  }
+  QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+  FileSettingsStore readOnly(dir.path());
+  EXPECT_EQ(readOnly.read(kApp, "Setting", "A"), "1");
+  EXPECT_FALSE(readOnly.write(kApp, "Setting", "A", "2"));
+  EXPECT_EQ(readOnly.read(kApp, "Setting", "A"), "1");
+  QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(SettingsStore, BatchDefersTheFileUntilItsEndAndAnotherWriterIsSeen) {
+  QTemporaryDir dir;
+  FileSettingsStore a(dir.path());
+  FileSettingsStore b(dir.path());
+  {
+    SettingsBatch batch(a);
+    ASSERT_TRUE(a.write(kApp, "Setting", "A", "1"));
+    EXPECT_EQ(a.read(kApp, "Setting", "A"), "1");
+    EXPECT_FALSE(QFile::exists(a.filePath(kApp)));
+  }
+  EXPECT_EQ(b.read(kApp, "Setting", "a"), "1");
+  ASSERT_TRUE(a.write(kApp, "Setting", "A", "2"));
+  EXPECT_EQ(b.read(kApp, "Setting", "A"), "2");
+  ASSERT_TRUE(b.write(kApp, "Setting", "B", "3"));
+  ASSERT_TRUE(a.write(kApp, "Setting", "C", "4"));  // keeps b's B
+  EXPECT_EQ(FileSettingsStore(dir.path()).read(kApp, "Setting", "B"), "3");
+}
+
+// A child process rewrites the file in a loop and is killed with SIGKILL at random moments; the
+// file must always hold one whole generation of values.
+TEST(SettingsStore, KillDuringSaveLeavesTheOldOrTheNewFile) {
+  QTemporaryDir dir;
+  constexpr int kKeys = 50;
+  auto writeGeneration = [&](FileSettingsStore& store, long long generation) {
+    SettingsBatch batch(store);
+    for (int k = 0; k < kKeys; ++k)
+      store.write(kApp, QStringLiteral("Section%1").arg(k % 3), QStringLiteral("Key%1").arg(k),
+                  QStringLiteral("%1 value of key %2 with a memo line\r\n and more")
+                      .arg(generation)
+                      .arg(k));
+    return batch.commit();
+  };
+  {
+    FileSettingsStore store(dir.path());
+    ASSERT_TRUE(writeGeneration(store, 0));
+  }
+  std::mt19937 rng(12345);
+  QElapsedTimer clock;
+  clock.start();
+  long long lastSeen = 0;
+  int kills = 0, changes = 0;
+  for (int round = 1; round <= 300 && clock.elapsed() < 15000; ++round) {
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      close(ready[0]);
+      FileSettingsStore store(dir.path());
+      for (long long g = 1;; ++g) {
+        if (!writeGeneration(store, round * 1'000'000LL + g)) _exit(3);
+        if (g == 1 && write(ready[1], "x", 1) != 1) _exit(4);
+      }
+    }
+    close(ready[1]);
+    pollfd p{ready[0], POLLIN, 0};
+    const bool started = poll(&p, 1, 5000) == 1;
+    close(ready[0]);
+    usleep(std::uniform_int_distribution<useconds_t>(0, 4000)(rng));
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "child stopped by itself, status " << status;
+    ++kills;
+    if (!started) continue;
+
+    FileSettingsStore store(dir.path());
+    ASSERT_TRUE(store.readCompletely(kApp)) << "round " << round;
+    const QString first = store.read(kApp, "Section0", "Key0");
+    const long long generation = first.section(u' ', 0, 0).toLongLong();
+    for (int k = 0; k < kKeys; ++k) {
+      ASSERT_EQ(
+          store.read(kApp, QStringLiteral("section%1").arg(k % 3), QStringLiteral("key%1").arg(k)),
+          QStringLiteral("%1 value of key %2 with a memo line\r\n and more").arg(generation).arg(k))
+          << "round " << round;
+    }
+    ASSERT_GE(generation, lastSeen);
+    changes += generation != lastSeen;
+    lastSeen = generation;
+  }
+  EXPECT_GE(kills, 50);
+  EXPECT_GE(changes, kills / 2) << "the children hardly got to write";
+  // Temporary files of killed writers are removed by the next run's first save once stale.
+  for (const QFileInfo& info : QDir(dir.path()).entryInfoList(QDir::Files | QDir::Hidden)) {
+    QFile f(info.filePath());
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime);
+  }
+  FileSettingsStore next(dir.path());
+  ASSERT_TRUE(next.write(kApp, "Setting", "Runed", "True"));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"KWEMO.ini"});
+  std::printf("%d kills, %d of them after a new generation reached the disk\n", kills, changes);
+}
+
+}  // namespace kwemo
