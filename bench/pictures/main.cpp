@@ -71,9 +71,7 @@ QByteArray ellipseWmf() {
   return b;
 }
 
-void report(const char* what, double micros) {
-  std::printf("%-44s %10.1f us\n", what, micros);
-}
+void report(const char* what, double micros) { std::printf("%-44s %10.1f us\n", what, micros); }
 
 }  // namespace
 

@@ -13,9 +13,9 @@
 #include <cmath>
 
 #include "about/LinkCursor.h"
-#include "surface/view/SurfaceView.h"
 #include "desktop/Tick.h"
 #include "oldruntime/VersionText.h"
+#include "surface/view/SurfaceView.h"
 
 namespace kwemo {
 
@@ -42,13 +42,9 @@ constexpr int kScrollFrameMs = 10;
 constexpr int kScrollStep = 2;
 
 // Whole pixels, halves to even.
-int roundPx(double v) {
-  return static_cast<int>(std::lrint(v));
-}
+int roundPx(double v) { return static_cast<int>(std::lrint(v)); }
 
-void sleepFor(int milliseconds) {
-  WaitUntilTick(TickCount() + milliseconds);
-}
+void sleepFor(int milliseconds) { WaitUntilTick(TickCount() + milliseconds); }
 
 }  // namespace
 
@@ -70,9 +66,7 @@ frmAbout::frmAbout(QWidget* owner, ProgramInfo info)
 
 frmAbout::~frmAbout() = default;
 
-void frmAbout::setFrameWait(FrameWait wait) {
-  wait_ = wait ? std::move(wait) : sleepFor;
-}
+void frmAbout::setFrameWait(FrameWait wait) { wait_ = wait ? std::move(wait) : sleepFor; }
 
 void frmAbout::buildDesign() {
   setFixedSize(kClientWidth, kClientHeight);
@@ -330,9 +324,7 @@ void frmAbout::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void frmAbout::picAnim_DblClick() {
-  RollCredits();
-}
+void frmAbout::picAnim_DblClick() { RollCredits(); }
 
 // A missing handler is not our business: the result is ignored.
 void frmAbout::lblURL_Click(int index) {
@@ -351,12 +343,8 @@ void frmAbout::Form_MouseMove() {
   setLinkColor(1, kBlue);
 }
 
-void frmAbout::picAnim_MouseMove() {
-  Form_MouseMove();
-}
-void frmAbout::cmdOK_MouseMove() {
-  Form_MouseMove();
-}
+void frmAbout::picAnim_MouseMove() { Form_MouseMove(); }
+void frmAbout::cmdOK_MouseMove() { Form_MouseMove(); }
 
 void frmAbout::setLinkColor(int index, Rgb color) {
   const auto i = static_cast<std::size_t>(index);

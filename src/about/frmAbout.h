@@ -6,8 +6,8 @@
 #include <functional>
 
 #include "about/CreditLines.h"
-#include "surface/DrawSurface.h"
 #include "oldruntime/Rgb.h"
+#include "surface/DrawSurface.h"
 
 class QLabel;
 class QPushButton;

@@ -6,14 +6,14 @@
 #include <cstdio>
 #include <memory>
 
-#include "desktop/DisplayCheck.h"
 #include "clock/ClockSettings.h"
 #include "clockwindow/ClockWindowCommands.h"
 #include "clockwindow/frmClock.h"
-#include "store/FileSettingsStore.h"
-#include "surface/Fonts.h"
+#include "desktop/DisplayCheck.h"
 #include "desktop/QuitSignals.h"
 #include "desktop/SingleInstance.h"
+#include "store/FileSettingsStore.h"
+#include "surface/Fonts.h"
 
 int main(int argc, char** argv) {
   auto display = std::make_unique<kwemo::DisplayCheck>();

@@ -8,9 +8,7 @@
 namespace kwemo {
 
 // The application name under which every value of the clock is stored.
-inline QString settingsApplication() {
-  return QStringLiteral("KWEMO");
-}
+inline QString settingsApplication() { return QStringLiteral("KWEMO"); }
 
 // The window values that the shut-down saves along with the record; positions and sizes in twips.
 struct WindowState {

@@ -23,9 +23,9 @@ inline constexpr double kDoubleRad = 3.14159265358979 / 180.0;
 inline constexpr double kMarkRing = 0.92;
 
 // Hand angles in degrees for hour h (0-23), minute m and second s, each a single.
-double HourDegrees(float h, float m, float s);    // h*30 + m*0.5 + s*0.008333 - 90
-double MinuteDegrees(float m, float s);           // m*6 + s*0.1 - 90
-double SecondDegrees(float s);                    // s*6 - 90
+double HourDegrees(float h, float m, float s);  // h*30 + m*0.5 + s*0.008333 - 90
+double MinuteDegrees(float m, float s);         // m*6 + s*0.1 - 90
+double SecondDegrees(float s);                  // s*6 - 90
 
 // Fan offsets in degrees: a single-precision count from -1 while <= 1 by step (0.4: six lines,
 // 0.1: twenty lines).

@@ -2,8 +2,8 @@
 
 #include "clock/FaceDrawing.h"
 #include "oldruntime/DateFormat.h"
-#include "surface/DrawSurface.h"
 #include "picture/Picture.h"
+#include "surface/DrawSurface.h"
 
 namespace kwemo {
 
@@ -38,8 +38,7 @@ void FaceRenderer::Timer1_Timer() {
 
   // The product of whole degrees and the single-precision rad is a single only when it is 0,
   // so this skips only the ticks of second 15 after a drawing stored that angle.
-  if (SecondDegrees(S) * static_cast<double>(kSingleRad) ==
-      static_cast<double>(state_.SecondAngle))
+  if (SecondDegrees(S) * static_cast<double>(kSingleRad) == static_cast<double>(state_.SecondAngle))
     return;
 
   DrawFace(T);

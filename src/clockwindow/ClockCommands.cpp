@@ -21,9 +21,8 @@ QString trueFalse(bool b) { return b ? QStringLiteral("True") : QStringLiteral("
 
 }  // namespace
 
-ClockCommands::ClockCommands(ClockWindowPort& window, ClockSettings& settings,
-                             SettingsStore& store, ClockPopupMenu::ItemFactory makeItem,
-                             Sources sources, QObject* parent)
+ClockCommands::ClockCommands(ClockWindowPort& window, ClockSettings& settings, SettingsStore& store,
+                             ClockPopupMenu::ItemFactory makeItem, Sources sources, QObject* parent)
     : QObject(parent),
       window_(window),
       settings_(settings),
@@ -102,8 +101,7 @@ void ClockCommands::mDM_Click(int Index) { settings_.DrawMode = static_cast<std:
 
 bool ClockCommands::Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift) {
   window_.setMsgActive(false);
-  const KeyCommand command =
-      LookUpKey(KeyCode, Shift, menu_->enabled(ClockPopupMenu::kMemoCopy));
+  const KeyCommand command = LookUpKey(KeyCode, Shift, menu_->enabled(ClockPopupMenu::kMemoCopy));
   switch (command.kind) {
     case KeyCommand::MenuCommand:
       mPI_Click(command.index);
@@ -151,7 +149,9 @@ void ClockCommands::openFromFace(const QPoint& globalPos) {
   openAsLeft(globalPos);
 }
 
-void ClockCommands::openAsLeft(const QPoint& globalPos) { window_.popUp(menu_->mnuPopup(), globalPos); }
+void ClockCommands::openAsLeft(const QPoint& globalPos) {
+  window_.popUp(menu_->mnuPopup(), globalPos);
+}
 
 void ClockCommands::ShowMsg(const QString& Msg, int wait) { window_.ShowMsg(Msg, wait); }
 

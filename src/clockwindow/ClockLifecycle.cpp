@@ -80,9 +80,9 @@ void ClockLifecycle::startUp() {
 void ClockLifecycle::restorePlacement() {
   const std::optional<StoredPlacement> stored = LoadPlacement(window_.store());
   if (!stored) return;
-  const QRect wanted = geometryFromTwips(stored->Left, stored->Top, stored->Width, stored->Height,
-                                         twipsPerPixelX(window_), twipsPerPixelY(window_),
-                                         window_.minimumSize());
+  const QRect wanted =
+      geometryFromTwips(stored->Left, stored->Top, stored->Width, stored->Height,
+                        twipsPerPixelX(window_), twipsPerPixelY(window_), window_.minimumSize());
   // A position on a monitor that is no longer there would leave the clock out of reach.
   QList<QRect> screens;
   for (const QScreen* screen : QGuiApplication::screens()) {

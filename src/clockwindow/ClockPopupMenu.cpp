@@ -13,11 +13,11 @@ namespace {
 constexpr QChar kLabelSeparator = u'\t';
 
 const char* const kDrawModeCaptions[ClockPopupMenu::kDrawModes] = {
-    "01 - Blackness(&1)",      "02 - Not Merge Pen(&2)",   "03 - Mask Not Pen(&3)",
-    "04 - Not Copy Pen(&4)",   "05 - Mask Pen Not(&5)",    "06 - Invert(&6)",
-    "07 - Xor Pen(&7)",        "08 - Not Mask Pen(&8)",    "09 - Mask Pen(&9)",
-    "10 - Not Xor Pen(&0)",    "11 - No operation(&A)",    "12 - Merge Not Pen(&B)",
-    "13 - (標準) Copy Pen(&C)", "14 - Merge Pen Not(&D)",   "15 - Merge Pen(&E)",
+    "01 - Blackness(&1)",       "02 - Not Merge Pen(&2)", "03 - Mask Not Pen(&3)",
+    "04 - Not Copy Pen(&4)",    "05 - Mask Pen Not(&5)",  "06 - Invert(&6)",
+    "07 - Xor Pen(&7)",         "08 - Not Mask Pen(&8)",  "09 - Mask Pen(&9)",
+    "10 - Not Xor Pen(&0)",     "11 - No operation(&A)",  "12 - Merge Not Pen(&B)",
+    "13 - (標準) Copy Pen(&C)", "14 - Merge Pen Not(&D)", "15 - Merge Pen(&E)",
     "16 - White(&F)",
 };
 
@@ -137,7 +137,8 @@ void ClockPopupMenu::refreshFromFace(const QString& storedTitle, int drawMode) {
 }
 
 void ClockPopupMenu::checkDrawMode(int drawMode) {
-  for (int n = 1; n <= kDrawModes; ++n) mDM_[static_cast<std::size_t>(n)]->setChecked(n == drawMode);
+  for (int n = 1; n <= kDrawModes; ++n)
+    mDM_[static_cast<std::size_t>(n)]->setChecked(n == drawMode);
 }
 
 void ClockPopupMenu::setMemoItemsEnabled(bool enabled) {

@@ -10,8 +10,8 @@
 #include "clockwindow/ClockTrayIcon.h"
 #include "clockwindow/frmClock.h"
 #include "desktop/SetTopMost.h"
-#include "surface/view/SurfaceView.h"
 #include "settings/frmSetting.h"
+#include "surface/view/SurfaceView.h"
 
 namespace kwemo {
 

@@ -23,9 +23,9 @@ StoredMemo ReadMemo(const SettingsStore& store) {
 bool WriteMemo(SettingsStore& store, const StoredMemo& memo) {
   SettingsBatch batch(store);
   bool ok = store.write(settingsApplication(), memoSection(), titleKey(), memo.title);
-  ok = store.write(settingsApplication(), memoSection(), textKey(),
-                   ToStoredLineBreaks(memo.text)) &&
-       ok;
+  ok =
+      store.write(settingsApplication(), memoSection(), textKey(), ToStoredLineBreaks(memo.text)) &&
+      ok;
   return batch.commit() && ok;
 }
 

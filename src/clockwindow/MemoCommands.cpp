@@ -39,11 +39,11 @@ void MemoCommands::Clear() {
 void MemoCommands::Copy() {
   if (!host_.memoCopyEnabled()) return;
   const StoredMemo memo = ReadMemo(store_);
-  const Answer answer = prompts().MsgBox(
-      host_.questionParent(),
-      QStringLiteral("メモ ") + ShortTitle(memo.title) +
-          QStringLiteral(" をクリップボードにコピーします."),
-      Buttons::OkCancel, Icon::Information, QStringLiteral("メモコピー"));
+  const Answer answer =
+      prompts().MsgBox(host_.questionParent(),
+                       QStringLiteral("メモ ") + ShortTitle(memo.title) +
+                           QStringLiteral(" をクリップボードにコピーします."),
+                       Buttons::OkCancel, Icon::Information, QStringLiteral("メモコピー"));
   if (answer != Answer::Ok) return;
   QGuiApplication::clipboard()->setText(MemoClipboardText(memo));
   host_.ShowMsg(QStringLiteral("Memo Copied."), 0);

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "surface/view/SurfaceView.h"
 #include "desktop/Tick.h"
+#include "surface/view/SurfaceView.h"
 
 namespace kwemo {
 

@@ -29,9 +29,9 @@ class MessageStrip : public QObject {
 
   // What the strip asks of its window.
   struct Window {
-    std::function<bool()> ellipticChecked;                   // "円形フォーム(&F)" ticked
-    std::function<void(bool, bool, bool)> ChangeRgn;         // the window's outline
-    std::function<void()> repaintFace;                       // picPrev, at once
+    std::function<bool()> ellipticChecked;            // "円形フォーム(&F)" ticked
+    std::function<void(bool, bool, bool)> ChangeRgn;  // the window's outline
+    std::function<void()> repaintFace;                // picPrev, at once
   };
 
   // clientArea: the strip's parent, whose bottom edge the strip is aligned to.

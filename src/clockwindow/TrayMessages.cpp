@@ -4,11 +4,16 @@ namespace kwemo {
 
 int TrayMessageFor(QSystemTrayIcon::ActivationReason reason) {
   switch (reason) {
-    case QSystemTrayIcon::Trigger: return kTrayLeftUp;
-    case QSystemTrayIcon::DoubleClick: return kTrayLeftDoubleClick;
-    case QSystemTrayIcon::Context: return kTrayRightDown;
-    case QSystemTrayIcon::MiddleClick: return kTrayMiddleDown;
-    case QSystemTrayIcon::Unknown: break;
+    case QSystemTrayIcon::Trigger:
+      return kTrayLeftUp;
+    case QSystemTrayIcon::DoubleClick:
+      return kTrayLeftDoubleClick;
+    case QSystemTrayIcon::Context:
+      return kTrayRightDown;
+    case QSystemTrayIcon::MiddleClick:
+      return kTrayMiddleDown;
+    case QSystemTrayIcon::Unknown:
+      break;
   }
   return kTrayMouseMove;
 }

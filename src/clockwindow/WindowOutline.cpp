@@ -50,8 +50,7 @@ QRegion ellipticOutline(int frameOffset, double scaleWidth, double scaleHeight,
   const QRect box(QPoint(b, b), QPoint(rounded(b + scaleWidth) - 1, rounded(b + scaleHeight) - 1));
   QRegion outline = box.isEmpty() ? QRegion() : ellipseRegion(box);
   if (strip) {
-    outline = outline.united(roundedStrip(b, rounded(b + strip->top),
-                                          rounded(b + strip->width),
+    outline = outline.united(roundedStrip(b, rounded(b + strip->top), rounded(b + strip->width),
                                           rounded(b + strip->top + strip->height)));
   }
   return outline;

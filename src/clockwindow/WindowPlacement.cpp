@@ -36,8 +36,8 @@ QPoint bringOntoScreens(const QRect& window, const QList<QRect>& screens) {
   return pullBackOntoScreen(window, *nearest);
 }
 
-QRect geometryFromTwips(double left, double top, double width, double height,
-                        double twipsPerPixelX, double twipsPerPixelY, const QSize& minimum) {
+QRect geometryFromTwips(double left, double top, double width, double height, double twipsPerPixelX,
+                        double twipsPerPixelY, const QSize& minimum) {
   auto px = [](double twips, double tpp) {
     const double v = std::isfinite(twips / tpp) ? std::clamp(twips / tpp, -1.0e6, 1.0e6) : 0.0;
     return static_cast<int>(std::nearbyint(v));

@@ -17,7 +17,7 @@ QPoint bringOntoScreens(const QRect& window, const QList<QRect>& screens);
 
 // The outer geometry in pixels for a position and size stored in twips. The window never gets
 // smaller than `minimum` (a stored size of 0 would leave nothing to see or to grab).
-QRect geometryFromTwips(double left, double top, double width, double height,
-                        double twipsPerPixelX, double twipsPerPixelY, const QSize& minimum);
+QRect geometryFromTwips(double left, double top, double width, double height, double twipsPerPixelX,
+                        double twipsPerPixelY, const QSize& minimum);
 
 }  // namespace kwemo

@@ -19,8 +19,8 @@
 #include "clockwindow/frmLoading.h"
 #include "desktop/AppIcons.h"
 #include "desktop/SetTopMost.h"
-#include "surface/view/SurfaceView.h"
 #include "desktop/Twips.h"
+#include "surface/view/SurfaceView.h"
 
 namespace kwemo {
 
@@ -49,8 +49,8 @@ class frmClock::FaceHooks final : public ClockWindowHooks {
   frmClock& w_;
 };
 
-frmClock::frmClock(ClockSettings& settings, SettingsStore& store,
-                   std::function<void()> endProgram, ClockSource clock)
+frmClock::frmClock(ClockSettings& settings, SettingsStore& store, std::function<void()> endProgram,
+                   ClockSource clock)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       settings_(settings),
       store_(store),
@@ -77,8 +77,8 @@ frmClock::frmClock(ClockSettings& settings, SettingsStore& store,
   stripWindow.repaintFace = [this] { picPrev_->repaint(); };
   strip_ = std::make_unique<MessageStrip>(*client_, std::move(stripWindow));
   outline_ = std::make_unique<WindowOutline>(*this, *client_, strip_->picMsg());
-  renderer_ = std::make_unique<FaceRenderer>(settings_, state_, surface_, hooks_.get(),
-                                             std::move(clock));
+  renderer_ =
+      std::make_unique<FaceRenderer>(settings_, state_, surface_, hooks_.get(), std::move(clock));
 
   picPrev_->installEventFilter(this);
   strip_->picMsg().installEventFilter(this);
@@ -246,7 +246,8 @@ void frmClock::picMsg_MouseDown(QMouseEvent* event) {
     dragger_->press(event->globalPosition().toPoint());
     return;
   }
-  if (event->button() == Qt::RightButton) emit popupMenuRequested(event->globalPosition().toPoint());
+  if (event->button() == Qt::RightButton)
+    emit popupMenuRequested(event->globalPosition().toPoint());
   if (!shutDown()) timer1_.start();
 }
 

@@ -53,7 +53,8 @@ void frmMemo::Form_Load() {
 void frmMemo::Form_Resize() {
   const int titleHeight = txtTitle_->height();
   txtTitle_->setGeometry(0, 0, width(), titleHeight);
-  if (titleHeight <= height()) txtMemo_->setGeometry(0, titleHeight, width(), height() - titleHeight);
+  if (titleHeight <= height())
+    txtMemo_->setGeometry(0, titleHeight, width(), height() - titleHeight);
 }
 
 void frmMemo::txtTitle_Change() {
@@ -81,7 +82,8 @@ bool frmMemo::Form_QueryUnload() {
     txtTitle_->setText(QStringLiteral("[No Title]"));
   }
   const Answer answer = prompts().MsgBox(
-      this, QStringLiteral("メモ ") + ShortTitle(txtTitle_->text()) + QStringLiteral(" を保存しますか？"),
+      this,
+      QStringLiteral("メモ ") + ShortTitle(txtTitle_->text()) + QStringLiteral(" を保存しますか？"),
       Buttons::YesNoCancel, Icon::Question, QStringLiteral("メモ保存"));
   if (answer == Answer::Cancel) return true;
   if (answer == Answer::Yes) {

@@ -12,21 +12,30 @@ Prompts* g_installed = nullptr;
 
 QMessageBox::StandardButtons toQt(Buttons b) {
   switch (b) {
-    case Buttons::Ok: return QMessageBox::Ok;
-    case Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Buttons::Ok:
+      return QMessageBox::Ok;
+    case Buttons::OkCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::YesNoCancel:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
   }
   return QMessageBox::Ok;
 }
 
 QMessageBox::Icon toQt(Icon i) {
   switch (i) {
-    case Icon::None: return QMessageBox::NoIcon;
-    case Icon::Information: return QMessageBox::Information;
-    case Icon::Question: return QMessageBox::Question;
-    case Icon::Warning: return QMessageBox::Warning;
-    case Icon::Critical: return QMessageBox::Critical;
+    case Icon::None:
+      return QMessageBox::NoIcon;
+    case Icon::Information:
+      return QMessageBox::Information;
+    case Icon::Question:
+      return QMessageBox::Question;
+    case Icon::Warning:
+      return QMessageBox::Warning;
+    case Icon::Critical:
+      return QMessageBox::Critical;
   }
   return QMessageBox::NoIcon;
 }
@@ -37,10 +46,14 @@ Answer QtPrompts::MsgBox(QWidget* parent, const QString& text, Buttons buttons, 
                          const QString& title) {
   QMessageBox box(toQt(icon), title, text, toQt(buttons), parent);
   switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    case QMessageBox::Ok: return Answer::Ok;
-    default: break;
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    case QMessageBox::Ok:
+      return Answer::Ok;
+    default:
+      break;
   }
   // Closing the box with Esc or the window manager is the box's cancel choice.
   if (buttons == Buttons::YesNo) return Answer::No;
@@ -96,7 +109,8 @@ QString ScriptedPrompts::InputBox(QWidget*, const QString& prompt, const QString
 }
 
 QString ScriptedPrompts::GetOpenFileName(QWidget*, const FileChoice& choice) {
-  asked_.push_back({Asked::File, choice.title, choice.title, Buttons::OkCancel, Icon::None, choice});
+  asked_.push_back(
+      {Asked::File, choice.title, choice.title, Buttons::OkCancel, Icon::None, choice});
   if (files_.empty()) {
     ++unexpected_;
     return {};

@@ -12,8 +12,8 @@
 #include <optional>
 
 #include <poll.h>
-#include <sys/stat.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 

@@ -10,9 +10,7 @@ namespace kwemo {
 
 namespace {
 
-bool isDigit(char16_t c) {
-  return c >= u'0' && c <= u'9';
-}
+bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 // Checks the numeric grammar and returns the number as plain ASCII for std::from_chars (no '+'),
 // or nullopt when the text is not numeric.
@@ -64,9 +62,7 @@ std::optional<T> parseAs(const std::string& s) {
 
 }  // namespace
 
-double roundHalfEven(double value) {
-  return std::nearbyint(value);
-}
+double roundHalfEven(double value) { return std::nearbyint(value); }
 
 std::optional<std::int16_t> toInt16(double value) {
   const double r = roundHalfEven(value);
@@ -146,13 +142,9 @@ double Val(QStringView text) {
   return ec == std::errc() ? value : 0.0;
 }
 
-QString IntText(long long value) {
-  return QString::number(value);
-}
+QString IntText(long long value) { return QString::number(value); }
 
-QString BoolText(bool value) {
-  return value ? QStringLiteral("True") : QStringLiteral("False");
-}
+QString BoolText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
 
 QString SingleText(float value) {
   if (std::isnan(value)) return QStringLiteral("NaN");

@@ -36,9 +36,7 @@ DateFormatLocale DateFormatLocale::fromLocale(const QLocale& locale) {
   return names;
 }
 
-DateFormatLocale DateFormatLocale::system() {
-  return fromLocale(QLocale::system());
-}
+DateFormatLocale DateFormatLocale::system() { return fromLocale(QLocale::system()); }
 
 namespace {
 
@@ -245,9 +243,7 @@ std::vector<Token> tokenize(QStringView p) {
 }
 
 // Sunday = 1 ... Saturday = 7.
-int weekdayNumber(QDate d) {
-  return d.dayOfWeek() % 7 + 1;
-}
+int weekdayNumber(QDate d) { return d.dayOfWeek() % 7 + 1; }
 
 class Renderer {
  public:

@@ -14,14 +14,8 @@ constexpr Rgb RGB(int r, int g, int b) {
   return c(r) | (c(g) << 8) | (c(b) << 16);
 }
 
-constexpr int redOf(Rgb c) {
-  return static_cast<int>(c & 0xFF);
-}
-constexpr int greenOf(Rgb c) {
-  return static_cast<int>((c >> 8) & 0xFF);
-}
-constexpr int blueOf(Rgb c) {
-  return static_cast<int>((c >> 16) & 0xFF);
-}
+constexpr int redOf(Rgb c) { return static_cast<int>(c & 0xFF); }
+constexpr int greenOf(Rgb c) { return static_cast<int>((c >> 8) & 0xFF); }
+constexpr int blueOf(Rgb c) { return static_cast<int>((c >> 16) & 0xFF); }
 
 }  // namespace kwemo

@@ -35,9 +35,7 @@ quint32 u32At(const QByteArray& d, qsizetype at) {
   const auto* p = reinterpret_cast<const unsigned char*>(d.constData()) + at;
   return p[0] | p[1] << 8 | p[2] << 16 | static_cast<quint32>(p[3]) << 24;
 }
-qint32 s32At(const QByteArray& d, qsizetype at) {
-  return static_cast<qint32>(u32At(d, at));
-}
+qint32 s32At(const QByteArray& d, qsizetype at) { return static_cast<qint32>(u32At(d, at)); }
 void setU32(QByteArray& d, qsizetype at, quint32 v) {
   for (int i = 0; i < 4; ++i) d[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }

@@ -148,8 +148,6 @@ std::optional<Picture> PictureCache::load(const QString& path) {
   return entries_.front().picture;
 }
 
-void PictureCache::clear() {
-  entries_.clear();
-}
+void PictureCache::clear() { entries_.clear(); }
 
 }  // namespace kwemo

@@ -19,9 +19,7 @@ quint16 u16At(const QByteArray& d, qsizetype at) {
   return static_cast<quint16>(static_cast<unsigned char>(d[at]) |
                               static_cast<unsigned char>(d[at + 1]) << 8);
 }
-qint16 s16At(const QByteArray& d, qsizetype at) {
-  return static_cast<qint16>(u16At(d, at));
-}
+qint16 s16At(const QByteArray& d, qsizetype at) { return static_cast<qint16>(u16At(d, at)); }
 quint32 u32At(const QByteArray& d, qsizetype at) {
   return u16At(d, at) | static_cast<quint32>(u16At(d, at + 2)) << 16;
 }

@@ -284,9 +284,7 @@ class QtDevice {
   qint64 bitmapBytes_ = 0;
 };
 
-QtDevice* device(wmfAPI* api) {
-  return static_cast<QtDevice*>(api->device_data);
-}
+QtDevice* device(wmfAPI* api) { return static_cast<QtDevice*>(api->device_data); }
 
 // Qt's angle (degrees, counter-clockwise on screen) of the ray from the ellipse's centre through a
 // point given relative to the centre, as the parameter angle Qt uses for elliptic arcs.
@@ -368,15 +366,9 @@ void drawPixel(wmfAPI* api, wmfDrawPixel_t* p) {
   dev->painter().fillRect(QRectF(at, QSizeF(w, h)), QtDevice::colour(p->color));
 }
 
-void drawPie(wmfAPI* api, wmfDrawArc_t* a) {
-  drawArc(api, a, ArcKind::Pie);
-}
-void drawChord(wmfAPI* api, wmfDrawArc_t* a) {
-  drawArc(api, a, ArcKind::Chord);
-}
-void drawOpenArc(wmfAPI* api, wmfDrawArc_t* a) {
-  drawArc(api, a, ArcKind::Open);
-}
+void drawPie(wmfAPI* api, wmfDrawArc_t* a) { drawArc(api, a, ArcKind::Pie); }
+void drawChord(wmfAPI* api, wmfDrawArc_t* a) { drawArc(api, a, ArcKind::Chord); }
+void drawOpenArc(wmfAPI* api, wmfDrawArc_t* a) { drawArc(api, a, ArcKind::Open); }
 
 void drawEllipse(wmfAPI* api, wmfDrawArc_t* a) {
   QtDevice* dev = device(api);

@@ -5,13 +5,9 @@
 
 namespace kwemo {
 
-QColor toQColor(Rgb color) {
-  return QColor(redOf(color), greenOf(color), blueOf(color));
-}
+QColor toQColor(Rgb color) { return QColor(redOf(color), greenOf(color), blueOf(color)); }
 
-ColorButton::ColorButton(QWidget* parent) : QPushButton(parent) {
-  setAutoDefault(false);
-}
+ColorButton::ColorButton(QWidget* parent) : QPushButton(parent) { setAutoDefault(false); }
 
 void ColorButton::setBackColor(Rgb color) {
   color &= 0xFFFFFF;

@@ -5,8 +5,8 @@
 #include "clock/FaceDrawing.h"
 #include "clock/FaceState.h"
 #include "oldruntime/DateFormat.h"
-#include "surface/DrawSurface.h"
 #include "picture/Picture.h"
+#include "surface/DrawSurface.h"
 
 namespace kwemo {
 

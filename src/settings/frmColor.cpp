@@ -123,8 +123,6 @@ void frmColor::cmdCancel_Click() {
   QDialog::reject();
 }
 
-void frmColor::reject() {
-  cmdCancel_Click();
-}
+void frmColor::reject() { cmdCancel_Click(); }
 
 }  // namespace kwemo

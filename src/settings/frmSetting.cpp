@@ -20,10 +20,8 @@
 #include <cmath>
 
 #include "clock/FaceState.h"
-#include "oldruntime/Conversions.h"
-#include "surface/DrawSurface.h"
 #include "desktop/Prompts.h"
-#include "surface/view/SurfaceView.h"
+#include "oldruntime/Conversions.h"
 #include "settings/ColorButton.h"
 #include "settings/Preview.h"
 #include "settings/SettingsHost.h"
@@ -31,6 +29,8 @@
 #include "settings/StyleSets.h"
 #include "settings/frmColor.h"
 #include "settings/modCmOpen.h"
+#include "surface/DrawSurface.h"
+#include "surface/view/SurfaceView.h"
 
 namespace kwemo {
 
@@ -97,9 +97,7 @@ bool setListIndex(QComboBox* list, int index) {
   return true;
 }
 
-Rgb colorOf(const ColorTriplet& c) {
-  return RGB(c.red, c.green, c.blue);
-}
+Rgb colorOf(const ColorTriplet& c) { return RGB(c.red, c.green, c.blue); }
 
 }  // namespace
 
@@ -692,9 +690,7 @@ void frmSetting::cmdCancel_Click() {
   unload();
 }
 
-void frmSetting::reject() {
-  cmdCancel_Click();
-}
+void frmSetting::reject() { cmdCancel_Click(); }
 
 void frmSetting::unload() {
   timI->stop();
@@ -733,9 +729,7 @@ PreviewInputs frmSetting::previewInputs() const {
   return in;
 }
 
-void frmSetting::timI_Timer() {
-  DrawPreview(*prevSurface_, host_.Face(), previewInputs(), clock_);
-}
+void frmSetting::timI_Timer() { DrawPreview(*prevSurface_, host_.Face(), previewInputs(), clock_); }
 
 // ---------------------------------------------------------------------------------------------
 // The one instance
@@ -752,9 +746,7 @@ frmSetting* ShowSettings(ClockSettings& settings, SettingsHost& host) {
   return g_instance;
 }
 
-frmSetting* OpenSettings() {
-  return g_instance;
-}
+frmSetting* OpenSettings() { return g_instance; }
 
 void SettingsClockResized(QSize inner) {
   if (SettingOpen && g_instance) g_instance->ClockResized(inner);

@@ -111,9 +111,7 @@ bool FileSettingsStore::write(const QString& application, const QString& section
   return flush(filePath(application), *f);
 }
 
-void FileSettingsStore::beginBatch() {
-  ++batchDepth_;
-}
+void FileSettingsStore::beginBatch() { ++batchDepth_; }
 
 bool FileSettingsStore::endBatch() {
   if (batchDepth_ == 0 || --batchDepth_ > 0) return true;

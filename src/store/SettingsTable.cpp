@@ -3,9 +3,7 @@
 namespace kwemo {
 
 namespace {
-QString fold(const QString& name) {
-  return name.toCaseFolded();
-}
+QString fold(const QString& name) { return name.toCaseFolded(); }
 }  // namespace
 
 std::optional<QString> SettingsTable::value(const QString& section, const QString& key) const {

@@ -10,7 +10,6 @@
 
 #include "picture/Picture.h"
 
-
 namespace kwemo {
 
 namespace {
@@ -29,22 +28,22 @@ bool finite(std::initializer_list<double> values) {
 
 QPainter::CompositionMode compositionFor(int mode) {
   static constexpr std::array<QPainter::CompositionMode, 16> kModes{
-      QPainter::RasterOp_ClearDestination,               // 1 black
-      QPainter::RasterOp_NotSourceAndNotDestination,     // 2 ~(P|D)
-      QPainter::RasterOp_NotSourceAndDestination,        // 3 ~P & D
-      QPainter::RasterOp_NotSource,                      // 4 ~P
-      QPainter::RasterOp_SourceAndNotDestination,        // 5 P & ~D
-      QPainter::RasterOp_NotDestination,                 // 6 ~D
-      QPainter::RasterOp_SourceXorDestination,           // 7 P ^ D
-      QPainter::RasterOp_NotSourceOrNotDestination,      // 8 ~(P&D)
-      QPainter::RasterOp_SourceAndDestination,           // 9 P & D
-      QPainter::RasterOp_NotSourceXorDestination,        // 10 ~(P^D)
-      QPainter::CompositionMode_Destination,             // 11 D
-      QPainter::RasterOp_NotSourceOrDestination,         // 12 ~P | D
-      QPainter::CompositionMode_SourceOver,              // 13 P
-      QPainter::RasterOp_SourceOrNotDestination,         // 14 P | ~D
-      QPainter::RasterOp_SourceOrDestination,            // 15 P | D
-      QPainter::RasterOp_SetDestination,                 // 16 white
+      QPainter::RasterOp_ClearDestination,            // 1 black
+      QPainter::RasterOp_NotSourceAndNotDestination,  // 2 ~(P|D)
+      QPainter::RasterOp_NotSourceAndDestination,     // 3 ~P & D
+      QPainter::RasterOp_NotSource,                   // 4 ~P
+      QPainter::RasterOp_SourceAndNotDestination,     // 5 P & ~D
+      QPainter::RasterOp_NotDestination,              // 6 ~D
+      QPainter::RasterOp_SourceXorDestination,        // 7 P ^ D
+      QPainter::RasterOp_NotSourceOrNotDestination,   // 8 ~(P&D)
+      QPainter::RasterOp_SourceAndDestination,        // 9 P & D
+      QPainter::RasterOp_NotSourceXorDestination,     // 10 ~(P^D)
+      QPainter::CompositionMode_Destination,          // 11 D
+      QPainter::RasterOp_NotSourceOrDestination,      // 12 ~P | D
+      QPainter::CompositionMode_SourceOver,           // 13 P
+      QPainter::RasterOp_SourceOrNotDestination,      // 14 P | ~D
+      QPainter::RasterOp_SourceOrDestination,         // 15 P | D
+      QPainter::RasterOp_SetDestination,              // 16 white
   };
   return kModes[static_cast<std::size_t>(mode - 1)];
 }
@@ -210,8 +209,7 @@ QPainter* DrawSurface::beginDraw(std::optional<Rgb> color, Shape kind) {
   // Aliased thin pens take Qt's one-pixel path, where coordinate n is pixel n. Everything else
   // is sampled at pixel centres: an odd width is shifted by half a pixel so that it centres on
   // pixel n; an even width stays on the pixel edge, where it covers whole pixels.
-  const bool shifted =
-      kind != Shape::Text && drawWidth_ % 2 == 1 && (smooth || drawWidth_ > 1);
+  const bool shifted = kind != Shape::Text && drawWidth_ % 2 == 1 && (smooth || drawWidth_ > 1);
   const Rgb rgb = color.value_or(foreColor_);
   // Painter state changes cost more than a small shape; only pass on what changed.
   PenState& st = penState_;
@@ -335,8 +333,7 @@ bool DrawSurface::PaintPicture(const QImage& picture, float x, float y) {
                       static_cast<float>(own.height()));
 }
 
-bool DrawSurface::PaintPicture(const QImage& picture, float x, float y, float width,
-                               float height) {
+bool DrawSurface::PaintPicture(const QImage& picture, float x, float y, float width, float height) {
   if (picture.isNull() || !finite({x, y, width, height})) return false;
   const double w = toPixel(width), h = toPixel(height);
   if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide) return false;
@@ -402,7 +399,8 @@ bool DrawSurface::Print(const QString& text, bool newLine) {
 float DrawSurface::TextWidth(const QString& text) const {
   const QFontMetrics& fm = drawingMetrics();
   int widest = 0;
-  for (const QString& line : splitLines(text)) widest = std::max(widest, fm.horizontalAdvance(line));
+  for (const QString& line : splitLines(text))
+    widest = std::max(widest, fm.horizontalAdvance(line));
   return static_cast<float>(widest);
 }
 

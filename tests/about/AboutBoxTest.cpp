@@ -30,9 +30,7 @@ constexpr Rgb kPink = RGB(255, 187, 187);
 constexpr Rgb kRed = RGB(255, 0, 0);
 constexpr Rgb kBlue = RGB(0, 0, 255);
 
-Rgb toRgb(QRgb c) {
-  return RGB(qRed(c), qGreen(c), qBlue(c));
-}
+Rgb toRgb(QRgb c) { return RGB(qRed(c), qGreen(c), qBlue(c)); }
 
 // The box deletes itself when closed; tests hold it through a guarded pointer.
 QPointer<frmAbout> openBox(ProgramInfo info = {QStringLiteral("KWEMO"), 0, 1, 0}) {
@@ -49,9 +47,7 @@ class UrlRecorder : public QObject {
   Q_INVOKABLE void open(const QUrl& url) { sink->push_back(url); }
 };
 
-void flushDeletes() {
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 struct BoxGuard {
   QPointer<frmAbout> box;

@@ -1,9 +1,9 @@
+#include <gtest/gtest.h>
 #include <QDateTime>
 #include <QFile>
 #include <QFontDatabase>
-#include <QTemporaryDir>
 #include <QImage>
-#include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 #include <cmath>
 #include <string>
@@ -66,11 +66,9 @@ TEST(FaceGeometryTest, HalvesAndRoundsTheSurfaceSize) {
     FaceGeometry want;  // CenterX, CenterY, FaceRadius, BackPicWidth, BackPicHeight
   };
   const Case cases[] = {
-      {200, 100, {100, 50, 50, 200, 100}},
-      {120, 120, {60, 60, 60, 120, 120}},
+      {200, 100, {100, 50, 50, 200, 100}}, {120, 120, {60, 60, 60, 120, 120}},
       {121, 123, {60, 62, 60, 121, 123}},  // 60.5 -> 60, 61.5 -> 62
-      {80, 130, {40, 65, 40, 80, 130}},
-      {0, 0, {0, 0, 0, 0, 0}},
+      {80, 130, {40, 65, 40, 80, 130}},    {0, 0, {0, 0, 0, 0, 0}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ComputeFaceGeometry(c.sw, c.sh), c.want) << c.sw << "x" << c.sh;
@@ -132,14 +130,24 @@ TEST(FaceRendererTest, HandsPointWhereTheTimeSays) {
   };
   // 120 x 120, hands 60 / 80 / 95 per cent of the 60-pixel half-axes.
   const Case cases[] = {
-      {at(12, 0, 0), {{60, 4, true}, {60, 13, true}, {60, 1, false}, {80, 60, false},
-                      {40, 60, false}, {60, 80, false}}},
+      {at(12, 0, 0),
+       {{60, 4, true},
+        {60, 13, true},
+        {60, 1, false},
+        {80, 60, false},
+        {40, 60, false},
+        {60, 80, false}}},
       {at(0, 0, 0), {{60, 4, true}, {60, 13, true}, {80, 60, false}, {60, 80, false}}},
-      {at(3, 0, 0), {{95, 60, true}, {98, 60, false}, {60, 4, true}, {60, 80, false},
-                     {40, 60, false}}},
+      {at(3, 0, 0),
+       {{95, 60, true}, {98, 60, false}, {60, 4, true}, {60, 80, false}, {40, 60, false}}},
       // The hour hand half-way between 6 and 7, the minute hand down, the second hand up.
-      {at(6, 30, 0), {{52, 89, true}, {60, 107, true}, {60, 110, false}, {45, 86, false},
-                      {60, 4, true}, {75, 60, false}}},
+      {at(6, 30, 0),
+       {{52, 89, true},
+        {60, 107, true},
+        {60, 110, false},
+        {45, 86, false},
+        {60, 4, true},
+        {75, 60, false}}},
   };
   for (const Case& c : cases) {
     ClockSettings s = firstRunLook();
@@ -181,7 +189,7 @@ TEST(FaceRendererTest, RefusedPenWidthKeepsThePreviousOne) {
     bool thick;
   };
   const Case cases[] = {
-      {3, 0, 0, true},   // the tick-mark width stays in force for the hands
+      {3, 0, 0, true},  // the tick-mark width stays in force for the hands
       {1, 0, 0, false},
       {1, 3, 1, true},
       {3, 1, 1, false},
@@ -262,7 +270,8 @@ TEST(FaceRendererTest, PreparesThroughTheWindowAndShowsItOnce) {
   };
   const Case cases[] = {
       {false, false, {"Form_Resize", "FirstShowing"}},
-      {true, true,
+      {true,
+       true,
        {"ChangeRgn FFF", "ChangeRgn TFF", "SetTopMost T", "Form_Resize", "FirstShowing"}},
   };
   for (const Case& c : cases) {
@@ -315,9 +324,7 @@ TEST(FaceRendererTest, HiddenWindowIsNotDrawnOnceShown) {
 namespace kwemo {
 namespace {
 
-bool haveIpaPGothic() {
-  return QFontDatabase::families().contains(QStringLiteral("IPAPGothic"));
-}
+bool haveIpaPGothic() { return QFontDatabase::families().contains(QStringLiteral("IPAPGothic")); }
 
 // Extent of the dark pixels inside a region.
 QRect inkedIn(const QImage& im, const QRect& region) {

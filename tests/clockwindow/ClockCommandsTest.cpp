@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 #include "MenuTestSupport.h"
 #include "clock/ClockSettings.h"
@@ -69,7 +69,8 @@ TEST(ClockCommands, EachMenuCodeDoesItsCommandAndShowsItsMessage) {
     f.commands.mPI_Click(c.index);
     EXPECT_EQ(f.window.calls.join('|'), c.calls);
     for (int i : {0, 110, 998}) {
-      const bool expected = std::find(c.tickedAfter.begin(), c.tickedAfter.end(), i) != c.tickedAfter.end();
+      const bool expected =
+          std::find(c.tickedAfter.begin(), c.tickedAfter.end(), i) != c.tickedAfter.end();
       EXPECT_EQ(f.commands.menu().checked(i), expected) << "mark of " << i;
     }
     for (int n = 1; n <= 16; ++n) EXPECT_EQ(f.commands.menu().mDM(n)->isChecked(), n == 7) << n;
@@ -148,7 +149,8 @@ TEST(ClockCommands, KeyDownClearsMsgActiveFirstThenActs) {
     Fixture f(c.uptime);
     f.commands.menu().setMemoItemsEnabled(false);
     EXPECT_EQ(f.commands.Form_KeyDown(c.key, c.mods), c.handled);
-    EXPECT_EQ(f.window.calls.join('|'), c.calls.isEmpty() ? "MsgActive=0" : "MsgActive=0|" + c.calls);
+    EXPECT_EQ(f.window.calls.join('|'),
+              c.calls.isEmpty() ? "MsgActive=0" : "MsgActive=0|" + c.calls);
   }
 }
 
@@ -157,10 +159,8 @@ TEST(ClockCommands, TrayIconMessages) {
     QSystemTrayIcon::ActivationReason reason;
     int message;
   } reasons[] = {
-      {QSystemTrayIcon::Trigger, 514},
-      {QSystemTrayIcon::DoubleClick, 515},
-      {QSystemTrayIcon::Context, 516},
-      {QSystemTrayIcon::MiddleClick, 519},
+      {QSystemTrayIcon::Trigger, 514}, {QSystemTrayIcon::DoubleClick, 515},
+      {QSystemTrayIcon::Context, 516}, {QSystemTrayIcon::MiddleClick, 519},
       {QSystemTrayIcon::Unknown, 512},
   };
   for (const auto& r : reasons) EXPECT_EQ(TrayMessageFor(r.reason), r.message);
@@ -171,8 +171,9 @@ TEST(ClockCommands, TrayIconMessages) {
     Fixture f;
     f.commands.menu().setChecked(998, true);
     f.commands.Form_MouseMove(0, 0, X, 0);
-    EXPECT_EQ(f.window.calls.join('|'),
-              X == 515 ? "show" : X == 516 ? "front|events|popUp(mnuPopup)" : "");
+    EXPECT_EQ(f.window.calls.join('|'), X == 515   ? "show"
+                                        : X == 516 ? "front|events|popUp(mnuPopup)"
+                                                   : "");
     EXPECT_EQ(f.commands.menu().checked(998), X != 515);
   }
 

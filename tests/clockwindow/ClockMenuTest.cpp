@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QMenu>
 #include <QSignalSpy>
-#include <gtest/gtest.h>
 
 #include "MenuTestSupport.h"
 #include "clockwindow/ClockPopupMenu.h"
@@ -58,13 +58,14 @@ TEST(ClockPopupMenu, ItemsInOrderWithCaptionsLabelsAndMarks) {
     EXPECT_FALSE(item->isChecked());
   }
 
-  const char* const modes[] = {
-      "01 - Blackness(&1)",    "02 - Not Merge Pen(&2)", "03 - Mask Not Pen(&3)",
-      "04 - Not Copy Pen(&4)", "05 - Mask Pen Not(&5)",  "06 - Invert(&6)",
-      "07 - Xor Pen(&7)",      "08 - Not Mask Pen(&8)",  "09 - Mask Pen(&9)",
-      "10 - Not Xor Pen(&0)",  "11 - No operation(&A)",  "12 - Merge Not Pen(&B)",
-      "13 - (標準) Copy Pen(&C)", "14 - Merge Pen Not(&D)", "15 - Merge Pen(&E)",
-      "16 - White(&F)"};
+  const char* const modes[] = {"01 - Blackness(&1)",       "02 - Not Merge Pen(&2)",
+                               "03 - Mask Not Pen(&3)",    "04 - Not Copy Pen(&4)",
+                               "05 - Mask Pen Not(&5)",    "06 - Invert(&6)",
+                               "07 - Xor Pen(&7)",         "08 - Not Mask Pen(&8)",
+                               "09 - Mask Pen(&9)",        "10 - Not Xor Pen(&0)",
+                               "11 - No operation(&A)",    "12 - Merge Not Pen(&B)",
+                               "13 - (標準) Copy Pen(&C)", "14 - Merge Pen Not(&D)",
+                               "15 - Merge Pen(&E)",       "16 - White(&F)"};
   QMenu* sub = menu.mPI(101)->menu();
   ASSERT_NE(sub, nullptr);
   ASSERT_EQ(sub->actions().size(), 16);

@@ -1,5 +1,6 @@
 // The commands plugged into the real clock window: shared menu items, keys reaching the window,
 // the face's right button and tooltip, End, and the settings dialog's view of the clock.
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -8,7 +9,6 @@
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWindow>
-#include <gtest/gtest.h>
 
 #include "MenuTestSupport.h"
 #include "about/frmAbout.h"
@@ -16,8 +16,8 @@
 #include "clockwindow/ClockWindowCommands.h"
 #include "clockwindow/Memo.h"
 #include "clockwindow/frmClock.h"
-#include "surface/view/SurfaceView.h"
 #include "settings/frmSetting.h"
+#include "surface/view/SurfaceView.h"
 
 namespace kwemo {
 namespace {
@@ -76,21 +76,23 @@ TEST(ClockWindowCommands, SharesTheWindowsItemsAndTakesItsKeys) {
   QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
                    Qt::NoModifier);
   QApplication::sendEvent(&w.clock.picPrev(), &move);
-  EXPECT_TRUE(w.clock.picPrev().toolTip().startsWith("(KWEMO) ")) << w.clock.picPrev().toolTip().toStdString();
+  EXPECT_TRUE(w.clock.picPrev().toolTip().startsWith("(KWEMO) "))
+      << w.clock.picPrev().toolTip().toStdString();
 }
 
 TEST(ClockWindowCommands, RightButtonOnTheFaceRefreshesAndPopsUp) {
   Wired w;
   WriteMemo(w.store, {"0123456789AB", ""});
   auto rightPress = [&] {
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 20), QPointF(20, 20),
-                      Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 20), QPointF(20, 20), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
     QApplication::sendEvent(&w.clock.picPrev(), &press);
   };
   EXPECT_EQ(captionWhilePoppedUp(rightPress), "メモの表示・編集(&M) - 0123456789...");
   WriteMemo(w.store, {});
-  EXPECT_EQ(captionWhilePoppedUp([&] { w.wiring->commands().trayActivated(QSystemTrayIcon::Context); }),
-            "メモの表示・編集(&M) - 0123456789...")
+  EXPECT_EQ(
+      captionWhilePoppedUp([&] { w.wiring->commands().trayActivated(QSystemTrayIcon::Context); }),
+      "メモの表示・編集(&M) - 0123456789...")
       << "the icon's menu is shown as it was left";
   EXPECT_EQ(captionWhilePoppedUp(rightPress), "メモ作成(&M)");
 }

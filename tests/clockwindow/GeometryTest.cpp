@@ -12,11 +12,11 @@ TEST(FrameOffset, FromOuterWidthInTwipsAndClientWidth) {
     double outerTwips, scaleWidth, tpp;
     int expected;
   } cases[] = {
-      {1920, 120, 15, 5},    // 4-pixel frame at 96 dpi
-      {1800, 120, 15, 1},    // no frame
-      {2000, 120, 15, 7},    // 13.33 pixels of frame round to 13, halved to 6
-      {1935, 120, 15, 5},    // 9 pixels of frame: 9 / 2 truncates to 4
-      {1785, 120, 15, 1},    // a frame of -1 pixel: -1 / 2 truncates toward zero
+      {1920, 120, 15, 5},  // 4-pixel frame at 96 dpi
+      {1800, 120, 15, 1},  // no frame
+      {2000, 120, 15, 7},  // 13.33 pixels of frame round to 13, halved to 6
+      {1935, 120, 15, 5},  // 9 pixels of frame: 9 / 2 truncates to 4
+      {1785, 120, 15, 1},  // a frame of -1 pixel: -1 / 2 truncates toward zero
   };
   for (const Case& c : cases) {
     EXPECT_EQ(frameOffsetFor(c.outerTwips, c.scaleWidth, c.tpp), c.expected)
@@ -31,8 +31,8 @@ TEST(EllipticOutline, EllipseStripAndBareEllipse) {
     int x, y;
     bool inside;
   } ellipsePoints[] = {
-      {65, 5, true}, {124, 65, true}, {65, 65, true}, {65, 4, false}, {125, 65, false},
-      {5, 5, false}, {8, 120, false},
+      {65, 5, true},    {124, 65, true}, {65, 65, true},  {65, 4, false},
+      {125, 65, false}, {5, 5, false},   {8, 120, false},
   };
   for (const Point& p : ellipsePoints) {
     EXPECT_EQ(ellipse.contains(QPoint(p.x, p.y)), p.inside) << p.x << "," << p.y;
@@ -42,7 +42,7 @@ TEST(EllipticOutline, EllipseStripAndBareEllipse) {
   // rectangle, minus the corner pixels.
   const QRegion withStrip = ellipticOutline(5, 120, 120, StripBox{102, 120, 18});
   Point stripPoints[] = {
-      {6, 107, true},   {5, 108, true},   {123, 124, true}, {5, 107, false},
+      {6, 107, true},    {5, 108, true},  {123, 124, true}, {5, 107, false},
       {124, 124, false}, {6, 125, false}, {10, 100, false},  // above the strip, outside the ellipse
   };
   for (const Point& p : stripPoints) {
@@ -89,8 +89,8 @@ TEST(Placement, OffScreenWindowComesBackOntoNearestScreen) {
       {{3000, 100, 128, 128}, {}, {3000, 100}},    // no screen known: nothing to do
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(bringOntoScreens(c.window, c.screens), c.expected) << c.window.x() << ","
-                                                                  << c.window.y();
+    EXPECT_EQ(bringOntoScreens(c.window, c.screens), c.expected)
+        << c.window.x() << "," << c.window.y();
   }
 }
 

@@ -1,10 +1,10 @@
+#include <gtest/gtest.h>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <optional>
 
@@ -84,12 +84,36 @@ TEST(frmMemo, CloseQuestionInEachBranch) {
        "メモ [No Title] を保存しますか？", true, "[No Title]", "line1\r\nline2", true},
       {"long title, yes", kEleven, "x", Answer::Yes, false, "メモ abcdefghij... を保存しますか？",
        true, kEleven, "x", true},
-      {"no keeps the store", "new", "x", Answer::No, false, "メモ new を保存しますか？", true,
-       "old", "old text", {}},
-      {"cancel keeps the window", "new", "x", Answer::Cancel, false, "メモ new を保存しますか？",
-       false, "old", "old text", {}},
-      {"unsaved memo stays on screen", "new", "x", Answer::Yes, true, "メモ new を保存しますか？",
-       false, "old", "old text", {}},
+      {"no keeps the store",
+       "new",
+       "x",
+       Answer::No,
+       false,
+       "メモ new を保存しますか？",
+       true,
+       "old",
+       "old text",
+       {}},
+      {"cancel keeps the window",
+       "new",
+       "x",
+       Answer::Cancel,
+       false,
+       "メモ new を保存しますか？",
+       false,
+       "old",
+       "old text",
+       {}},
+      {"unsaved memo stays on screen",
+       "new",
+       "x",
+       Answer::Yes,
+       true,
+       "メモ new を保存しますか？",
+       false,
+       "old",
+       "old text",
+       {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -7,8 +7,8 @@
 #include <ostream>
 
 #include "clockwindow/ClockWindowPort.h"
-#include "store/MemorySettingsStore.h"
 #include "desktop/Prompts.h"
+#include "store/MemorySettingsStore.h"
 
 // Lets GoogleTest show QStrings as text in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }

@@ -24,13 +24,12 @@ struct Strip {
   std::vector<RgnCall> rgnCalls;
   std::vector<int> heightsAtRgn;
   int faceRepaints = 0;
-  MessageStrip strip{client, MessageStrip::Window{
-                                 [this] { return elliptic; },
-                                 [this](bool m, bool s, bool d) {
-                                   rgnCalls.emplace_back(m, s, d);
-                                   heightsAtRgn.push_back(strip.height());
-                                 },
-                                 [this] { ++faceRepaints; }}};
+  MessageStrip strip{client, MessageStrip::Window{[this] { return elliptic; },
+                                                  [this](bool m, bool s, bool d) {
+                                                    rgnCalls.emplace_back(m, s, d);
+                                                    heightsAtRgn.push_back(strip.height());
+                                                  },
+                                                  [this] { ++faceRepaints; }}};
 
   Strip() {
     client.resize(120, 120);

@@ -74,12 +74,9 @@ TEST(WindowDragger, FrameEdgesUnderThePointer) {
     QPoint pos;
     Qt::Edges edges;
   } cases[] = {
-      {{0, 60}, Qt::LeftEdge},
-      {{3, 60}, Qt::LeftEdge},
-      {{4, 60}, {}},
-      {{124, 60}, Qt::RightEdge},
-      {{60, 0}, Qt::TopEdge},
-      {{127, 126}, Qt::RightEdge | Qt::BottomEdge},
+      {{0, 60}, Qt::LeftEdge}, {{3, 60}, Qt::LeftEdge},
+      {{4, 60}, {}},           {{124, 60}, Qt::RightEdge},
+      {{60, 0}, Qt::TopEdge},  {{127, 126}, Qt::RightEdge | Qt::BottomEdge},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(frameEdgesAt(c.pos, size, 4), c.edges) << c.pos.x() << "," << c.pos.y();

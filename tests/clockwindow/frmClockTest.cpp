@@ -18,8 +18,8 @@
 #include "clockwindow/MessageStrip.h"
 #include "clockwindow/frmClock.h"
 #include "clockwindow/frmLoading.h"
-#include "store/MemorySettingsStore.h"
 #include "desktop/Prompts.h"
+#include "store/MemorySettingsStore.h"
 #include "surface/view/SurfaceView.h"
 
 namespace kwemo {
@@ -46,7 +46,8 @@ struct Clock {
   }
   void storedRun() { put("Setting", "Runed", QStringLiteral("True")); }
   frmClock& load() {
-    window = std::make_unique<frmClock>(settings, store, [this] { ++ended; }, fixedMoment);
+    window = std::make_unique<frmClock>(
+        settings, store, [this] { ++ended; }, fixedMoment);
     window->Form_Load();
     return *window;
   }
@@ -130,7 +131,8 @@ TEST(frmClock, PlacementEdgeCases) {
       {"garbled left keeps the design", {{"Left", "left"}, {"Width", "3000"}}, {}, {128, 128}},
       {"monitor removed",
        {{"Left", "150000"}, {"Top", "1500"}, {"Width", "1920"}, {"Height", "1920"}},
-       QPoint(screen.right() + 1 - 128, 100), {128, 128}},
+       QPoint(screen.right() + 1 - 128, 100),
+       {128, 128}},
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(k.name);
@@ -138,7 +140,9 @@ TEST(frmClock, PlacementEdgeCases) {
     c.storedRun();
     for (const auto& [key, value] : k.position) c.put("Position", key, value);
     frmClock& w = c.load();
-    if (k.pos) { EXPECT_EQ(w.pos(), *k.pos); }
+    if (k.pos) {
+      EXPECT_EQ(w.pos(), *k.pos);
+    }
     EXPECT_EQ(w.size(), k.size.isValid() ? k.size : w.minimumSize());
   }
 }
@@ -262,7 +266,8 @@ TEST(frmLoading, SplashSizedToItsMessageInCaptionColours) {
   EXPECT_EQ(QColor(image.pixel(2, 2)).rgb(), back.rgb());
   // Some text pixels in the middle row.
   int text = 0;
-  for (int x = 0; x < image.width(); ++x) text += QColor(image.pixel(x, image.height() / 2)) != back;
+  for (int x = 0; x < image.width(); ++x)
+    text += QColor(image.pixel(x, image.height() / 2)) != back;
   EXPECT_GT(text, 20);
 }
 

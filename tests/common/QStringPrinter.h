@@ -4,6 +4,4 @@
 #include <ostream>
 
 // Lets GoogleTest show QStrings as text in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) {
-  *os << '"' << s.toStdString() << '"';
-}
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }

@@ -1,8 +1,8 @@
 // Shared main for every test executable: one QApplication on the offscreen platform, and
 // per-user folders pointed at a temporary directory so no test touches real settings.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 

@@ -31,9 +31,9 @@ bool sendRaw(const QString& path, const QByteArray& bytes) {
   const QByteArray native = QFile::encodeName(path);
   std::memcpy(address.sun_path, native.constData(), static_cast<size_t>(native.size()));
   const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  const bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
-                  ::send(fd, bytes.constData(), static_cast<size_t>(bytes.size()), 0) ==
-                      bytes.size();
+  const bool ok =
+      ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
+      ::send(fd, bytes.constData(), static_cast<size_t>(bytes.size()), 0) == bytes.size();
   ::close(fd);
   return ok;
 }

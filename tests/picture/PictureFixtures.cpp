@@ -73,13 +73,9 @@ QColor quadrantColour(int x, int y, int width, int height) {
   return kQuadrants[quadrantIndex(x, y, width, height)];
 }
 
-QByteArray bmp(int width, int height) {
-  return saveWithQt(quadrantImage(width, height), "bmp");
-}
+QByteArray bmp(int width, int height) { return saveWithQt(quadrantImage(width, height), "bmp"); }
 
-QByteArray jpeg(int width, int height) {
-  return saveWithQt(quadrantImage(width, height), "jpeg");
-}
+QByteArray jpeg(int width, int height) { return saveWithQt(quadrantImage(width, height), "jpeg"); }
 
 QByteArray rle(int width, int height, int bits) {
   const int left = width / 2;

@@ -6,9 +6,9 @@
 
 #include "FakeHost.h"
 #include "clock/FaceState.h"
-#include "surface/DrawSurface.h"
 #include "settings/ColorButton.h"
 #include "settings/Preview.h"
+#include "surface/DrawSurface.h"
 
 namespace kwemo {
 namespace {

@@ -23,9 +23,7 @@ namespace {
 using test::FakeClock;
 using test::firstRunSettings;
 
-void flushDeletes() {
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 // One opened dialog over a fake clock window, cleaned up whatever the test did.
 struct Opened {

@@ -9,9 +9,7 @@
 namespace kwemo {
 namespace {
 
-QByteArray crlf(const QStringList& lines) {
-  return (lines.join("\r\n") + "\r\n").toUtf8();
-}
+QByteArray crlf(const QStringList& lines) { return (lines.join("\r\n") + "\r\n").toUtf8(); }
 
 QStringList writtenLines(const StyleSetValues& v) {
   const QString text = QString::fromUtf8(writeStyleSetFile(v));

@@ -1,13 +1,13 @@
+#include <gtest/gtest.h>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QImage>
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 
-#include "surface/DrawSurface.h"
 #include "picture/Picture.h"
+#include "surface/DrawSurface.h"
 
 namespace kwemo {
 namespace {
@@ -16,9 +16,7 @@ constexpr int kW = 64;
 constexpr int kH = 48;
 const QString kPGothic = QString::fromUtf8("ＭＳ Ｐゴシック");
 
-bool haveIpaPGothic() {
-  return QFontDatabase::families().contains(QStringLiteral("IPAPGothic"));
-}
+bool haveIpaPGothic() { return QFontDatabase::families().contains(QStringLiteral("IPAPGothic")); }
 
 // 0x00RRGGBB of a pixel, whatever the alpha byte.
 Rgb rgbAt(const QImage& im, int x, int y) {
@@ -56,11 +54,24 @@ void setUpFont(DrawSurface& s) {
 }
 
 const Shape kShapes[] = {
-    {"line", [](DrawSurface& s, Rgb c) { s.setDrawWidth(3); s.Line(5, 5, 58, 40, c); }},
+    {"line",
+     [](DrawSurface& s, Rgb c) {
+       s.setDrawWidth(3);
+       s.Line(5, 5, 58, 40, c);
+     }},
     {"box", [](DrawSurface& s, Rgb c) { s.Line(4, 6, 50, 30, c, LineShape::Box); }},
-    {"circle", [](DrawSurface& s, Rgb c) { s.setDrawWidth(2); s.Circle(32, 24, 15, c, 0.6f); }},
-    {"dot", [](DrawSurface& s, Rgb c) { s.setDrawWidth(7); s.PSet(20, 20, c); }},
-    {"pixel", [](DrawSurface& s, Rgb c) {
+    {"circle",
+     [](DrawSurface& s, Rgb c) {
+       s.setDrawWidth(2);
+       s.Circle(32, 24, 15, c, 0.6f);
+     }},
+    {"dot",
+     [](DrawSurface& s, Rgb c) {
+       s.setDrawWidth(7);
+       s.PSet(20, 20, c);
+     }},
+    {"pixel",
+     [](DrawSurface& s, Rgb c) {
        for (int i = 0; i < 12; ++i) s.PSet(static_cast<float>(3 + 5 * i), 40, c);
      }},
     {"text",
@@ -172,14 +183,23 @@ TEST(DrawSurfaceTest, ShapesCoverTheirRoundedCoordinates) {
        QRect(20, 10, 41, 31)},
       {"pixel, halves to even", [](DrawSurface& s) { s.PSet(2.5f, 3.5f); }, QRect(2, 4, 1, 1)},
       {"pixel off the surface", [](DrawSurface& s) { s.PSet(-1, 500); }, QRect()},
-      {"wide dot", [](DrawSurface& s) { s.setDrawWidth(5); s.PSet(30, 30); }, QRect(28, 28, 5, 5)},
-      {"wide line", [](DrawSurface& s) { s.setDrawWidth(3); s.Line(10, 20, 30, 20); },
+      {"wide dot",
+       [](DrawSurface& s) {
+         s.setDrawWidth(5);
+         s.PSet(30, 30);
+       },
+       QRect(28, 28, 5, 5)},
+      {"wide line",
+       [](DrawSurface& s) {
+         s.setDrawWidth(3);
+         s.Line(10, 20, 30, 20);
+       },
        QRect(9, 19, 23, 3)},
   };
   for (int mode : {13, 9}) {
     for (const Case& c : cases) {
       DrawSurface s;
-    whiten(s, mode);
+      whiten(s, mode);
       c.draw(s);
       EXPECT_EQ(inked(s.image()), c.want) << c.name << " mode " << mode;
     }

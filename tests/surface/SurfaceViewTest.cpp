@@ -1,6 +1,6 @@
+#include <gtest/gtest.h>
 #include <QImage>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "surface/DrawSurface.h"
 #include "surface/view/SurfaceView.h"

@@ -21,10 +21,10 @@
 #include "clock/ClockSettingsStorage.h"
 #include "clock/FaceRenderer.h"
 #include "clock/FaceState.h"
-#include "surface/DrawSurface.h"
 #include "store/FileSettingsStore.h"
-#include "surface/Fonts.h"
 #include "store/MemorySettingsStore.h"
+#include "surface/DrawSurface.h"
+#include "surface/Fonts.h"
 
 using namespace kwemo;
 
@@ -42,8 +42,7 @@ std::optional<QSize> parseSize(const QString& text) {
   const QRegularExpressionMatch m = re.match(text.trimmed());
   if (!m.hasMatch()) return std::nullopt;
   const QSize size(m.captured(1).toInt(), m.captured(2).toInt());
-  if (size.width() < 1 || size.height() < 1 || size.width() > kMaxSide ||
-      size.height() > kMaxSide)
+  if (size.width() < 1 || size.height() < 1 || size.width() > kMaxSide || size.height() > kMaxSide)
     return std::nullopt;
   return size;
 }
@@ -115,8 +114,7 @@ int main(int argc, char** argv) {
     QString folder = info.isDir() ? info.absoluteFilePath() : info.absolutePath();
     const QString expected = settingsApplication() + QStringLiteral(".ini");
     if (info.isFile() && info.fileName().compare(expected, Qt::CaseInsensitive) != 0) {
-      if (!copyDir.isValid() ||
-          !QFile::copy(info.absoluteFilePath(), copyDir.filePath(expected)))
+      if (!copyDir.isValid() || !QFile::copy(info.absoluteFilePath(), copyDir.filePath(expected)))
         return fail(QStringLiteral("cannot read %1").arg(info.filePath()), 1);
       folder = copyDir.path();
     }
@@ -135,7 +133,6 @@ int main(int argc, char** argv) {
   renderer.DrawFace(moment);
 
   const QString out = cli.value(outOpt);
-  if (!surface.image().save(out, "PNG"))
-    return fail(QStringLiteral("cannot write %1").arg(out), 1);
+  if (!surface.image().save(out, "PNG")) return fail(QStringLiteral("cannot write %1").arg(out), 1);
   return 0;
 }
