@@ -71,6 +71,55 @@ QByteArray ellipseWmf() {
   return b;
 }
 
+// 250 bytes: a placeable 100 x 100 metafile whose 1 x 1 unit window scales one TEXTOUT of 100
+// letters, 500 units high and turned by 45 degrees, onto an opaque box some 4.7 million pixels
+// long across the picture; 'records' such TEXTOUTs.
+QByteArray hugeTextBoxWmf(int records) {
+  QByteArray b;
+  auto u16 = [&](int v) { b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
+  auto u32 = [&](quint32 v) {
+    u16(int(v & 0xFFFF));
+    u16(int(v >> 16));
+  };
+  u32(0x9AC6CDD7);
+  for (int v : {0, 0, 0, 100, 100, 96}) u16(v);
+  u32(0);
+  int sum = 0;
+  for (int i = 0; i < 20; i += 2) sum ^= uchar(b[i]) | uchar(b[i + 1]) << 8;
+  u16(sum);
+  const int textWords = 3 + 1 + 50 + 2;
+  u16(1);
+  u16(9);
+  u16(0x0300);
+  u32(9 + 4 + 5 + 5 + 4 + 5 + 15 + 4 + records * textWords + 3);
+  u16(1);
+  u32(textWords);
+  u16(0);
+  auto record = [&](int function, std::initializer_list<int> params) {
+    u32(3 + static_cast<quint32>(params.size()));
+    u16(function);
+    for (int p : params) u16(p);
+  };
+  record(0x0103, {8});                                 // SETMAPMODE anisotropic
+  record(0x020B, {-14000, 14300});                     // SETWINDOWORG
+  record(0x020C, {1, 1});                              // SETWINDOWEXT
+  record(0x0102, {2});                                 // SETBKMODE opaque
+  record(0x0201, {0xFF, 0});                           // SETBKCOLOR
+  record(0x02FB, {-500, 0, 450, 450, 400, 0, 0, 0, 0,  // CREATEFONTINDIRECT
+                  'A' | 'r' << 8, 'i' | 'a' << 8, 'l'});
+  record(0x012D, {0});  // SELECTOBJECT
+  for (int i = 0; i < records; ++i) {
+    u32(textWords);
+    u16(0x0521);  // TEXTOUT
+    u16(100);
+    b.append(QByteArray(100, 'W'));
+    u16(0);
+    u16(0);
+  }
+  record(0, {});
+  return b;
+}
+
 void report(const char* what, double micros) { std::printf("%-44s %10.1f us\n", what, micros); }
 
 }  // namespace
@@ -101,6 +150,17 @@ int main(int argc, char** argv) {
   report("LoadPicture 1920x1080 JPEG", microsPerCall([&] { kwemo::LoadPicture(jpg); }));
   report("LoadPicture 1920x1080 WMF (one ellipse)",
          microsPerCall([&] { kwemo::LoadPicture(wmf); }));
+  // Each opaque box used to take over a second to rasterize; only its 100 x 100 pixels are drawn.
+  const QByteArray huge = hugeTextBoxWmf(1);
+  if (!kwemo::LoadPictureFromData(huge)) {
+    std::printf("the huge text box metafile did not load\n");
+    return 1;
+  }
+  report("LoadPictureFromData 250-byte WMF, huge text box",
+         microsPerCall([&] { kwemo::LoadPictureFromData(huge); }));
+  const QByteArray hugeTwelve = hugeTextBoxWmf(12);
+  report("LoadPictureFromData WMF, 12 huge text boxes",
+         microsPerCall([&] { kwemo::LoadPictureFromData(hugeTwelve); }));
   kwemo::PictureCache cache;
   cache.load(bmp);
   report("PictureCache::load, same BMP again", microsPerCall([&] { cache.load(bmp); }));

@@ -244,4 +244,20 @@ QByteArray shapesWmf() {
   return placeableHeader(100, 100, 96) + r.file(3);
 }
 
+QByteArray hugeTextBoxWmf(int records) {
+  WmfRecords r;
+  r.add(0x0103, {8});              // SETMAPMODE MM_ANISOTROPIC
+  r.add(0x020B, {-14000, 14300});  // SETWINDOWORG y, x: the text starts far down left
+  r.add(0x020C, {1, 1});           // SETWINDOWEXT: one unit is the whole picture
+  r.add(0x0102, {2});              // SETBKMODE OPAQUE
+  r.add(0x0201, {0xFF, 0});        // SETBKCOLOR red
+  const int escapement = 450;      // tenths of a degree
+  r.add(0x02FB, {-500 & 0xFFFF, 0, escapement, escapement, 400, 0, 0, 0, 0, 'A' | 'r' << 8,
+                 'i' | 'a' << 8, 'l'});
+  r.add(0x012D, {0});
+  const QByteArray text = QByteArray(100, 'W') + QByteArray(4, 0);  // then y 0, x 0
+  for (int i = 0; i < records; ++i) r.add(0x0521, {100}, text);     // TEXTOUT
+  return placeableHeader(100, 100, 96) + r.file(1);
+}
+
 }  // namespace kwemo::fixtures

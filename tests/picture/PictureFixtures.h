@@ -30,4 +30,10 @@ QByteArray bareWmf(int unitsWide, int unitsHigh);
 // (70, 60)-(100, 90), on a transparent ground.
 QByteArray shapesWmf();
 
+// Placeable, 100 x 100 pixels, whose window of 1 x 1 units makes every unit 100 pixels: 'records'
+// times a 100-letter TEXTOUT in a font 500 units high, turned by 45 degrees, on an opaque red box
+// about 4.7 million pixels long whose middle covers the whole picture (the letters stay far from
+// it). 18 bytes more per record.
+QByteArray hugeTextBoxWmf(int records);
+
 }  // namespace kwemo::fixtures
