@@ -92,6 +92,7 @@ int main(int argc, char** argv) {
       {"pictures", "seed-wmf-shapes-text-bitmap", shapesWmf},
       {"pictures", "seed-wmf-huge-text-box", [] { return hugeTextBoxWmf(1); }},
       {"pictures", "seed-emf", [] { return fromVector(emfBytes()); }},
+      {"pictures", "seed-emf-huge-polygon", [] { return hugePolygonEmf(1); }},
       {"pictures", "seed-emf-glyph-text", [] { return fromVector(emfTextBytes()); }},
   };
   for (const auto& seed : seeds) {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "picture/BoundedCanvas.h"
 #include "picture/MetafileRenderers.h"
 
 // libUEMF, the record layer under libemf2svg, checks one record's declared size and the offsets
@@ -42,6 +43,8 @@ constexpr quint32 kEtoGlyphIndex = 0x10;
 constexpr qsizetype kMinHeaderBytes = 88;
 // Far beyond any drawing a person makes; bounds the SVG text a file of tiny records can produce.
 constexpr quint32 kMaxRecords = 1'000'000;
+// The user waits for a picture while typing its path: drawing that takes longer is refused.
+constexpr int kDrawMilliseconds = 1000;
 
 quint32 u32At(const QByteArray& d, qsizetype at) {
   const auto* p = reinterpret_cast<const unsigned char*>(d.constData()) + at;
@@ -131,10 +134,12 @@ std::optional<Picture> RenderEmf(const QByteArray& data) {
   QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
   if (image.isNull()) return std::nullopt;
   image.fill(Qt::transparent);
-  QPainter painter(&image);
+  BoundedCanvas canvas(&image, QDeadlineTimer(kDrawMilliseconds));
+  QPainter painter(&canvas);
   painter.setRenderHint(QPainter::Antialiasing);
   renderer.render(&painter, QRectF(0, 0, w, h));
   painter.end();
+  if (canvas.expired()) return std::nullopt;
   return Picture{image, w, h};
 }
 

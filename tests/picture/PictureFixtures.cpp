@@ -260,4 +260,25 @@ QByteArray hugeTextBoxWmf(int records) {
   return placeableHeader(100, 100, 96) + r.file(1);
 }
 
+QByteArray hugePolygonEmf(int copies) {
+  Bytes body;
+  body.u32(39).u32(24).u32(1).u32(0).u32(0x0000FF).u32(0);  // CREATEBRUSHINDIRECT 1: solid red
+  body.u32(37).u32(12).u32(1);                              // SELECTOBJECT 1
+  const int points[][2] = {
+      {-1400000, 1400000}, {1900000, -1900000}, {1950000, -1890000}, {-1380000, 1440000}};
+  for (int i = 0; i < copies; ++i) {
+    body.u32(3).u32(8 + 20 + 4 * 8).u32(0).u32(0).u32(100).u32(100).u32(4);  // POLYGON
+    for (const auto& p : points)
+      body.u32(static_cast<std::uint32_t>(p[0])).u32(static_cast<std::uint32_t>(p[1]));
+  }
+  body.u32(14).u32(20).u32(0).u32(16).u32(20);  // EOF
+  Bytes b;
+  b.u32(1).u32(88).u32(0).u32(0).u32(100).u32(100);      // EMR_HEADER, bounds
+  b.u32(0).u32(0).u32(2646).u32(2646);                   // frame: 26.46 mm, 100 pixels
+  b.u32(0x464D4520).u32(0x10000).u32(88 + body.size());  // " EMF", version, bytes
+  b.u32(3 + copies).u16(2).u16(0).u32(0).u32(0).u32(0);  // records, handles
+  b.u32(1920).u32(1080).u32(508).u32(286);               // reference device
+  return b.raw(body.data()).data();
+}
+
 }  // namespace kwemo::fixtures

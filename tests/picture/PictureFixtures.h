@@ -36,4 +36,8 @@ QByteArray shapesWmf();
 // it). 18 bytes more per record.
 QByteArray hugeTextBoxWmf(int records);
 
+// An enhanced metafile of 100 x 100 pixels: 'copies' times a red polygon, a band some 4 million
+// pixels long along the line x + y = 0, covering the picture but for its top left corner.
+QByteArray hugePolygonEmf(int copies);
+
 }  // namespace kwemo::fixtures

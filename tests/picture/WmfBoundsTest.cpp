@@ -23,6 +23,15 @@ TEST(WmfBounds, HugeShapesAreDrawnOnlyWhereTheyShow) {
     EXPECT_EQ(picture->image.pixelColor(at), QColor(255, 0, 0)) << at.x() << "," << at.y();
 }
 
+// The same through the EMF converter and the SVG renderer: about a second a polygon before.
+TEST(WmfBounds, HugeEmfShapesAreDrawnOnlyWhereTheyShow) {
+  const auto picture = LoadPictureFromData(fixtures::hugePolygonEmf(12));
+  ASSERT_TRUE(picture.has_value());
+  EXPECT_EQ(picture->image.size(), QSize(100, 100));
+  for (const QPoint at : {QPoint(50, 50), QPoint(99, 99), QPoint(90, 10), QPoint(10, 90)})
+    EXPECT_EQ(picture->image.pixelColor(at), QColor(255, 0, 0)) << at.x() << "," << at.y();
+}
+
 TEST(WmfBounds, ClipKeepsWhatIsInside) {
   const QRectF box(0, 0, 10, 10);
   // A triangle poking out to the right keeps its inside part, cut along x = 10.
