@@ -305,8 +305,8 @@ void frmSetting::connectHandlers() {
     text->installEventFilter(this);
   for (int i = 0; i < 6; ++i)
     connect(cmdHari[i], &QPushButton::clicked, this, [this, i] { cmdHari_Click(i); });
-  // A cleared list (index -1) is no choice of a set.
-  connect(cmbSkin, &QComboBox::currentIndexChanged, this, [this](int index) {
+  // Every pick loads, the entry already shown included; refilling the list picks nothing.
+  connect(cmbSkin, &QComboBox::activated, this, [this](int index) {
     if (index >= 0) cmdLoad_Click();
   });
   connect(cmdLoad, &QPushButton::clicked, this, &frmSetting::cmdLoad_Click);
