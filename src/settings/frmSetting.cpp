@@ -198,6 +198,7 @@ void frmSetting::buildControls() {
   frame->setFrameShape(QFrame::StyledPanel);
   frame->setFrameShadow(QFrame::Sunken);
   frame->setGeometry(6, 230, 304, 94);
+  frame->lower();  // a backdrop: the controls in it, made earlier or later, lie on top
   chkDC = new QCheckBox(QStringLiteral("デジタル時計(&D)"), this);
   chkDC->setGeometry(12, 221, 130, 18);
   chkDC->setAutoFillBackground(true);
