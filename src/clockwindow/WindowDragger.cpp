@@ -16,7 +16,12 @@ void WindowDragger::press(const QPoint& globalPos, Qt::Edges edges) {
   geometryAtPress_ = window_.geometry();
 }
 
-void WindowDragger::moveTo(const QPoint& globalPos) {
+void WindowDragger::moveTo(const QPoint& globalPos, Qt::MouseButtons held) {
+  if (state_ == State::Idle) return;
+  if (!(held & Qt::LeftButton)) {
+    release();
+    return;
+  }
   switch (state_) {
     case State::Idle:
     case State::SystemDrag:
@@ -28,15 +33,15 @@ void WindowDragger::moveTo(const QPoint& globalPos) {
       break;
   }
   if ((globalPos - pressPos_).manhattanLength() < QApplication::startDragDistance()) return;
+  // Catch up with the pointer first: the window manager moves the window from where it is when it
+  // takes over, and the distance travelled until then would be lost.
+  followPointer(globalPos);
+  state_ = startSystemDrag() ? State::SystemDrag : State::OwnDrag;
+}
+
+bool WindowDragger::startSystemDrag() {
   QWindow* handle = window_.windowHandle();
-  const bool started =
-      handle && (edges_ ? handle->startSystemResize(edges_) : handle->startSystemMove());
-  if (started) {
-    state_ = State::SystemDrag;
-  } else {
-    state_ = State::OwnDrag;
-    followPointer(globalPos);
-  }
+  return handle && (edges_ ? handle->startSystemResize(edges_) : handle->startSystemMove());
 }
 
 void WindowDragger::release() {

@@ -19,9 +19,11 @@ class WindowDragger : public QObject {
   explicit WindowDragger(QWidget& window);
 
   // From the press, move and release handlers, with the pointer's global position. edges: empty
-  // to move the window, otherwise the frame edges to resize.
+  // to move the window, otherwise the frame edges to resize. held: the buttons the move
+  // reports; a move without the left button means the release went elsewhere (a hidden widget,
+  // the window manager's grab) and ends the press instead of moving anything.
   void press(const QPoint& globalPos, Qt::Edges edges = {});
-  void moveTo(const QPoint& globalPos);
+  void moveTo(const QPoint& globalPos, Qt::MouseButtons held = Qt::LeftButton);
   void release();
 
   bool isPressed() const { return state_ != State::Idle; }
@@ -33,6 +35,7 @@ class WindowDragger : public QObject {
  private:
   enum class State { Idle, Pressed, SystemDrag, OwnDrag };
   void followPointer(const QPoint& globalPos);
+  bool startSystemDrag();
 
   QWidget& window_;
   State state_ = State::Idle;
