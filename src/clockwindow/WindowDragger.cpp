@@ -33,15 +33,18 @@ void WindowDragger::moveTo(const QPoint& globalPos, Qt::MouseButtons held) {
       break;
   }
   if ((globalPos - pressPos_).manhattanLength() < QApplication::startDragDistance()) return;
-  // Catch up with the pointer first: the window manager moves the window from where it is when it
-  // takes over, and the distance travelled until then would be lost.
+  // A move is ours from start to end: a window manager's move starts where the pointer is when
+  // it takes over, which loses the distance travelled past the threshold, and it keeps the
+  // release from us.
+  if (edges_) {
+    QWindow* handle = window_.windowHandle();
+    if (handle && handle->startSystemResize(edges_)) {
+      state_ = State::SystemDrag;
+      return;
+    }
+  }
+  state_ = State::OwnDrag;
   followPointer(globalPos);
-  state_ = startSystemDrag() ? State::SystemDrag : State::OwnDrag;
-}
-
-bool WindowDragger::startSystemDrag() {
-  QWindow* handle = window_.windowHandle();
-  return handle && (edges_ ? handle->startSystemResize(edges_) : handle->startSystemMove());
 }
 
 void WindowDragger::release() {

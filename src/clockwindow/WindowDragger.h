@@ -8,10 +8,10 @@ class QWidget;
 
 namespace kwemo {
 
-// Moves or resizes a top-level window from a pointer press on it or on one of its children. The
-// window manager takes over once the pointer has moved past the drag distance, so a plain click
-// never leaves it moving the window with no button held; where there is no window manager
-// (the system move is refused) the window follows the pointer by our own moves.
+// Moves or resizes a top-level window from a pointer press on it or on one of its children, once
+// the pointer has moved past the drag distance, so a plain click moves nothing. A move follows
+// the pointer by our own moves, point for point from the press, with a window manager or
+// without; a resize is handed to the window manager where there is one.
 class WindowDragger : public QObject {
   Q_OBJECT
 
@@ -35,7 +35,6 @@ class WindowDragger : public QObject {
  private:
   enum class State { Idle, Pressed, SystemDrag, OwnDrag };
   void followPointer(const QPoint& globalPos);
-  bool startSystemDrag();
 
   QWidget& window_;
   State state_ = State::Idle;

@@ -16,15 +16,33 @@ wait_strip_gone "$x" "$y"
 ask_for() {
   case "$1" in
     about)
-      right_click $((x + 60)) $((y + 40))
-      wait_menu "$KWEMO_PID" "$id" >/dev/null || fail "no menu for the about box"
+      # From the icon: openbox minimises the about box together with the clock it belongs to.
+      local icon ix iy iw ih
+      icon=$(tray_icon_of "$KWEMO_PID" "$id") || fail "no notification-area icon"
+      read -r ix iy iw ih <<<"$(geometry_of "$icon")"
+      local before
+      before=$(visible_windows)
+      right_click $((ix + iw / 2)) $((iy + ih / 2))
+      # The menu: a window that was not there before (the dialogs opened so far are).
+      wait_until 5 new_window "$before" || fail "no menu for the about box"
       xdotool key v
       ;;
     *)
-      xdotool windowactivate --sync "$id" >/dev/null 2>&1 || xdotool windowfocus --sync "$id"
+      wait_until 5 clock_active || fail "the clock window does not take the focus"
       xdotool key "$1"
       ;;
   esac
+}
+visible_windows() {
+  xdotool search --all --onlyvisible --pid "$KWEMO_PID" '' 2>/dev/null | sort | tr '\n' ' '
+}
+new_window() {
+  [ "$(visible_windows)" != "$1" ]
+}
+clock_active() {
+  xdotool windowactivate "$id" >/dev/null 2>&1 || xdotool windowfocus "$id" >/dev/null 2>&1 || true
+  sleep 0.1
+  [ "$(xdotool getactivewindow 2>/dev/null)" = "$id" ]
 }
 iconic() {
   xprop -id "$1" WM_STATE | grep -qi 'window state: Iconic'
