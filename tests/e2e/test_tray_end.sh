@@ -24,7 +24,9 @@ STORE
     wait_until 3 bash -c "! xwininfo -id $id | grep -q IsViewable" || fail "F12 did not hide the clock"
   fi
   right_click $((ix + iw / 2)) $((iy + ih / 2))
-  menu=$(wait_menu "$KWEMO_PID" "$id") || fail "no menu from the icon"
+  # Generous: the sanitizer build under load is slow to pop up.
+  wait_until 15 menu_of "$KWEMO_PID" "$id" || fail "no menu from the icon"
+  menu=$(menu_of "$KWEMO_PID" "$id")
   read -r mx my mw mh <<<"$(geometry_of "$menu")"
   # End is the last item.
   xdotool mousemove $((mx + mw / 2)) $((my + mh - 12))
