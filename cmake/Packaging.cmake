@@ -15,8 +15,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "KWEMO developers <kwemo@kwemo.org>")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The fonts the face and the strip ask for by name; without them Qt falls back to others.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic, fonts-liberation2")
+# The fonts the face and the strip ask for by name (without them Qt falls back to others), and
+# Qt's own translations for its standard buttons.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic, fonts-liberation2, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "small analog clock for the desktop\n"
     " KWEMO shows one small captionless window with an analog clock face,\n"
