@@ -18,15 +18,14 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The fonts the face and the strip ask for by name (without them Qt falls back to others), and
 # Qt's own translations for its standard buttons.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic, fonts-liberation2, qt6-translations-l10n")
+# CPack puts the summary above this and indents every line.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "small analog clock for the desktop\n"
-    " KWEMO shows one small captionless window with an analog clock face,\n"
-    " redrawn five times a second: hands, hour marks, minute dots, an optional\n"
-    " background picture and a line of date and time in a pattern of your own.\n"
-    " The window can be round, kept on top, dragged, resized and hidden to the\n"
-    " notification area. A settings dialog with a live preview, named style\n"
-    " sets and a memo complete it.")
-string(REPLACE ";" "" CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_DEBIAN_PACKAGE_DESCRIPTION}")
+    "KWEMO shows one small captionless window with an analog clock face,
+redrawn five times a second: hands, hour marks, minute dots, an optional
+background picture and a line of date and time in a pattern of your own.
+The window can be round, kept on top, dragged, resized and hidden to the
+notification area. A settings dialog with a live preview, named style
+sets and a memo complete it.")
 
 # Debian's places for the licence and the changelog, compressed as policy wants.
 set(_doc share/doc/kwemo)
