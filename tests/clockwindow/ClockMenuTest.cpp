@@ -91,7 +91,7 @@ TEST(ClockPopupMenu, FaceRefreshFromTheStoredTitleAndDrawMode) {
   int drawMode = 1;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.title.toStdString());
-    menu.refreshFromFace(c.title, drawMode);
+    menu.refresh(c.title, drawMode);
     EXPECT_EQ(M::caption(*menu.mPI(11)), c.caption);
     EXPECT_EQ(M::shortcutLabel(*menu.mPI(11)), "Ctrl+M");
     EXPECT_EQ(menu.enabled(12), c.enabled);

@@ -80,21 +80,28 @@ TEST(ClockWindowCommands, SharesTheWindowsItemsAndTakesItsKeys) {
       << w.clock.picPrev().toolTip().toStdString();
 }
 
-TEST(ClockWindowCommands, RightButtonOnTheFaceRefreshesAndPopsUp) {
+TEST(ClockWindowCommands, EveryWayToTheMenuRefreshesIt) {
   Wired w;
-  WriteMemo(w.store, {"0123456789AB", ""});
-  auto rightPress = [&] {
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 20), QPointF(20, 20), Qt::RightButton,
-                      Qt::RightButton, Qt::NoModifier);
-    QApplication::sendEvent(&w.clock.picPrev(), &press);
+  const std::pair<const char*, std::function<void()>> ways[] = {
+      {"face",
+       [&] {
+         QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 20), QPointF(20, 20),
+                           Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+         QApplication::sendEvent(&w.clock.picPrev(), &press);
+       }},
+      {"strip", [&] { emit w.clock.popupMenuRequested(QPoint(20, 110)); }},
+      {"icon", [&] { w.wiring->commands().trayActivated(QSystemTrayIcon::Context); }},
+      {"icon on a StatusNotifierItem host",
+       [&] { w.wiring->commands().trayActivated(QSystemTrayIcon::Context, true); }},
   };
-  EXPECT_EQ(captionWhilePoppedUp(rightPress), "メモの表示・編集(&M) - 0123456789...");
-  WriteMemo(w.store, {});
-  EXPECT_EQ(
-      captionWhilePoppedUp([&] { w.wiring->commands().trayActivated(QSystemTrayIcon::Context); }),
-      "メモの表示・編集(&M) - 0123456789...")
-      << "the icon's menu is shown as it was left";
-  EXPECT_EQ(captionWhilePoppedUp(rightPress), "メモ作成(&M)");
+  for (const auto& [way, open] : ways) {
+    WriteMemo(w.store, {"0123456789AB", ""});
+    EXPECT_EQ(captionWhilePoppedUp(open), "メモの表示・編集(&M) - 0123456789...") << way;
+    EXPECT_TRUE(w.menu().enabled(M::kMemoCopy)) << way;
+    WriteMemo(w.store, {});
+    EXPECT_EQ(captionWhilePoppedUp(open), "メモ作成(&M)") << way;
+    EXPECT_FALSE(w.menu().enabled(M::kMemoCopy)) << way;
+  }
 }
 
 TEST(ClockWindowCommands, SettingsAndAboutOpenBesideTheClock) {
