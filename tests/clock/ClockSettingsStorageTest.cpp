@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <functional>
 
+#include "StoredFiles.h"
 #include "clock/ClockSettingsStorage.h"
 #include "store/FileSettingsStore.h"
 #include "store/MemorySettingsStore.h"
@@ -248,6 +250,41 @@ TEST(ClockSettingsStorage, PlacementTakesASingleLeftAndLeadingNumbers) {
     EXPECT_EQ(p->Top, c.topValue) << c.top;
     EXPECT_EQ(p->Width, c.widthValue) << c.width;
     EXPECT_EQ(p->Height, 0);
+  }
+}
+
+// Stored files keep their exact shape: key order, spelling and text forms, byte for byte.
+TEST(ClockSettingsStorage, SavedFileKeepsItsShape) {
+  ClockSettings other = firstRunRecord();
+  other.Format = "yyyy/mm/dd (aaa) hh:nn:ss";
+  other.FontBold = other.HideSecond = other.mPset = other.nHari = true;
+  other.TextTop = 62.5f;
+  other.hLong = {33.33333f, 0.1f, 1.234568e7f};
+  int v = 1;
+  for (std::int16_t* c :
+       {&other.Moji_R, &other.Moji_G, &other.Moji_B, &other.Hour_R, &other.Hour_G, &other.Hour_B,
+        &other.Minute_R, &other.Minute_G, &other.Minute_B, &other.Second_R, &other.Second_G,
+        &other.Second_B, &other.BG_R, &other.BG_G, &other.BG_B, &other.Circle_R, &other.Circle_G,
+        &other.Circle_B})
+    *c = static_cast<std::int16_t>(v++ * 13);
+  other.HourLine = 3;
+  other.SecondLine = -1;
+  other.BackLine = 7;
+  other.DrawMode = 99;
+  other.BackBMP = "/home/user/back ground.bmp";
+  const struct {
+    ClockSettings record;
+    WindowState window;
+    const char* golden;
+  } cases[] = {{firstRunRecord(), WindowState{}, kFirstRunFile},
+               {other, WindowState{1800, 2400.5f, 1935, 2010, true, true}, kOtherFile}};
+  for (const auto& c : cases) {
+    QTemporaryDir dir;
+    FileSettingsStore store(dir.path());
+    ASSERT_TRUE(SaveClockSettings(store, c.record, c.window));
+    QFile file(store.filePath(settingsApplication()));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(), std::string(c.golden));
   }
 }
 
