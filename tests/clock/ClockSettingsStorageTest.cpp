@@ -13,23 +13,6 @@ namespace kwemo {
 
 namespace {
 
-ClockSettings firstRunRecord() {
-  ClockSettings s;
-  s.DigitalClock = 1;
-  s.FontSize = 8;
-  s.Format = "m/d h:nn";
-  s.FontName = QString::fromUtf8("ＭＳ Ｐゴシック");
-  s.TextTop = 70;
-  s.hLong = {60, 80, 95};
-  s.BG_R = s.BG_G = s.BG_B = 255;
-  s.HourLine = 2;
-  s.MinuteLine = 2;
-  s.SecondLine = 1;
-  s.BackLine = 1;
-  s.DrawMode = 13;
-  return s;
-}
-
 void put(SettingsStore& store, const QString& section, const QString& key, const QString& text) {
   ASSERT_TRUE(store.write(settingsApplication(), section, key, text));
 }
@@ -46,7 +29,7 @@ TEST(ClockSettingsStorage, EmptyStoreGivesTheFirstRunRecord) {
     const LoadOutcome outcome = LoadClockSettings(*store, s);
     EXPECT_TRUE(outcome.firstRun);
     EXPECT_FALSE(outcome.alwaysOnTop);
-    EXPECT_EQ(s, firstRunRecord());
+    EXPECT_EQ(s, FirstRunSettings());
     EXPECT_EQ(s.backgroundColor(), RGB(255, 255, 255));
     EXPECT_FALSE(LoadRgnMode(*store));
     EXPECT_FALSE(LoadPlacement(*store).has_value());
@@ -169,7 +152,7 @@ TEST(ClockSettingsStorage, SaveThenLoadThroughTheFileGivesTheSameRecord) {
 
 TEST(ClockSettingsStorage, SaveWritesInTheShutDownOrder) {
   MemorySettingsStore store;
-  ASSERT_TRUE(SaveClockSettings(store, firstRunRecord(), WindowState{}));
+  ASSERT_TRUE(SaveClockSettings(store, FirstRunSettings(), WindowState{}));
   const char* const expected[] = {"Setting/hLong0",
                                   "Setting/hLong1",
                                   "Setting/hLong2",
@@ -255,7 +238,7 @@ TEST(ClockSettingsStorage, PlacementTakesASingleLeftAndLeadingNumbers) {
 
 // Stored files keep their exact shape: key order, spelling and text forms, byte for byte.
 TEST(ClockSettingsStorage, SavedFileKeepsItsShape) {
-  ClockSettings other = firstRunRecord();
+  ClockSettings other = FirstRunSettings();
   other.Format = "yyyy/mm/dd (aaa) hh:nn:ss";
   other.FontBold = other.HideSecond = other.mPset = other.nHari = true;
   other.TextTop = 62.5f;
@@ -276,7 +259,7 @@ TEST(ClockSettingsStorage, SavedFileKeepsItsShape) {
     ClockSettings record;
     WindowState window;
     const char* golden;
-  } cases[] = {{firstRunRecord(), WindowState{}, kFirstRunFile},
+  } cases[] = {{FirstRunSettings(), WindowState{}, kFirstRunFile},
                {other, WindowState{1800, 2400.5f, 1935, 2010, true, true}, kOtherFile}};
   for (const auto& c : cases) {
     QTemporaryDir dir;
