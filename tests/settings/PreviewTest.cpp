@@ -162,7 +162,7 @@ TEST(Preview, FanIsTwentyLinesFromMinusOneDegree) {
 }
 
 TEST(Preview, TheDialogsTimerDrawsItsControls) {
-  ClockSettings settings = test::firstRunSettings();
+  ClockSettings settings = FirstRunSettings();
   test::FakeClock clock;
   frmSetting dlg(settings, clock, nullptr, at(9, 15, 30));
   DrawSurface& surface = dlg.previewSurface();

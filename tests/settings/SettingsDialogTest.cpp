@@ -21,7 +21,6 @@ namespace kwemo {
 namespace {
 
 using test::FakeClock;
-using test::firstRunSettings;
 
 void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
@@ -47,7 +46,7 @@ struct ScriptedRun {
 };
 
 TEST(SettingsDialog, LoadsTheRecordAndBarsRewriteTheirBoxes) {
-  Opened o(firstRunSettings());
+  Opened o(FirstRunSettings());
   frmSetting& d = *o.dlg;
   EXPECT_TRUE(SettingOpen);
   EXPECT_EQ(d.cmbDrawMode->currentText(), "13 - Pen");  // the accelerator cut off
@@ -110,7 +109,7 @@ TEST(SettingsDialog, LoadingKeepsTheDescribedStateAndApplyDisabled) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ClockSettings record = firstRunSettings();
+    ClockSettings record = FirstRunSettings();
     c.edit(record);
     Opened o(record);
     c.check(*o.dlg);
@@ -150,7 +149,7 @@ TEST(SettingsDialog, EveryChangeEnablesApplyButTypingSizeOrLength) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Opened o(firstRunSettings());
+    Opened o(FirstRunSettings());
     ASSERT_FALSE(o.dlg->cmdAccept->isEnabled());
     c.act(*o.dlg);
     EXPECT_EQ(o.dlg->cmdAccept->isEnabled(), c.enables);
@@ -158,13 +157,13 @@ TEST(SettingsDialog, EveryChangeEnablesApplyButTypingSizeOrLength) {
 }
 
 TEST(SettingsDialog, ApplyWritesTheRecordAndSizesTheClock) {
-  Opened o(firstRunSettings());
+  Opened o(FirstRunSettings());
   frmSetting& d = *o.dlg;
   const QPoint topLeft = o.clock.pos();
   // Apply with no edits gives back the same record.
   d.cmdAccept->setEnabled(true);
   d.cmdAccept->click();
-  EXPECT_EQ(o.settings, firstRunSettings());
+  EXPECT_EQ(o.settings, FirstRunSettings());
   EXPECT_TRUE(o.clock.face.NeedPrepare);
 
   o.clock.face.NeedPrepare = false;
@@ -212,7 +211,7 @@ TEST(SettingsDialog, OkCancelAndCloseWithAndWithoutApply) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Opened o(firstRunSettings());
+    Opened o(FirstRunSettings());
     o.dlg->show();
     if (c.applyFirst) {
       o.dlg->txtDF->setText("nn");
@@ -225,10 +224,10 @@ TEST(SettingsDialog, OkCancelAndCloseWithAndWithoutApply) {
     EXPECT_FALSE(SettingOpen);
     EXPECT_EQ(OpenSettings(), nullptr);
     EXPECT_EQ(o.settings.Format, c.format);
-    const bool changed = o.settings.Format != firstRunSettings().Format;
+    const bool changed = o.settings.Format != FirstRunSettings().Format;
     EXPECT_EQ(o.clock.face.NeedPrepare, changed);
     if (!changed) {
-      EXPECT_EQ(o.settings, firstRunSettings());
+      EXPECT_EQ(o.settings, FirstRunSettings());
     }
     o.clock.resize(150, 150);  // no longer reaches a dialog
   }
@@ -255,7 +254,7 @@ TEST(SettingsDialog, RefusesEntriesTheClockCannotUse) {
     SCOPED_TRACE(c.name);
     ScriptedRun run;
     run.prompts.answer(Answer::Ok);
-    Opened o(firstRunSettings());
+    Opened o(FirstRunSettings());
     frmSetting& d = *o.dlg;
     d.txtDF->setText("changed");
     QLineEdit* field = c.field(d);
@@ -263,7 +262,7 @@ TEST(SettingsDialog, RefusesEntriesTheClockCannotUse) {
     d.cmdOK->click();
     flushDeletes();
     ASSERT_FALSE(o.dlg.isNull());               // stays open
-    EXPECT_EQ(o.settings, firstRunSettings());  // nothing half-applied
+    EXPECT_EQ(o.settings, FirstRunSettings());  // nothing half-applied
     EXPECT_TRUE(o.clock.requested.empty());
     EXPECT_FALSE(o.clock.face.NeedPrepare);
     EXPECT_TRUE(SettingOpen);
@@ -276,12 +275,12 @@ TEST(SettingsDialog, RefusesEntriesTheClockCannotUse) {
     run.prompts.answer(Answer::Ok);
     d.cmdAccept->click();
     EXPECT_TRUE(d.cmdAccept->isEnabled());
-    EXPECT_EQ(o.settings, firstRunSettings());
+    EXPECT_EQ(o.settings, FirstRunSettings());
   }
   // Of two bad fields the upper one is reported.
   ScriptedRun run;
   run.prompts.answer(Answer::Ok);
-  Opened o(firstRunSettings());
+  Opened o(FirstRunSettings());
   o.dlg->txtAlign->setText("x");
   o.dlg->txtForm[1]->setText("y");
   o.dlg->cmdOK->click();
@@ -291,7 +290,7 @@ TEST(SettingsDialog, RefusesEntriesTheClockCannotUse) {
 TEST(SettingsDialog, DisabledTextBoxesDoNotBlockOk) {
   // A record without a font size (0) and the digital text off: the boxes that cannot be edited
   // do not stop OK, and their unusable values leave the record's.
-  ClockSettings record = firstRunSettings();
+  ClockSettings record = FirstRunSettings();
   record.DigitalClock = 0;
   record.FontSize = 0;
   ScriptedRun run;
@@ -317,7 +316,7 @@ void whenChooserOpens(const std::function<void(frmColor&)>& answer) {
 }
 
 TEST(SettingsDialog, ColourButtonsGoThroughTheChooser) {
-  ClockSettings record = firstRunSettings();
+  ClockSettings record = FirstRunSettings();
   record.Second_R = 200;
   record.Second_G = 100;
   record.Second_B = 50;
@@ -368,7 +367,7 @@ TEST(SettingsDialog, ColourButtonsGoThroughTheChooser) {
 }
 
 TEST(SettingsDialog, ShowSettingsKeepsOneInstance) {
-  ClockSettings settings = firstRunSettings();
+  ClockSettings settings = FirstRunSettings();
   FakeClock clock;
   frmSetting* first = ShowSettings(settings, clock);
   first->txtDF->setText("edited");
