@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "FakeHost.h"
+#include "Waits.h"
 #include "desktop/Prompts.h"
 #include "settings/ColorButton.h"
 #include "settings/frmColor.h"
@@ -306,15 +307,6 @@ TEST(SettingsDialog, DisabledTextBoxesDoNotBlockOk) {
   EXPECT_EQ(o.clock.size(), QSize(200, 120));
 }
 
-// Runs `answer` on the colour chooser once it is up, while cmdHari_Click waits in it.
-void whenChooserOpens(const std::function<void(frmColor&)>& answer) {
-  QTimer::singleShot(0, [answer] {
-    auto* chooser = qobject_cast<frmColor*>(QApplication::activeModalWidget());
-    ASSERT_NE(chooser, nullptr);
-    answer(*chooser);
-  });
-}
-
 TEST(SettingsDialog, ColourButtonsGoThroughTheChooser) {
   ClockSettings record = FirstRunSettings();
   record.Second_R = 200;
@@ -326,7 +318,7 @@ TEST(SettingsDialog, ColourButtonsGoThroughTheChooser) {
 
   // Cancel changes nothing.
   QString title;
-  whenChooserOpens([&](frmColor& c) {
+  auto watch = test::whenUp<frmColor>([&](frmColor& c) {
     title = c.windowTitle();
     EXPECT_EQ(c.hscR->value(), 200);
     EXPECT_EQ(c.hscG->value(), 100);
@@ -342,13 +334,13 @@ TEST(SettingsDialog, ColourButtonsGoThroughTheChooser) {
   EXPECT_EQ(o.clock.stacked.back().after, &d);
 
   // OK with untouched bars keeps the colour but counts as a change.
-  whenChooserOpens([](frmColor& c) { c.cmdOK->click(); });
+  watch = test::whenUp<frmColor>([](frmColor& c) { c.cmdOK->click(); });
   d.cmdHari[2]->click();
   EXPECT_EQ(d.cmdHari[2]->BackColor(), RGB(200, 100, 50));
   EXPECT_TRUE(d.cmdAccept->isEnabled());
 
   // A new colour reaches the button, the working copy and, once applied, the record.
-  whenChooserOpens([&](frmColor& c) {
+  watch = test::whenUp<frmColor>([&](frmColor& c) {
     title = c.windowTitle();
     c.hscR->setValue(1);
     c.hscG->setValue(2);
