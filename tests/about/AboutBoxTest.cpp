@@ -47,7 +47,7 @@ class UrlRecorder : public QObject {
   Q_INVOKABLE void open(const QUrl& url) { sink->push_back(url); }
 };
 
-void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+using test::flushDeletes;
 
 struct BoxGuard {
   QPointer<frmAbout> box;

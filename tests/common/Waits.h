@@ -47,6 +47,9 @@ template <class T, class Act>
   return poll;
 }
 
+// Lets windows that closed themselves with deleteLater() go now.
+inline void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
 // Paced animations (TickCount/WaitUntilTick) run at once on a counter that moves only by their
 // waits, so a test can check exactly how long they would take.
 struct SteppedTicks {

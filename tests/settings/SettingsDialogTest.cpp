@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "FakeHost.h"
+#include "ScopedPrompts.h"
 #include "Waits.h"
 #include "desktop/Prompts.h"
 #include "settings/ColorButton.h"
@@ -23,7 +24,7 @@ namespace {
 
 using test::FakeClock;
 
-void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+using test::flushDeletes;
 
 // One opened dialog over a fake clock window, cleaned up whatever the test did.
 struct Opened {
@@ -38,12 +39,6 @@ struct Opened {
   ClockSettings settings;
   FakeClock clock;
   QPointer<frmSetting> dlg;
-};
-
-struct ScriptedRun {
-  ScriptedRun() { setPrompts(&prompts); }
-  ~ScriptedRun() { setPrompts(nullptr); }
-  ScriptedPrompts prompts;
 };
 
 TEST(SettingsDialog, LoadsTheRecordAndBarsRewriteTheirBoxes) {
@@ -253,8 +248,8 @@ TEST(SettingsDialog, RefusesEntriesTheClockCannotUse) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ScriptedRun run;
-    run.prompts.answer(Answer::Ok);
+    test::ScopedPrompts run;
+    run.scripted.answer(Answer::Ok);
     Opened o(FirstRunSettings());
     frmSetting& d = *o.dlg;
     d.txtDF->setText("changed");
@@ -267,20 +262,20 @@ TEST(SettingsDialog, RefusesEntriesTheClockCannotUse) {
     EXPECT_TRUE(o.clock.requested.empty());
     EXPECT_FALSE(o.clock.face.NeedPrepare);
     EXPECT_TRUE(SettingOpen);
-    ASSERT_EQ(run.prompts.asked().size(), 1u);
-    EXPECT_EQ(run.prompts.asked()[0].title, "KWEMO Setting");
-    EXPECT_FALSE(run.prompts.asked()[0].text.isEmpty());
+    ASSERT_EQ(run.scripted.asked().size(), 1u);
+    EXPECT_EQ(run.scripted.asked()[0].title, "KWEMO Setting");
+    EXPECT_FALSE(run.scripted.asked()[0].text.isEmpty());
     EXPECT_EQ(d.focusWidget(), field);
     EXPECT_EQ(field->selectedText(), field->text());
     // Apply refuses it the same way and stays enabled.
-    run.prompts.answer(Answer::Ok);
+    run.scripted.answer(Answer::Ok);
     d.cmdAccept->click();
     EXPECT_TRUE(d.cmdAccept->isEnabled());
     EXPECT_EQ(o.settings, FirstRunSettings());
   }
   // Of two bad fields the upper one is reported.
-  ScriptedRun run;
-  run.prompts.answer(Answer::Ok);
+  test::ScopedPrompts run;
+  run.scripted.answer(Answer::Ok);
   Opened o(FirstRunSettings());
   o.dlg->txtAlign->setText("x");
   o.dlg->txtForm[1]->setText("y");
@@ -294,13 +289,13 @@ TEST(SettingsDialog, DisabledTextBoxesDoNotBlockOk) {
   ClockSettings record = FirstRunSettings();
   record.DigitalClock = 0;
   record.FontSize = 0;
-  ScriptedRun run;
+  test::ScopedPrompts run;
   Opened o(record);
   o.dlg->txtAlign->setText("x");
   o.dlg->txtForm[0]->setText("200");
   o.dlg->cmdOK->click();
   flushDeletes();
-  EXPECT_TRUE(run.prompts.asked().empty());
+  EXPECT_TRUE(run.scripted.asked().empty());
   EXPECT_TRUE(o.dlg.isNull());
   EXPECT_EQ(o.settings.FontSize, 0);
   EXPECT_FLOAT_EQ(o.settings.TextTop, 70);
