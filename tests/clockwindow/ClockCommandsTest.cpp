@@ -41,20 +41,15 @@ TEST(ClockCommands, EachMenuCodeDoesItsCommandAndShowsItsMessage) {
   };
   const Case cases[] = {
       {0, {}, true, "SetTopMost(1)|ShowMsg(A.O.T : True,0)", {0}},
-      {0, {0}, true, "SetTopMost(0)|ShowMsg(A.O.T : False,0)", {}},
       {11, {}, true, "ShowMsg(MEMO Edit/View,0)", {}},
       {20, {}, true, "ShowMsg(Clipboard Cleared.,0)", {}},
       {100, {}, true, "settings|ShowMsg(Setting Mode.,0)", {}},
-      {110, {}, true, "ChangeRgn(1,0,0)|ShowMsg(Elliptic Form.,0)", {110}},
       {110, {110}, true, "ChangeRgn(0,0,0)|ShowMsg(Normal Form.,0)", {}},
       {998, {}, true, "hide", {998}},
-      {998, {998}, true, "show", {}},
       {998, {}, false, "", {}},  // no notification area: never hide into nothing
       {998, {998}, false, "show", {}},
       {32766, {0, 110}, true, "about", {0, 110}},
       {32767, {}, true, "ShowMsg(C-ya! :-),300)|unload", {}},
-      {10, {}, true, "", {}},
-      {101, {}, true, "", {}},
       {12345, {}, true, "", {}},
   };
   for (const Case& c : cases) {

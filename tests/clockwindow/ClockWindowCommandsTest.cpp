@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -11,6 +10,7 @@
 #include <QWindow>
 
 #include "MenuTestSupport.h"
+#include "Waits.h"
 #include "about/frmAbout.h"
 #include "clock/ClockSettings.h"
 #include "clockwindow/ClockWindowCommands.h"
@@ -46,12 +46,10 @@ struct Wired {
 // Runs `press` and returns the caption of the memo item while the menu is up, closing it.
 QString captionWhilePoppedUp(const std::function<void()>& press) {
   QString seen = "(no menu)";
-  QTimer::singleShot(100, [&] {
-    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-      for (QAction* a : menu->actions())
-        if (a->data().toInt() == M::kMemoEdit) seen = M::caption(*a);
-      menu->close();
-    }
+  const auto closer = test::whenUp<QMenu>([&](QMenu& menu) {
+    for (QAction* a : menu.actions())
+      if (a->data().toInt() == M::kMemoEdit) seen = M::caption(*a);
+    menu.close();
   });
   press();
   return seen;
@@ -124,10 +122,10 @@ TEST(ClockWindowCommands, SettingsAndAboutOpenBesideTheClock) {
 
 TEST(ClockWindowCommands, EndSaysGoodbyeAndShutsDown) {
   Wired w;
-  QElapsedTimer held;
-  held.start();
+  test::SteppedTicks ticks;
+  const std::int64_t start = TickCount();
   w.wiring->commands().mPI_Click(M::kEnd);
-  EXPECT_GE(held.elapsed(), 300) << "the farewell stays 300 ms before the window unloads";
+  EXPECT_GE(TickCount() - start, 300) << "the farewell stays 300 ms before the window unloads";
   EXPECT_EQ(w.ended, 1);
   EXPECT_TRUE(w.clock.shutDown());
   EXPECT_EQ(w.store.read("KWEMO", "Position", "Always On Top"), "False");
