@@ -18,11 +18,9 @@ TEST(HandLength, EveryLengthDrawsToTheWindowsEdge) {
     QPoint clear;  // the other side of the centre
   };
   const Case cases[] = {
-      {150, 0, {118, 60}, {2, 60}},    {1e6, 0, {118, 60}, {2, 60}},
-      {1e12, 0, {118, 60}, {2, 60}},   {1e30, 0, {118, 60}, {2, 60}},
+      {150, 0, {118, 60}, {2, 60}},    {1e12, 0, {118, 60}, {2, 60}},
       {3.4e38, 0, {118, 60}, {2, 60}}, {1e308, 90, {60, 118}, {60, 2}},
       {-1e30, 0, {2, 60}, {118, 60}},  {1e30, 45, {117, 117}, {3, 3}},
-      {1e30, -90, {60, 1}, {60, 118}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.length << " at " << c.degrees);
