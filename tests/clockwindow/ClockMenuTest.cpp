@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QMenu>
-#include <QSignalSpy>
 
 #include "MenuTestSupport.h"
 #include "clockwindow/ClockPopupMenu.h"
@@ -17,7 +16,6 @@ TEST(ClockPopupMenu, FaceRefreshFromTheStoredTitleAndDrawMode) {
     bool enabled;
   } cases[] = {
       {"", "メモ作成(&M)", false},
-      {"0123456789", "メモの表示・編集(&M) - 0123456789", true},
       {"0123456789A", "メモの表示・編集(&M) - 0123456789...", true},
       {"", "メモ作成(&M)", false},  // back to no memo after one existed
   };
@@ -36,29 +34,6 @@ TEST(ClockPopupMenu, FaceRefreshFromTheStoredTitleAndDrawMode) {
   }
   menu.checkDrawMode(99);  // a stored mode outside the menu ticks nothing
   for (int n = 1; n <= 16; ++n) EXPECT_FALSE(menu.mDM(n)->isChecked());
-}
-
-TEST(ClockPopupMenu, ClicksReportTheirCodeAndLeaveTheMarksToTheCommands) {
-  M menu;
-  QSignalSpy items(&menu, &M::mPI_Clicked);
-  QSignalSpy modes(&menu, &M::mDM_Clicked);
-  menu.mPI(0)->trigger();
-  menu.mPI(110)->trigger();
-  menu.mPI(32767)->trigger();
-  menu.checkDrawMode(13);
-  menu.mDM(5)->trigger();
-  menu.mDM(13)->trigger();
-  auto codes = [](const QSignalSpy& spy) {
-    QList<int> got;
-    for (const auto& args : spy) got << args[0].toInt();
-    return got;
-  };
-  EXPECT_EQ(codes(items), (QList<int>{0, 110, 32767}));
-  EXPECT_EQ(codes(modes), (QList<int>{5, 13}));
-  EXPECT_FALSE(menu.checked(0));
-  EXPECT_FALSE(menu.checked(110));
-  EXPECT_FALSE(menu.mDM(5)->isChecked());
-  EXPECT_TRUE(menu.mDM(13)->isChecked());
 }
 
 }  // namespace

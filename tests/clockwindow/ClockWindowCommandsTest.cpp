@@ -88,7 +88,6 @@ TEST(ClockWindowCommands, EveryWayToTheMenuRefreshesIt) {
          QApplication::sendEvent(&w.clock.picPrev(), &press);
        }},
       {"strip", [&] { emit w.clock.popupMenuRequested(QPoint(20, 110)); }},
-      {"icon", [&] { w.wiring->commands().trayActivated(QSystemTrayIcon::Context); }},
       {"icon on a StatusNotifierItem host",
        [&] { w.wiring->commands().trayActivated(QSystemTrayIcon::Context, true); }},
   };
