@@ -37,7 +37,9 @@ TEST(CommandLine, ActionsAndUsageErrors) {
     const CommandLine cl(QStringList{QStringLiteral("kwemo")} + c.args);
     EXPECT_EQ(cl.action(), c.action) << c.args.join(u' ').toStdString();
     EXPECT_EQ(cl.autostartWanted(), c.autostart) << c.args.join(u' ').toStdString();
-    if (c.action == A::Usage) EXPECT_FALSE(cl.errorText().isEmpty());
+    if (c.action == A::Usage) {
+      EXPECT_FALSE(cl.errorText().isEmpty());
+    }
   }
   EXPECT_EQ(CommandLine::versionText(), QStringLiteral("KWEMO " KWEMO_TEST_VERSION "\n"));
 }
