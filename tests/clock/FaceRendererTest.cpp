@@ -42,6 +42,14 @@ struct Face {
   FaceRenderer renderer{settings, state, surface, nullptr, [this] { return now; }};
 };
 
+// The fans count in single precision: six lines for the clock, twenty for the preview.
+TEST(FaceDrawingTest, FanCountsInSinglePrecision) {
+  EXPECT_EQ(FanOffsets(0.4f).size(), 6u);
+  const std::vector<float> preview = FanOffsets(0.1f);
+  ASSERT_EQ(preview.size(), 20u);
+  EXPECT_NEAR(preview.back(), 0.9f, 1e-5);
+}
+
 // Marks on a 200 x 100 face: ring at 92 / 46 pixels from the centre, hour marks of radius 3, the
 // centre ellipse 15 x 7.5, minute dots only when asked for and never at the hour positions.
 TEST(FaceRendererTest, MarksFollowTheEllipseOfTheFace) {
