@@ -30,7 +30,7 @@ int recordPixel(double v) { return static_cast<int>(std::clamp(toPixel(v), -1.0e
 int marginFor(int width) { return width / 2 + 3; }
 
 // Long lines are split into pieces this long, so that a diagonal hand marks a strip, not a box.
-constexpr double kAreaPiece = 24;
+constexpr double kAreaPiece = 64;
 
 bool finite(std::initializer_list<double> values) {
   return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
