@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # What a clock costs while it just runs. Each clock runs alone on one Xvfb (with openbox and
 # trayer) and is measured over the same span after it has settled: its CPU seconds and the X
-# server's (the scheduler's exact per-thread count), its wake-ups per second (context switches of
-# all its threads), its peak RSS and its USS (private pages at the end). Clocks: kwemo in the
+# server's (the scheduler's exact per-thread count), its wake-ups per second (the times its
+# threads went to sleep; being preempted on a busy machine is not a wake-up), its peak RSS and its USS (private pages at the end). Clocks: kwemo in the
 # first-run look, `xclock -update 1`, `buici-clock` and the plain Qt clock built here; at 128 px
 # and at 1920x1080 (kwemo and the plain clock over a JPEG made here). Then the median time from
-# launch to the window being mapped (the X server's MapNotify), kwemo beside the plain clock.
+# launch to the window being mapped, kwemo beside the plain clock.
 # Ratios are against xclock (CPU) and the plain Qt clock (memory, launch). The machine's load
 # average is printed with every row: other work on the machine inflates every figure.
 # Usage: bench/idle/idle.sh path/to/kwemo path/to/bench_plain_clock [seconds, 60] [launches, 7]
@@ -20,10 +20,11 @@ start_desktop --size 2000x1200
 cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%d", s}'; }
 switches() {
   cat /proc/"$1"/task/*/status 2>/dev/null |
-    awk '/^(non)?voluntary_ctxt_switches:/ {s += $2} END {printf "%d", s}'
+    awk '/^voluntary_ctxt_switches:/ {s += $2} END {printf "%d", s}'
 }
 peak_kib() { awk '/^VmHWM:/ {print $2}' "/proc/$1/status"; }
 uss_kib() { awk '/^Private_(Clean|Dirty):/ {s += $2} END {print s}' "/proc/$1/smaps_rollup"; }
+dirty_kib() { awk '/^Private_Dirty:/ {s += $2} END {print s}' "/proc/$1/smaps_rollup"; }
 load() { cut -d' ' -f1-3 /proc/loadavg; }
 any_window() { xdotool search --onlyvisible --pid "$1" '.*' >/dev/null 2>&1; }
 
@@ -46,7 +47,7 @@ wait_window "$KWEMO_PID" KWEMO 20 >/dev/null || fail "kwemo did not show its win
 kill -TERM "$KWEMO_PID"
 wait_kwemo_exit 10
 
-declare -A CPU XCPU
+declare -A CPU XCPU RSS
 row() {
   local name=$1 size=$2
   shift 2
@@ -60,19 +61,22 @@ row() {
   c0=$(cpu_ns $pid) x0=$(cpu_ns "$XVFB_PID") s0=$(switches $pid)
   sleep "$seconds"
   c1=$(cpu_ns $pid) x1=$(cpu_ns "$XVFB_PID") s1=$(switches $pid)
-  local rss uss
-  rss=$(peak_kib $pid) uss=$(uss_kib $pid)
+  local rss uss dirty
+  rss=$(peak_kib $pid) uss=$(uss_kib $pid) dirty=$(dirty_kib $pid)
   kill -TERM $pid 2>/dev/null
   wait $pid 2>/dev/null
+  RSS[$name$size]=$rss
   CPU[$name$size]=$(awk -v a="$c0" -v b="$c1" -v s="$seconds" 'BEGIN {printf "%.4f", (b - a) / 1e9 * 60 / s}')
   XCPU[$name$size]=$(awk -v a="$x0" -v b="$x1" -v s="$seconds" 'BEGIN {printf "%.4f", (b - a) / 1e9 * 60 / s}')
   awk -v n="$name" -v z="$size" -v c="${CPU[$name$size]}" -v x="${XCPU[$name$size]}" \
-    -v w="$(((s1 - s0)))" -v s="$seconds" -v r="$rss" -v u="$uss" -v l="$l" \
-    'BEGIN {printf "%-12s %-9s %9.3f %9.3f %8.1f %8.1f %7.1f   %s\n", n, z, c, x, w / s, r / 1024, u / 1024, l}'
+    -v w="$(((s1 - s0)))" -v s="$seconds" -v r="$rss" -v u="$uss" -v d="$dirty" -v l="$l" \
+    'BEGIN {printf "%-12s %-9s %9.3f %9.3f %8.1f %8.1f %7.1f %7.1f   %s\n", n, z, c, x, w / s, r / 1024, u / 1024, d / 1024, l}'
 }
 
-echo "per 60 s of running; CPU in seconds; RSS = peak, USS = private at the end; load = 1/5/15 min"
-printf '%-12s %-9s %9s %9s %8s %8s %7s   %s\n' clock size "cpu s" "X cpu s" "wakes/s" "RSS MiB" "USS MiB" load
+echo "per 60 s of running; CPU in seconds; RSS = peak; USS = private pages at the end (with each"
+echo "clock alone its libraries' pages count as private too), dirty = the private pages it wrote;"
+echo "load = 1/5/15 min"
+printf '%-12s %-9s %9s %9s %8s %8s %7s %7s   %s\n' clock size "cpu s" "X cpu s" "wakes/s" "RSS MiB" "USS MiB" "dirty" load
 kwemo_store 128 128 ""
 row kwemo 128 "$KWEMO"
 row xclock 128 xclock -update 1 -geometry 128x128+0+0
@@ -86,42 +90,31 @@ row plainqt 1080p "$PLAIN" 1920x1080 "$JPEG"
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b > 0) printf "%.2f", a / b; else printf "-"}'; }
 echo "kwemo / xclock CPU: 128 px $(ratio "${CPU[kwemo128]}" "${CPU[xclock128]}")x, 1080p $(ratio "${CPU[kwemo1080p]}" "${CPU[xclock1080p]}")x;" \
   "X server: 128 px $(ratio "${XCPU[kwemo128]}" "${XCPU[xclock128]}")x, 1080p $(ratio "${XCPU[kwemo1080p]}" "${XCPU[xclock1080p]}")x;" \
-  "kwemo / plain Qt CPU: 128 px $(ratio "${CPU[kwemo128]}" "${CPU[plainqt128]}")x"
+  "kwemo / plain Qt CPU: 128 px $(ratio "${CPU[kwemo128]}" "${CPU[plainqt128]}")x;" \
+  "kwemo - plain Qt peak RSS: 128 px $(awk -v a="${RSS[kwemo128]}" -v b="${RSS[plainqt128]}" 'BEGIN {printf "%+.1f", (a - b) / 1024}') MiB"
 
-# Launch to mapped: the X server reports every window mapped under the root (openbox's frames);
-# kwemo maps its splash first and then the clock.
+# Launch to mapped: polled until the window with the title is viewable (one xdotool run costs a
+# few milliseconds, the same for every clock).
 mapped_ms() {
-  local want=$1
+  local title=$1
   shift
-  local events="$E2E_TMP/map.events" fifo="$E2E_TMP/map.fifo"
-  : >"$events"
-  rm -f "$fifo" && mkfifo "$fifo"
-  stdbuf -oL xev -root -event substructure >"$fifo" 2>/dev/null &
-  local xev=$!
-  while read -r line; do
-    case $line in MapNotify*) echo "$EPOCHREALTIME" >>"$events" ;; esac
-  done <"$fifo" &
-  local reader=$!
-  sleep 0.3
   local t0=$EPOCHREALTIME
   "$@" >/dev/null 2>&1 &
   local pid=$!
-  wait_until 20 test "$(wc -l <"$events")" -ge "$want"
-  local t1
-  t1=$(sed -n "${want}p" "$events")
+  until window_of "$pid" "$title" >/dev/null 2>&1; do :; done
+  local t1=$EPOCHREALTIME
+  sleep 0.3
   kill -TERM $pid 2>/dev/null
   wait $pid 2>/dev/null
-  kill $xev 2>/dev/null
-  wait $xev $reader 2>/dev/null
   awk -v a="$t0" -v b="$t1" 'BEGIN {printf "%d", (b - a) * 1000}'
 }
 median() { printf '%s\n' "$@" | sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 kwemo_store 128 128 ""
 splash=() clock=() plain=()
 for ((i = 0; i < launches; ++i)); do
-  splash+=("$(mapped_ms 1 "$KWEMO")")
-  clock+=("$(mapped_ms 2 "$KWEMO")")
-  plain+=("$(mapped_ms 1 "$PLAIN" 128x128)")
+  splash+=("$(mapped_ms "Loading KWEMO" "$KWEMO")")
+  clock+=("$(mapped_ms KWEMO "$KWEMO")")
+  plain+=("$(mapped_ms PlainClock "$PLAIN" 128x128)")
 done
 ms=$(median "${clock[@]}") ps=$(median "${plain[@]}")
 echo "launch to mapped, median of $launches (load $(load)): kwemo splash $(median "${splash[@]}") ms," \
