@@ -132,7 +132,12 @@ void frmAbout::Form_Load() {
 
   lblURL[0]->setText(QString::fromLatin1(kMakerWebPage));
   lblURL[1]->setText(QStringLiteral("mailto:") + QString::fromLatin1(kMakerMail));
-  for (QLabel* label : lblURL) label->adjustSize();
+  for (QLabel* label : lblURL) {
+    label->adjustSize();
+    // The ink of the last glyph may reach past its advance (the slash does): room for it too.
+    const int ink = label->fontMetrics().boundingRect(label->text()).right() + 1;
+    if (ink > label->width()) label->resize(ink, label->height());
+  }
 
   scrTxt_.setFontName(QStringLiteral("Arial"));
   scrTxt_.setFontBold(true);

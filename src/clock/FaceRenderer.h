@@ -61,8 +61,13 @@ class FaceRenderer {
   // stacking, font, geometry. The tick runs it when NeedPrepare is set.
   void Prepare();
   // Clears and draws the whole face for moment T (picture, marks, text, hands); stores the
-  // hand angles. Benchmarks and the snapshot tool call it directly.
+  // hand angles. The tick calls it after setUpTick (on the whole surface or within a clip).
   void DrawFace(const QDateTime& T);
+  // One picture of moment T set up and drawn exactly as a tick does it (draw mode, Prepare when
+  // NeedPrepare is set), without the tick's visibility and unchanged-second tests: the way for
+  // tools to draw the clock's face.
+  void DrawSnapshot(const QDateTime& T);
+
   // What a tick did last.
   enum class TickOutcome { Skipped, Unchanged, Partial, Whole };
   TickOutcome lastTick() const { return lastTick_; }
@@ -91,6 +96,9 @@ class FaceRenderer {
     std::uint64_t surfaceChanges = 0;
     bool operator==(const Inputs&) const = default;
   };
+
+  // What every tick does before it draws.
+  void setUpTick();
 
   const ClockSettings& settings_;
   FaceState& state_;

@@ -168,14 +168,15 @@ TEST(SettingsDialog, ApplyWritesTheRecordAndSizesTheClock) {
   EXPECT_TRUE(o.clock.face.NeedPrepare);
 
   o.clock.face.NeedPrepare = false;
-  d.txtForm[0]->setText("200");
-  d.txtForm[1]->setText("150");
+  // Blanks left around a number do not matter.
+  d.txtForm[0]->setText("200 ");
+  d.txtForm[1]->setText("\t150");
   d.txtDF->setText("hh:nn:ss");
-  d.txtFS->setText("12");
+  d.txtFS->setText("12 ");
   d.cmbDrawMode->setCurrentIndex(6);
   d.cmbBold[2]->setCurrentIndex(3);
   d.chkNhari->click();
-  d.txtLong[0]->setText("62.5");
+  d.txtLong[0]->setText(QStringLiteral("\u300062.5"));
   ASSERT_TRUE(d.cmdAccept->isEnabled());
   d.cmdAccept->click();
   EXPECT_EQ(o.clock.size(), QSize(200, 150));
@@ -246,6 +247,7 @@ TEST(SettingsDialog, RefusesEntriesTheClockCannotUse) {
       {"width too large", [](frmSetting& d) { return d.txtForm[0]; }, "8193"},
       {"length", [](frmSetting& d) { return d.txtLong[1]; }, "8o"},
       {"font size 0", [](frmSetting& d) { return d.txtFS; }, "0"},
+      {"blank inside a font size", [](frmSetting& d) { return d.txtFS; }, "1 2"},
       {"font size 501", [](frmSetting& d) { return d.txtFS; }, "501"},
       {"font size beyond 16 bits", [](frmSetting& d) { return d.txtFS; }, "40000"},
       {"position", [](frmSetting& d) { return d.txtAlign; }, "top"},

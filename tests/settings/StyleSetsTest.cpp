@@ -158,18 +158,16 @@ TEST_F(StyleSetsTest, PartialSetsLoadWithoutThePicture) {
 }
 
 TEST_F(StyleSetsTest, UnsafeNamesAreRefusedAndCreateNothing) {
-  const QString cases[] = {"   ",
-                           ".",
-                           "..",
-                           ".hidden",
-                           "a/b",
-                           "../evil",
-                           "tab\there",
-                           QString("a") + QChar(0) + "b",
-                           QString(QChar(0x7F)),
-                           QString(QChar(0x85)),
-                           QString(101, u'x'),
-                           QString(86, QChar(0x3042))};  // 86 characters but 258 bytes
+  const QString cases[] = {
+      "   ", ".", "..", ".hidden", "a/b", "../evil", "tab\there", QString("a") + QChar(0) + "b",
+      QString(QChar(0x7F)), QString(QChar(0x85)), QString(101, u'x'),
+      QString(86, QChar(0x3042)),  // 86 characters but 258 bytes
+      // The reset entry's name, and names the list would show as it.
+      kResetEntry, QStringLiteral(" <初期状態に戻す>\u3000"), QStringLiteral("＜初期状態に戻す＞"),
+      QStringLiteral("<初期状態に戻す\u200B>"),
+      // Invisible format characters that make the list lie.
+      QStringLiteral("abc\u202Edef"), QStringLiteral("\u2066x\u2069"), QStringLiteral("\u200Bx"),
+      QStringLiteral("x\uFEFF"), QStringLiteral("so\u00ADft")};
   for (const QString& name : cases) {
     prompts_.clear();
     EXPECT_EQ(saveStyleSet(root_, name, someLook(), {}, nullptr), StyleSetSave::Refused)

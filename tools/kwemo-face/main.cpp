@@ -129,8 +129,9 @@ int main(int argc, char** argv) {
   DrawSurface surface(size->width(), size->height());
   surface.setDevicePixelRatio(scale);
   FaceRenderer renderer(settings, state, surface, nullptr, [&] { return moment; });
-  renderer.Prepare();
-  renderer.DrawFace(moment);
+  // As at the clock's start: the first tick prepares the face from the record.
+  state.NeedPrepare = true;
+  renderer.DrawSnapshot(moment);
 
   const QString out = cli.value(outOpt);
   if (!surface.image().save(out, "PNG")) return fail(QStringLiteral("cannot write %1").arg(out), 1);
