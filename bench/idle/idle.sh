@@ -93,30 +93,39 @@ echo "kwemo / xclock CPU: 128 px $(ratio "${CPU[kwemo128]}" "${CPU[xclock128]}")
   "kwemo / plain Qt CPU: 128 px $(ratio "${CPU[kwemo128]}" "${CPU[plainqt128]}")x;" \
   "kwemo - plain Qt peak RSS: 128 px $(awk -v a="${RSS[kwemo128]}" -v b="${RSS[plainqt128]}" 'BEGIN {printf "%+.1f", (a - b) / 1024}') MiB"
 
-# Launch to mapped: polled until the window with the title is viewable (one xdotool run costs a
-# few milliseconds, the same for every clock).
+# Launch to mapped: polled (one xdotool run, a few milliseconds, the same for every clock) until
+# the window with the title is viewable; kwemo's splash is noted on the way. Prints "splash clock"
+# in ms ("-" for a splash gone between two polls).
 mapped_ms() {
-  local title=$1
-  shift
+  local splash=$1 title=$2
+  shift 2
   local t0=$EPOCHREALTIME
   "$@" >/dev/null 2>&1 &
   local pid=$!
-  until window_of "$pid" "$title" >/dev/null 2>&1; do :; done
-  local t1=$EPOCHREALTIME
+  local seen=- mapped=- names now end=$((SECONDS + 20))
+  while [ $SECONDS -lt $end ]; do
+    names=$'\n'$(xdotool search --onlyvisible --pid "$pid" --name . getwindowname %@ 2>/dev/null)$'\n'
+    now=$EPOCHREALTIME
+    if [ "$seen" = - ] && [[ $names == *$'\n'"$splash"$'\n'* ]]; then seen=$now; fi
+    if [[ $names == *$'\n'"$title"$'\n'* ]]; then mapped=$now; break; fi
+  done
   sleep 0.3
   kill -TERM $pid 2>/dev/null
   wait $pid 2>/dev/null
-  awk -v a="$t0" -v b="$t1" 'BEGIN {printf "%d", (b - a) * 1000}'
+  awk -v a="$t0" -v s="$seen" -v m="$mapped" 'BEGIN {
+    printf "%s %s", s == "-" ? "-" : int((s - a) * 1000), m == "-" ? "-" : int((m - a) * 1000) }'
 }
 median() { printf '%s\n' "$@" | sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 kwemo_store 128 128 ""
 splash=() clock=() plain=()
 for ((i = 0; i < launches; ++i)); do
-  splash+=("$(mapped_ms "Loading KWEMO" "$KWEMO")")
-  clock+=("$(mapped_ms KWEMO "$KWEMO")")
-  plain+=("$(mapped_ms PlainClock "$PLAIN" 128x128)")
+  read -r s c <<<"$(mapped_ms "Loading KWEMO" KWEMO "$KWEMO")"
+  [ "$s" != - ] && splash+=("$s")
+  clock+=("$c")
+  read -r s c <<<"$(mapped_ms - PlainClock "$PLAIN" 128x128)"
+  plain+=("$c")
 done
 ms=$(median "${clock[@]}") ps=$(median "${plain[@]}")
-echo "launch to mapped, median of $launches (load $(load)): kwemo splash $(median "${splash[@]}") ms," \
+echo "launch to mapped, median of $launches (load $(load)): kwemo splash $(median "${splash[@]}") ms (${#splash[@]} seen)," \
   "kwemo clock $ms ms, plain Qt clock $ps ms: $(ratio "$ms" "$ps")x" \
   "(kwemo ${clock[*]}; plain ${plain[*]})"
