@@ -18,13 +18,8 @@ namespace kwemo {
 
 ClockWindowCommands::ClockWindowCommands(frmClock& clock, ClockCommands::Sources sources)
     : QObject(&clock), clock_(clock) {
-  ClockMenuItems& items = clock.menuItems();
-  commands_ = std::make_unique<ClockCommands>(
-      *this, clock.settings(), clock.store(),
-      [&items](int index, const QString& caption, bool checkable) {
-        return items.add(index, caption, checkable);
-      },
-      std::move(sources));
+  commands_ = std::make_unique<ClockCommands>(*this, clock.settings(), clock.store(),
+                                              &clock.menuItems(), std::move(sources));
 
   // The window sees every key before its children do.
   clock.installEventFilter(this);
