@@ -11,6 +11,7 @@
 #include "clockwindow/frmClock.h"
 #include "desktop/SetTopMost.h"
 #include "desktop/ShowActivated.h"
+#include "oldruntime/Rounding.h"
 #include "settings/frmSetting.h"
 #include "surface/view/SurfaceView.h"
 
@@ -35,8 +36,9 @@ ClockWindowCommands::ClockWindowCommands(frmClock& clock, ClockCommands::Sources
       &clock.trayIcon().icon(), &QSystemTrayIcon::activated, this,
       [this](QSystemTrayIcon::ActivationReason reason) { commands_->trayActivated(reason); },
       Qt::QueuedConnection);
-  connect(&clock, &frmClock::clientResized, this,
-          [](float SW, float SH) { SettingsClockResized(QSize(qRound(SW), qRound(SH))); });
+  connect(&clock, &frmClock::clientResized, this, [](float SW, float SH) {
+    SettingsClockResized(QSize(toInt32Clamped(SW), toInt32Clamped(SH)));
+  });
 }
 
 ClockWindowCommands::~ClockWindowCommands() = default;
