@@ -65,7 +65,7 @@ QString ClockPopupMenu::drawModeCaption(int n) { return DrawModeCaption(n); }
 
 QString ClockPopupMenu::memoCaption(const QString& title) { return MemoItemCaption(title); }
 
-void ClockPopupMenu::refreshFromFace(const QString& storedTitle, int drawMode) {
+void ClockPopupMenu::refresh(const QString& storedTitle, int drawMode) {
   setMemoItemsEnabled(!storedTitle.isEmpty());
   setCaption(*mPI(kMemoEdit), memoCaption(storedTitle));
   checkDrawMode(drawMode);
