@@ -15,6 +15,7 @@
 #include "about/LinkCursor.h"
 #include "desktop/ShowActivated.h"
 #include "desktop/Tick.h"
+#include "oldruntime/Rounding.h"
 #include "oldruntime/VersionText.h"
 #include "surface/view/SurfaceView.h"
 
@@ -41,9 +42,6 @@ constexpr int kRiseFrameMs = 5;
 constexpr int kDropFrameMs = 10;
 constexpr int kScrollFrameMs = 10;
 constexpr int kScrollStep = 2;
-
-// Whole pixels, halves to even.
-int roundPx(double v) { return static_cast<int>(std::lrint(v)); }
 
 void sleepFor(int milliseconds) { WaitUntilTick(TickCount() + milliseconds); }
 
@@ -144,7 +142,7 @@ void frmAbout::Form_Load() {
   scrTxt_.setFontBold(true);
   scrTxt_.setFontItalic(true);
   scrTxt_.setFontSize(10);
-  placeCanvas(roundPx(50 * scrTxt_.TextHeight(QStringLiteral("A"))));
+  placeCanvas(toInt32Clamped(50 * scrTxt_.TextHeight(QStringLiteral("A"))));
 
   running_ = true;
   drawTitlePage();
@@ -156,7 +154,7 @@ void frmAbout::Form_Load() {
 
 // Just below the banner's visible area, as wide as the banner.
 void frmAbout::placeCanvas(int height) {
-  picScrTxt->setGeometry(0, roundPx(anim_.ScaleHeight()), picAnim->width(), height);
+  picScrTxt->setGeometry(0, toInt32Clamped(anim_.ScaleHeight()), picAnim->width(), height);
   scrTxt_.resize(picAnim->width(), height);
 }
 
@@ -174,8 +172,9 @@ void frmAbout::drawTitlePage() {
   s.setFontBold(true);
   s.Cls();
   printAt(s, 0, 0, lblTitle->text(), kTitleColor);
-  printAt(s, 0, roundPx(2 * s.TextHeight(lblVersion->text())), lblVersion->text(), kVersionColor);
-  printAt(s, 0, roundPx(s.ScaleHeight() - s.TextHeight(notice_)), notice_, kNoticeColor);
+  printAt(s, 0, toInt32Clamped(2 * s.TextHeight(lblVersion->text())), lblVersion->text(),
+          kVersionColor);
+  printAt(s, 0, toInt32Clamped(s.ScaleHeight() - s.TextHeight(notice_)), notice_, kNoticeColor);
   s.Refresh();
 }
 
@@ -190,7 +189,7 @@ void frmAbout::RollCredits() {
   QCoreApplication::processEvents();
   if (!alive) return;
 
-  placeCanvas(roundPx(50 * scrTxt_.TextHeight(QStringLiteral("A"))));
+  placeCanvas(toInt32Clamped(50 * scrTxt_.TextHeight(QStringLiteral("A"))));
   anim_.setFontName(QStringLiteral("Arial"));
   anim_.setFontSize(10);
   anim_.setFontBold(true);
@@ -198,7 +197,7 @@ void frmAbout::RollCredits() {
   playNoticeDrop(playTitleRise());
 
   placeCanvas(
-      roundPx(2 * anim_.ScaleHeight() + 40 * scrTxt_.TextHeight(QStringLiteral("A")) + 117));
+      toInt32Clamped(2 * anim_.ScaleHeight() + 40 * scrTxt_.TextHeight(QStringLiteral("A")) + 117));
   running_ = true;
   printCredits();
   frameRoll();
@@ -224,11 +223,12 @@ int frmAbout::playTitleRise() {
     if (k < kPhaseFrames) {
       versionSize = static_cast<float>(64 - 4 * k);
       s.setFontSize(versionSize);
-      versionX = roundPx(s.ScaleWidth() - s.TextWidth(version));
-      titleY = roundPx((kPhaseFrames - k) * s.ScaleHeight() / kPhaseFrames);
+      versionX = toInt32Clamped(s.ScaleWidth() - s.TextWidth(version));
+      titleY = toInt32Clamped((kPhaseFrames - k) * s.ScaleHeight() / kPhaseFrames);
     } else {
       running_ = false;
-      versionX = roundPx(s.ScaleWidth() - s.TextWidth(version));  // at the size still in force
+      versionX =
+          toInt32Clamped(s.ScaleWidth() - s.TextWidth(version));  // at the size still in force
       titleY = 0;
       versionSize = 10;
     }
@@ -251,19 +251,19 @@ void frmAbout::playNoticeDrop(int versionX) {
   s.setFontSize(10);
   running_ = true;
   int k = 0;
-  int noticeY = roundPx(-s.TextHeight(notice_));
+  int noticeY = toInt32Clamped(-s.TextHeight(notice_));
   int versionY = 0;
   while (running_) {
     ++k;
     if (k < kPhaseFrames) {
-      noticeY = roundPx(noticeY + s.ScaleHeight() / kPhaseFrames);
-      versionX = roundPx(versionX - s.ScaleWidth() / kPhaseFrames);
-      versionY = roundPx(2 * s.TextHeight(version) / (kPhaseFrames - k));
+      noticeY = toInt32Clamped(noticeY + s.ScaleHeight() / kPhaseFrames);
+      versionX = toInt32Clamped(versionX - s.ScaleWidth() / kPhaseFrames);
+      versionY = toInt32Clamped(2 * s.TextHeight(version) / (kPhaseFrames - k));
     } else {
       running_ = false;
-      noticeY = roundPx(s.ScaleHeight() - s.TextHeight(notice_));
+      noticeY = toInt32Clamped(s.ScaleHeight() - s.TextHeight(notice_));
       versionX = 0;
-      versionY = roundPx(2 * s.TextHeight(version));
+      versionY = toInt32Clamped(2 * s.TextHeight(version));
     }
     s.Cls();
     printAt(s, 0, 0, title, kTitleColor);
@@ -282,7 +282,7 @@ void frmAbout::printCredits() {
   for (int i = 1; i <= kCreditLineCount; ++i) {
     const QString& line = CreditLines[static_cast<std::size_t>(i)];
     if (line.isEmpty()) continue;
-    const int x = roundPx(c.ScaleWidth() - c.TextWidth(line)) / 2;
+    const int x = toInt32Clamped(c.ScaleWidth() - c.TextWidth(line)) / 2;
     const float y =
         static_cast<float>(i) * lineHeight + 3.0f * static_cast<float>(i) + anim_.ScaleHeight();
     printAt(c, static_cast<float>(x), y, line.mid(1), creditLineColor(line, c.ForeColor()));

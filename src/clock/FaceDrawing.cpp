@@ -4,21 +4,10 @@
 #include <cmath>
 #include <limits>
 
+#include "oldruntime/Rounding.h"
 #include "surface/DrawSurface.h"
 
 namespace kwemo {
-
-namespace {
-
-// The old runtime's conversion to a 16-bit integer: halves to even, nothing outside the range.
-std::optional<int> toInt16(double v) {
-  if (!(v >= -32768.5 && v <= 32767.5)) return std::nullopt;
-  const double r = std::nearbyint(v);
-  if (r < -32768 || r > 32767) return std::nullopt;
-  return static_cast<int>(r);
-}
-
-}  // namespace
 
 double HourDegrees(float h, float m, float s) {
   return static_cast<double>(h) * 30 + static_cast<double>(m) * 0.5 +

@@ -22,13 +22,13 @@ QString trueFalse(bool b) { return b ? QStringLiteral("True") : QStringLiteral("
 }  // namespace
 
 ClockCommands::ClockCommands(ClockWindowPort& window, ClockSettings& settings, SettingsStore& store,
-                             ClockPopupMenu::ItemFactory makeItem, Sources sources, QObject* parent)
+                             ClockMenuItems* items, Sources sources, QObject* parent)
     : QObject(parent),
       window_(window),
       settings_(settings),
       store_(store),
       sources_(std::move(sources)),
-      menu_(std::make_unique<ClockPopupMenu>(std::move(makeItem))),
+      menu_(std::make_unique<ClockPopupMenu>(items)),
       memo_(store, *this) {
   connect(menu_.get(), &ClockPopupMenu::mPI_Clicked, this, &ClockCommands::mPI_Click);
   connect(menu_.get(), &ClockPopupMenu::mDM_Clicked, this, &ClockCommands::mDM_Click);

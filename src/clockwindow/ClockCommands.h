@@ -33,10 +33,9 @@ class ClockCommands : public QObject, public MemoHost {
     std::function<QDateTime()> now;          // empty: the local time
   };
 
-  // window, settings and store outlive the commands; makeItem as for ClockPopupMenu.
+  // window, settings and store outlive the commands; items as for ClockPopupMenu.
   ClockCommands(ClockWindowPort& window, ClockSettings& settings, SettingsStore& store,
-                ClockPopupMenu::ItemFactory makeItem = {}, Sources sources = {},
-                QObject* parent = nullptr);
+                ClockMenuItems* items = nullptr, Sources sources = {}, QObject* parent = nullptr);
   ~ClockCommands() override;
 
   ClockPopupMenu& menu() { return *menu_; }

@@ -5,9 +5,15 @@
 namespace kwemo {
 
 ClockMenuItems::ClockMenuItems(QObject* parent) : QObject(parent) {
-  add(kAlwaysOnTop, QStringLiteral("Always On Top(&A)"), true);
-  add(kEllipticForm, QStringLiteral("円形フォーム(&F)"), true);
-  add(kHideInTray, QStringLiteral("タスクトレイに隠す(&T)"), true);
+  for (const ClockMenuEntry& entry : ClockMenuEntries()) {
+    auto* action = new QAction(this);
+    action->setSeparator(entry.kind == ClockMenuEntry::Separator);
+    action->setCheckable(entry.checkable);
+    action->setData(entry.index);
+    if (entry.kind != ClockMenuEntry::Separator)
+      action->setText(MenuItemText(MenuCaption(entry), MenuShortcutLabel(entry)));
+    items_[entry.index] = action;
+  }
 }
 
 QAction* ClockMenuItems::mPI(int index) const {
@@ -15,13 +21,10 @@ QAction* ClockMenuItems::mPI(int index) const {
   return it == items_.end() ? nullptr : it->second;
 }
 
-QAction* ClockMenuItems::add(int index, const QString& caption, bool checkable) {
-  if (QAction* existing = mPI(index)) return existing;
-  auto* action = new QAction(caption, this);
-  action->setCheckable(checkable);
-  action->setData(index);
-  items_[index] = action;
-  return action;
+std::vector<int> ClockMenuItems::indices() const {
+  std::vector<int> codes;
+  for (const ClockMenuEntry& entry : ClockMenuEntries()) codes.push_back(entry.index);
+  return codes;
 }
 
 bool ClockMenuItems::checked(int index) const {
@@ -32,5 +35,19 @@ bool ClockMenuItems::checked(int index) const {
 void ClockMenuItems::setChecked(int index, bool checked) {
   if (QAction* action = mPI(index)) action->setChecked(checked);
 }
+
+bool ClockMenuItems::enabled(int index) const {
+  const QAction* action = mPI(index);
+  return action && action->isEnabled();
+}
+
+void ClockMenuItems::setMemoItemsEnabled(bool enabled) {
+  for (const ClockMenuEntry& entry : ClockMenuEntries())
+    if (entry.needsMemo) mPI(entry.index)->setEnabled(enabled);
+}
+
+QString ClockMenuItems::caption(const QAction& item) { return MenuItemCaption(item.text()); }
+
+QString ClockMenuItems::shortcutLabel(const QAction& item) { return MenuItemLabel(item.text()); }
 
 }  // namespace kwemo

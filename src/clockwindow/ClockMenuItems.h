@@ -4,34 +4,38 @@
 #include <QString>
 
 #include <map>
+#include <vector>
+
+#include "clockwindow/ClockMenuRegistry.h"
 
 class QAction;
 
 namespace kwemo {
 
-// The clock window's menu items, indexed by their command codes (`mPI(index)`). The check marks
-// of "Always On Top(&A)", "円形フォーム(&F)" and "タスクトレイに隠す(&T)" are the run-time record
-// of the window's stacking, outline and hidden state, so these three exist from the start; the
-// popup menu adds its other items here and arranges them.
-class ClockMenuItems : public QObject {
+// The clock window's menu items `mPI(index)`, one action per line of the menu registry, separators
+// and the draw-mode submenu's item included. They exist from the window's start, since the check
+// marks of "Always On Top(&A)", "円形フォーム(&F)" and "タスクトレイに隠す(&T)" are the run-time
+// record of the window's stacking, outline and hidden state; the popup menu arranges them.
+class ClockMenuItems : public QObject, public ClockMenuCodes {
   Q_OBJECT
 
  public:
-  static constexpr int kAlwaysOnTop = 0;
-  static constexpr int kEllipticForm = 110;
-  static constexpr int kHideInTray = 998;
-
   explicit ClockMenuItems(QObject* parent = nullptr);
 
   // The item with that command code, or nullptr.
   QAction* mPI(int index) const;
-  // Creates (or returns) the item with that command code; its data is the code.
-  QAction* add(int index, const QString& caption, bool checkable = false);
+  // Every item code in menu order.
+  std::vector<int> indices() const;
 
   bool checked(int index) const;
   void setChecked(int index, bool checked);
+  bool enabled(int index) const;
+  // The items that act on a stored memo (clear and copy).
+  void setMemoItemsEnabled(bool enabled);
 
-  const std::map<int, QAction*>& items() const { return items_; }
+  // The item's caption without its shortcut label, and the label alone.
+  static QString caption(const QAction& item);
+  static QString shortcutLabel(const QAction& item);
 
  private:
   std::map<int, QAction*> items_;

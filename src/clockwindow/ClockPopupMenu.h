@@ -4,40 +4,25 @@
 #include <QString>
 
 #include <array>
-#include <functional>
-#include <map>
+#include <vector>
+
+#include "clockwindow/ClockMenuItems.h"
 
 class QAction;
 class QMenu;
 
 namespace kwemo {
 
-// The clock window's popup menu `mnuPopup`: the items `mPI(index)`, indexed by their command
-// codes, and the draw-mode submenu `mDM(1)` ... `mDM(16)`. The shortcut written beside an item is
-// a label only; the clock window's key handler does the keys. A click on an item reports its code
-// and leaves the check marks alone: the commands set them.
-class ClockPopupMenu : public QObject {
+// The clock window's popup menu `mnuPopup`: the items `mPI(index)`, laid out in the menu
+// registry's order, and the draw-mode submenu `mDM(1)` ... `mDM(16)`. The shortcut written beside
+// an item is a label only; the clock window's key handler does the keys. A click on an item
+// reports its code and leaves the check marks alone: the commands set them.
+class ClockPopupMenu : public QObject, public ClockMenuCodes {
   Q_OBJECT
 
  public:
-  static constexpr int kAlwaysOnTop = 0;
-  static constexpr int kMemoEdit = 11;
-  static constexpr int kMemoClear = 12;
-  static constexpr int kMemoCopy = 13;
-  static constexpr int kClearClipboard = 20;
-  static constexpr int kSetting = 100;
-  static constexpr int kDrawModeMenu = 101;
-  static constexpr int kEllipticForm = 110;
-  static constexpr int kHideInTray = 998;
-  static constexpr int kAbout = 32766;
-  static constexpr int kEnd = 32767;
-  static constexpr int kDrawModes = 16;
-
-  // Makes (or hands over an existing) item for a command code; the menu sets its text, check
-  // mark ability and label. Empty: the menu makes its own items.
-  using ItemFactory = std::function<QAction*(int index, const QString& caption, bool checkable)>;
-
-  explicit ClockPopupMenu(ItemFactory makeItem = {}, QObject* parent = nullptr);
+  // items: the window's items, which outlive the menu; null: the menu makes its own.
+  explicit ClockPopupMenu(ClockMenuItems* items = nullptr, QObject* parent = nullptr);
   ~ClockPopupMenu() override;
 
   QMenu& mnuPopup() { return *mnuPopup_; }
@@ -49,8 +34,8 @@ class ClockPopupMenu : public QObject {
   std::vector<int> indices() const;
 
   // The item's caption without its shortcut label, and the label alone.
-  static QString caption(const QAction& item);
-  static QString shortcutLabel(const QAction& item);
+  static QString caption(const QAction& item) { return ClockMenuItems::caption(item); }
+  static QString shortcutLabel(const QAction& item) { return ClockMenuItems::shortcutLabel(item); }
   // The caption of draw-mode item n (1-16), e.g. "01 - Blackness(&1)"; empty outside.
   static QString drawModeCaption(int n);
   // The memo item's caption for a stored title.
@@ -72,15 +57,9 @@ class ClockPopupMenu : public QObject {
   void mDM_Clicked(int index);
 
  private:
-  void addItem(int index, const QString& caption, const QString& label, bool checkable);
-  void addSeparator(int index);
-  void setCaption(QAction& item, const QString& caption);
-
-  ItemFactory makeItem_;
+  ClockMenuItems* items_;
   QMenu* mnuPopup_;
   QMenu* drawModeMenu_;
-  std::map<int, QAction*> mPI_;
-  std::vector<int> order_;
   std::array<QAction*, kDrawModes + 1> mDM_{};
 };
 

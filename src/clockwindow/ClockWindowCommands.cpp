@@ -11,6 +11,7 @@
 #include "clockwindow/frmClock.h"
 #include "desktop/SetTopMost.h"
 #include "desktop/ShowActivated.h"
+#include "oldruntime/Rounding.h"
 #include "settings/frmSetting.h"
 #include "surface/view/SurfaceView.h"
 
@@ -18,13 +19,8 @@ namespace kwemo {
 
 ClockWindowCommands::ClockWindowCommands(frmClock& clock, ClockCommands::Sources sources)
     : QObject(&clock), clock_(clock) {
-  ClockMenuItems& items = clock.menuItems();
-  commands_ = std::make_unique<ClockCommands>(
-      *this, clock.settings(), clock.store(),
-      [&items](int index, const QString& caption, bool checkable) {
-        return items.add(index, caption, checkable);
-      },
-      std::move(sources));
+  commands_ = std::make_unique<ClockCommands>(*this, clock.settings(), clock.store(),
+                                              &clock.menuItems(), std::move(sources));
 
   // The window sees every key before its children do.
   clock.installEventFilter(this);
@@ -44,8 +40,9 @@ ClockWindowCommands::ClockWindowCommands(frmClock& clock, ClockCommands::Sources
       },
       Qt::QueuedConnection);
   connect(&tray, &ClockTrayIcon::areaGone, this, [this] { commands_->trayAreaGone(); });
-  connect(&clock, &frmClock::clientResized, this,
-          [](float SW, float SH) { SettingsClockResized(QSize(qRound(SW), qRound(SH))); });
+  connect(&clock, &frmClock::clientResized, this, [](float SW, float SH) {
+    SettingsClockResized(QSize(toInt32Clamped(SW), toInt32Clamped(SH)));
+  });
 }
 
 ClockWindowCommands::~ClockWindowCommands() = default;

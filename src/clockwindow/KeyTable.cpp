@@ -1,6 +1,6 @@
 #include "clockwindow/KeyTable.h"
 
-#include "clockwindow/ClockPopupMenu.h"
+#include "clockwindow/ClockMenuRegistry.h"
 
 namespace kwemo {
 
@@ -10,7 +10,18 @@ constexpr int kShift = 1;
 constexpr int kCtrl = 2;
 constexpr int kAlt = 4;
 
-KeyCommand menu(int index) { return {KeyCommand::MenuCommand, index}; }
+bool keyMatches(const ClockMenuEntry& entry, int key, int shift) {
+  if (!entry.key || entry.key != key) return false;
+  switch (entry.modifiers) {
+    case ClockMenuEntry::CtrlAlone:
+      return shift == kCtrl;
+    case ClockMenuEntry::AltAlone:
+      return shift == kAlt;
+    case ClockMenuEntry::AnyModifiers:
+      return true;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -20,18 +31,13 @@ int ShiftMask(Qt::KeyboardModifiers modifiers) {
          (modifiers.testFlag(Qt::AltModifier) ? kAlt : 0);
 }
 
-KeyCommand LookUpKey(int key, Qt::KeyboardModifiers modifiers, bool copyEnabled) {
+KeyCommand LookUpKey(int key, Qt::KeyboardModifiers modifiers, bool memoItemsEnabled) {
   const int shift = ShiftMask(modifiers);
-  const bool ctrl = shift == kCtrl;
-  const bool alt = shift == kAlt;
-  using M = ClockPopupMenu;
-  if (ctrl && key == Qt::Key_S) return menu(M::kSetting);
-  if (ctrl && key == Qt::Key_A) return menu(M::kAlwaysOnTop);
-  if (alt && key == Qt::Key_F4) return menu(M::kEnd);
-  if (ctrl && key == Qt::Key_M) return menu(M::kMemoEdit);
-  if (ctrl && key == Qt::Key_C && copyEnabled) return menu(M::kMemoCopy);
-  if (ctrl && key == Qt::Key_F) return menu(M::kEllipticForm);
-  if (key == Qt::Key_F12) return menu(M::kHideInTray);
+  for (const ClockMenuEntry& entry : ClockMenuEntries()) {
+    if (!keyMatches(entry, key, shift)) continue;
+    if (entry.needsMemo && !memoItemsEnabled) return {};
+    return {KeyCommand::MenuCommand, entry.index};
+  }
   if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
     return {KeyCommand::Uptime, 0};
   }

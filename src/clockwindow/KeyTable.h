@@ -16,10 +16,11 @@ struct KeyCommand {
   bool operator==(const KeyCommand&) const = default;
 };
 
-// The clock window's key table, first match wins: Ctrl+S settings, Ctrl+A always on top, Alt+F4
-// end, Ctrl+M memo, Ctrl+C copy memo (only while copyEnabled), Ctrl+F elliptic form; F12 hide or
-// show and Space or Enter the uptime, whatever modifiers are held. Ctrl and Alt count only alone:
-// Ctrl+Shift+S or Ctrl+Alt+A do nothing.
-KeyCommand LookUpKey(int key, Qt::KeyboardModifiers modifiers, bool copyEnabled);
+// The clock window's key table: the menu commands' keys from the menu registry (Ctrl+S settings,
+// Ctrl+A always on top, Alt+F4 end, Ctrl+M memo, Ctrl+C copy memo, Ctrl+F elliptic form, F12 hide
+// or show whatever modifiers are held), then Space or Enter the uptime, with any modifiers. Ctrl
+// and Alt count only alone: Ctrl+Shift+S or Ctrl+Alt+A do nothing. The memo items' keys (Ctrl+C)
+// do nothing while those items are disabled.
+KeyCommand LookUpKey(int key, Qt::KeyboardModifiers modifiers, bool memoItemsEnabled);
 
 }  // namespace kwemo

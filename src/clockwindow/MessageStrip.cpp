@@ -8,13 +8,12 @@
 #include <cstdint>
 
 #include "desktop/Tick.h"
+#include "oldruntime/Rounding.h"
 #include "surface/view/SurfaceView.h"
 
 namespace kwemo {
 
 namespace {
-
-int rounded(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 constexpr int kStepMs = 10;
 constexpr int kRollStep = 3;
@@ -77,10 +76,10 @@ void MessageStrip::ShowMsg(const QString& Msg, int wait) {
   surface_.setBackColor(kBack);
   picMsg_->show();
 
-  const int tw = rounded(surface_.TextWidth(Msg));
-  const int th = rounded(surface_.TextHeight(Msg));
-  const int sw = rounded(surface_.ScaleWidth());
-  const int sh = rounded(surface_.ScaleHeight());
+  const int tw = toInt32Clamped(surface_.TextWidth(Msg));
+  const int th = toInt32Clamped(surface_.TextHeight(Msg));
+  const int sw = toInt32Clamped(surface_.ScaleWidth());
+  const int sh = toInt32Clamped(surface_.ScaleHeight());
 
   const bool elliptic = window_.ellipticChecked && window_.ellipticChecked();
   for (std::int16_t i = 0; i <= sh; i = static_cast<std::int16_t>(i + kRollStep)) {
@@ -108,7 +107,7 @@ void MessageStrip::ShowMsg(const QString& Msg, int wait) {
       msgActive_ = false;
     }
   } else {
-    std::int16_t x = static_cast<std::int16_t>(rounded(SH / 3));
+    std::int16_t x = static_cast<std::int16_t>(toInt32Clamped(SH / 3));
     while (x > (sw - tw) - SH / 3 && msgActive_) {
       std::int64_t t0 = TickCount();
       surface_.Cls();

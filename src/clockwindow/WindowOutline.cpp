@@ -6,12 +6,11 @@
 #include <cmath>
 
 #include "desktop/Twips.h"
+#include "oldruntime/Rounding.h"
 
 namespace kwemo {
 
 namespace {
-
-int rounded(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 // Rectangle (x1, y1)-(x2, y2), right and bottom edges excluded, with each corner pixel cut off.
 QRegion roundedStrip(int x1, int y1, int x2, int y2) {
@@ -40,18 +39,20 @@ QRegion ellipseRegion(const QRect& box) {
 }  // namespace
 
 int frameOffsetFor(double outerWidthTwips, double scaleWidth, double twipsPerPixel) {
-  const int total = rounded((outerWidthTwips - twipsPerPixel * scaleWidth) / twipsPerPixel);
+  const int total = toInt32Clamped((outerWidthTwips - twipsPerPixel * scaleWidth) / twipsPerPixel);
   return total / 2 + 1;
 }
 
 QRegion ellipticOutline(int frameOffset, double scaleWidth, double scaleHeight,
                         std::optional<StripBox> strip) {
   const int b = frameOffset;
-  const QRect box(QPoint(b, b), QPoint(rounded(b + scaleWidth) - 1, rounded(b + scaleHeight) - 1));
+  const QRect box(QPoint(b, b),
+                  QPoint(toInt32Clamped(b + scaleWidth) - 1, toInt32Clamped(b + scaleHeight) - 1));
   QRegion outline = box.isEmpty() ? QRegion() : ellipseRegion(box);
   if (strip) {
-    outline = outline.united(roundedStrip(b, rounded(b + strip->top), rounded(b + strip->width),
-                                          rounded(b + strip->top + strip->height)));
+    outline = outline.united(roundedStrip(b, toInt32Clamped(b + strip->top),
+                                          toInt32Clamped(b + strip->width),
+                                          toInt32Clamped(b + strip->top + strip->height)));
   }
   return outline;
 }

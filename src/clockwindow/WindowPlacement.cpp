@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "oldruntime/Rounding.h"
+
 namespace kwemo {
 
 QPoint pullBackOntoScreen(const QRect& window, const QRect& screen) {
@@ -40,7 +42,7 @@ QRect geometryFromTwips(double left, double top, double width, double height, do
                         double twipsPerPixelY, const QSize& minimum) {
   auto px = [](double twips, double tpp) {
     const double v = std::isfinite(twips / tpp) ? std::clamp(twips / tpp, -1.0e6, 1.0e6) : 0.0;
-    return static_cast<int>(std::nearbyint(v));
+    return toInt32Clamped(v);
   };
   return QRect(px(left, twipsPerPixelX), px(top, twipsPerPixelY),
                std::max(px(width, twipsPerPixelX), minimum.width()),

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "desktop/SetTopMost.h"
+#include "oldruntime/Rounding.h"
 #include "surface/view/SurfaceView.h"
 
 namespace kwemo {
@@ -14,8 +15,6 @@ namespace kwemo {
 namespace {
 
 Rgb toRgb(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
-
-int rounded(float v) { return static_cast<int>(std::nearbyint(v)); }
 
 }  // namespace
 
@@ -37,7 +36,7 @@ void frmLoading::Form_Load() {
 
   const float textWidth = surface_.TextWidth(message);
   const float textHeight = surface_.TextHeight(message);
-  const QSize size(rounded(textWidth + 15), rounded(textHeight + 15));
+  const QSize size(toInt32Clamped(textWidth + 15), toInt32Clamped(textHeight + 15));
   setFixedSize(size);
   view_->setGeometry(rect());
   surface_.resize(size.width(), size.height());

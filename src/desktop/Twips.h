@@ -1,6 +1,6 @@
 #pragma once
 
-#include <cmath>
+#include "oldruntime/Rounding.h"
 
 class QScreen;
 class QWidget;
@@ -19,7 +19,7 @@ double twipsPerPixelY(const QWidget& widget);
 
 // Twips to whole pixels, halves to even.
 inline int twipsToPixels(double twips, double twipsPerPixel) {
-  return static_cast<int>(std::nearbyint(twips / twipsPerPixel));
+  return toInt32Clamped(twips / twipsPerPixel);
 }
 inline double pixelsToTwips(double pixels, double twipsPerPixel) { return pixels * twipsPerPixel; }
 

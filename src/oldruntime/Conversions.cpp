@@ -72,14 +72,6 @@ std::optional<T> parseAs(const std::string& s) {
 
 }  // namespace
 
-double roundHalfEven(double value) { return std::nearbyint(value); }
-
-std::optional<std::int16_t> toInt16(double value) {
-  const double r = roundHalfEven(value);
-  if (!(r >= -32768.0 && r <= 32767.0)) return std::nullopt;
-  return static_cast<std::int16_t>(r);
-}
-
 std::optional<double> CDbl(QStringView text) {
   const auto ascii = numericAscii(text);
   if (!ascii) return std::nullopt;

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "oldruntime/Rounding.h"
+
 namespace kwemo {
 
 // The number and boolean conversions of the old runtime, as the settings store and the dialogs
@@ -13,11 +15,6 @@ namespace kwemo {
 // (at least one digit in all), optional exponent (e/E, optional sign, digits). Only '.' is a
 // decimal point; no blanks inside, no grouping, hex, currency or parentheses. Blanks around the
 // number (space, tab, ideographic space) are ignored, as the old runtime ignored them.
-
-// Nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
-double roundHalfEven(double value);
-// roundHalfEven, then range-checked to 16 bits; nullopt outside -32768..32767 or for NaN.
-std::optional<std::int16_t> toInt16(double value);
 
 std::optional<double> CDbl(QStringView text);
 std::optional<float> CSng(QStringView text);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "oldruntime/Rounding.h"
 #include "picture/MetafileRenderers.h"
 
 namespace kwemo {
@@ -75,11 +76,7 @@ bool bmpHeaderWithinLimits(const QByteArray& data) {
 
 }  // namespace
 
-int RoundHalfEven(double value) {
-  if (!std::isfinite(value)) return 0;
-  const double clamped = std::clamp(value, -2147483648.0, 2147483647.0);
-  return static_cast<int>(std::nearbyint(clamped));  // the default rounding mode: halves to even
-}
+int RoundHalfEven(double value) { return std::isfinite(value) ? toInt32Clamped(value) : 0; }
 
 PictureKind DetectPictureKind(const QByteArray& data) {
   if (startsWith(data, {'B', 'M'})) return PictureKind::Bmp;

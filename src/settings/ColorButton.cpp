@@ -3,9 +3,9 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-namespace kwemo {
+#include "oldruntime/RgbColor.h"
 
-QColor toQColor(Rgb color) { return QColor(redOf(color), greenOf(color), blueOf(color)); }
+namespace kwemo {
 
 ColorButton::ColorButton(QWidget* parent) : QPushButton(parent) { setAutoDefault(false); }
 

@@ -24,7 +24,4 @@ class ColorButton : public QPushButton {
   Rgb backColor_ = 0xC0C0C0;
 };
 
-// The QColor of a 0x00BBGGRR value.
-QColor toQColor(Rgb color);
-
 }  // namespace kwemo

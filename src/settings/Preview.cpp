@@ -5,6 +5,7 @@
 #include "clock/FaceDrawing.h"
 #include "clock/FaceState.h"
 #include "oldruntime/DateFormat.h"
+#include "oldruntime/Rounding.h"
 #include "picture/Picture.h"
 #include "surface/DrawSurface.h"
 
@@ -22,8 +23,8 @@ constexpr double kRingFraction = 0.3;
 void DrawPreview(DrawSurface& surface, FaceState& face, const PreviewInputs& in,
                  const std::function<QDateTime()>& now) {
   // The face fills the box, whatever size the clock has.
-  const double cx = std::nearbyint(surface.ScaleWidth() / 2.0);
-  const double cy = std::nearbyint(surface.ScaleHeight() / 2.0);
+  const double cx = roundHalfEven(surface.ScaleWidth() / 2.0);
+  const double cy = roundHalfEven(surface.ScaleHeight() / 2.0);
   // One reading of the time for the hands.
   const QDateTime t = now();
   surface.setDrawMode(in.drawMode);

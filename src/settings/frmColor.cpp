@@ -5,7 +5,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "oldruntime/Rgb.h"
+#include "oldruntime/RgbColor.h"
 #include "settings/ColorButton.h"
 #include "settings/SettingsShared.h"
 

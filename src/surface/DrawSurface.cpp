@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 
+#include "oldruntime/RgbColor.h"
 #include "picture/Picture.h"
 
 namespace kwemo {
@@ -16,8 +17,6 @@ namespace {
 
 // Larger sides would only come from a damaged size somewhere; 8192 keeps the image under 256 MB.
 constexpr int kMaxSide = 8192;
-
-QColor toQColor(Rgb c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
 
 // Halves to even, as every conversion to whole pixels on the old platform.
 double toPixel(double v) { return std::nearbyint(v); }
