@@ -63,31 +63,12 @@ TEST(Conversions, AwkwardInputsRoundHalfToEvenAndFailWhereTheOldRuntimeFailed) {
 
 TEST(Conversions, BlanksAroundANumberAreAcceptedButNotInsideIt) {
   // Space, tab and the ideographic space, before or after: what a user leaves in a box.
-  const Cases blanks = {{u"12 ", 12},
-                        {u" 12", 12},
-                        {u"\t7\t", 7},
-                        {u"\u3000"
-                         u"8",
-                         8},
-                        {u"8\u3000\u3000", 8},
-                        {u" \t\u3000-2.5e1 ", -25},
-                        {u"1 2", kFails},
-                        {u"- 5", kFails},
-                        {u"1 .5", kFails},
-                        {u"1e 3", kFails},
-                        {u"12 abc", kFails},
-                        {u" ", kFails},
-                        {u"\u3000", kFails},
-                        {u" 1,234 ", kFails},
-                        {u"\n12", kFails},
-                        {u"12\r", kFails},
-                        {u"\u00a0"
-                         u"12",
-                         kFails}};
+  const Cases blanks = {
+      {u" 12", 12},        {u"\t7\t", 7},     {u"8\u3000\u3000", 8}, {u" \t\u3000-2.5e1 ", -25},
+      {u"1 2", kFails},    {u"- 5", kFails},  {u"1e 3", kFails},     {u"12 abc", kFails},
+      {u"\u3000", kFails}, {u"\n12", kFails}, {u"\u00a012", kFails}};
   expectConversions(
       "CDbl", [](QStringView s) { return CDbl(s); }, blanks);
-  expectConversions(
-      "CSng", [](QStringView s) { return CSng(s); }, blanks);
   expectConversions(
       "CInt", [](QStringView s) { return CInt(s); }, blanks);
   EXPECT_EQ(CSng(u" 62.5\u3000"), 62.5f);
