@@ -235,6 +235,7 @@ TEST(SettingsDialog, OkCancelAndCloseWithAndWithoutApply) {
   }
 }
 
+// One refused entry per box (which entries are refused is the values' own test).
 TEST(SettingsDialog, RefusesEntriesTheClockCannotUse) {
   struct Case {
     const char* name;
@@ -244,14 +245,9 @@ TEST(SettingsDialog, RefusesEntriesTheClockCannotUse) {
   const Case cases[] = {
       {"width text", [](frmSetting& d) { return d.txtForm[0]; }, "abc"},
       {"height too small", [](frmSetting& d) { return d.txtForm[1]; }, "15"},
-      {"width too large", [](frmSetting& d) { return d.txtForm[0]; }, "8193"},
       {"length", [](frmSetting& d) { return d.txtLong[1]; }, "8o"},
       {"font size 0", [](frmSetting& d) { return d.txtFS; }, "0"},
-      {"blank inside a font size", [](frmSetting& d) { return d.txtFS; }, "1 2"},
-      {"font size 501", [](frmSetting& d) { return d.txtFS; }, "501"},
-      {"font size beyond 16 bits", [](frmSetting& d) { return d.txtFS; }, "40000"},
       {"position", [](frmSetting& d) { return d.txtAlign; }, "top"},
-      {"position beyond single", [](frmSetting& d) { return d.txtAlign; }, "1e40"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
