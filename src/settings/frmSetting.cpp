@@ -76,21 +76,6 @@ QPushButton* makeButton(QWidget* parent, const QString& text, int x, int y, int 
   return button;
 }
 
-// Sets a bar the way the old forms did: a value outside its range is an error and leaves it.
-bool setBarValue(QScrollBar* bar, double value) {
-  const std::optional<std::int16_t> v = toInt16(value);
-  if (!v || *v < bar->minimum() || *v > bar->maximum()) return false;
-  bar->setValue(*v);
-  return true;
-}
-
-// Selects a list entry the way the old forms did: -1 clears, anything else out of range fails.
-bool setListIndex(QComboBox* list, int index) {
-  if (index < -1 || index >= list->count()) return false;
-  list->setCurrentIndex(index);
-  return true;
-}
-
 Rgb colorOf(const ColorTriplet& c) { return RGB(c.red, c.green, c.blue); }
 
 void setTextIfChanged(QLineEdit* box, const QString& text) {
@@ -505,52 +490,11 @@ void frmSetting::Form_Load() {
     }
     cmbDrawMode->setCurrentIndex(-1);
   }
-  setListIndex(cmbDrawMode, settings_.DrawMode - 1);
-
-  const ClockSettings& s = settings_;
-  const std::array<ColorTriplet, 6> record = {ColorTriplet{s.Hour_R, s.Hour_G, s.Hour_B},
-                                              ColorTriplet{s.Minute_R, s.Minute_G, s.Minute_B},
-                                              ColorTriplet{s.Second_R, s.Second_G, s.Second_B},
-                                              ColorTriplet{s.BG_R, s.BG_G, s.BG_B},
-                                              ColorTriplet{s.Circle_R, s.Circle_G, s.Circle_B},
-                                              ColorTriplet{s.Moji_R, s.Moji_G, s.Moji_B}};
-  for (std::size_t i = 0; i < 6; ++i) cmdHari[i]->setBackColor(colorOf(record[i]));
-
-  setCheckValue(chkDC, s.DigitalClock);
-
-  txtFS->setText(IntText(s.FontSize));
-  setBarValue(vscFS, 136.0 - s.FontSize);
-
-  txtDF->setText(s.Format);
-  cmbFonts->setEditText(s.FontName);
-
-  for (std::size_t i = 0; i < 3; ++i) {
-    txtLong[i]->setText(SingleText(s.hLong[i]));
-    setBarValue(vscLong[i], roundHalfEven(100.0 - static_cast<double>(s.hLong[i])));
-  }
-
-  if (s.FontBold) setCheckValue(chkFont[0], 1);
-  if (s.FontItalic) setCheckValue(chkFont[1], 1);
-  if (s.mPset) setCheckValue(chkmline, 1);
-  if (s.nHari) setCheckValue(chkNhari, 1);
-  if (s.Memori) setCheckValue(chkMemori, 1);
-  if (s.HideSecond) setCheckValue(chkSV, 1);
-
-  txtAlign->setText(SingleText(s.TextTop));
-  setBarValue(vscAlign, roundHalfEven(100.0 - static_cast<double>(s.TextTop)));
-
-  setListIndex(cmbBold[0], s.HourLine - 1);
-  setListIndex(cmbBold[1], s.MinuteLine - 1);
-  setListIndex(cmbBold[2], s.SecondLine - 1);
-  setListIndex(cmbBold[3], s.BackLine - 1);
-
-  txtBackFile->setText(s.BackBMP);
-
-  EditColors = record;
-
-  const QSize inner = host_.ClientSize();
-  txtForm[0]->setText(SingleText(static_cast<float>(inner.width())));
-  txtForm[1]->setText(SingleText(static_cast<float>(inner.height())));
+  const SettingValues values = settingValuesOf(settings_, host_.ClientSize());
+  // Every button shows its colour, whatever it showed before.
+  EditColors = values.look.EditColors;
+  for (std::size_t i = 0; i < 6; ++i) cmdHari[i]->setBackColor(colorOf(EditColors[i]));
+  showValues(values);
 
   cmdAccept->setEnabled(false);
   Loading = false;

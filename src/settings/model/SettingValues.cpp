@@ -1,6 +1,7 @@
 #include "settings/model/SettingValues.h"
 
 #include <cmath>
+#include <limits>
 
 #include "oldruntime/Conversions.h"
 #include "oldruntime/Rgb.h"
@@ -33,7 +34,46 @@ std::optional<int> widthOf(int index) {
   return index >= 0 ? std::optional<int>(index + 1) : std::nullopt;
 }
 
+// A scroll bar's position for `value`, or one no bar has when it is outside 16 bits.
+int barPosition(double value) {
+  const std::optional<std::int16_t> v = toInt16(value);
+  return v ? *v : std::numeric_limits<int>::min();
+}
+
 }  // namespace
+
+SettingValues settingValuesOf(const ClockSettings& s, QSize clientSize) {
+  SettingValues v;
+  StyleSetValues& l = v.look;
+  l.EditColors = {ColorTriplet{s.Hour_R, s.Hour_G, s.Hour_B},
+                  ColorTriplet{s.Minute_R, s.Minute_G, s.Minute_B},
+                  ColorTriplet{s.Second_R, s.Second_G, s.Second_B},
+                  ColorTriplet{s.BG_R, s.BG_G, s.BG_B},
+                  ColorTriplet{s.Circle_R, s.Circle_G, s.Circle_B},
+                  ColorTriplet{s.Moji_R, s.Moji_G, s.Moji_B}};
+  l.cmbBold = {s.HourLine - 1, s.MinuteLine - 1, s.SecondLine - 1, s.BackLine - 1};
+  for (std::size_t i = 0; i < 3; ++i) {
+    l.txtLong[i] = SingleText(s.hLong[i]);
+    l.vscLong[i] = barPosition(roundHalfEven(100.0 - static_cast<double>(s.hLong[i])));
+  }
+  l.txtForm = {SingleText(static_cast<float>(clientSize.width())),
+               SingleText(static_cast<float>(clientSize.height()))};
+  l.chkDC = s.DigitalClock;
+  l.txtAlign = SingleText(s.TextTop);
+  l.vscAlign = barPosition(roundHalfEven(100.0 - static_cast<double>(s.TextTop)));
+  l.txtDF = s.Format;
+  l.cmbFonts = s.FontName;
+  l.txtFS = IntText(s.FontSize);
+  l.vscFS = barPosition(136.0 - s.FontSize);
+  l.chkFont = {s.FontBold ? 1 : 0, s.FontItalic ? 1 : 0};
+  l.cmbDrawMode = s.DrawMode - 1;
+  l.chkMemori = s.Memori ? 1 : 0;
+  l.chkSV = s.HideSecond ? 1 : 0;
+  l.chkNhari = s.nHari ? 1 : 0;
+  v.chkmline = s.mPset ? 1 : 0;
+  v.txtBackFile = s.BackBMP;
+  return v;
+}
 
 std::optional<SettingRefusal> firstRefusal(const SettingValues& v, bool digitalTextEditable) {
   const StyleSetValues& l = v.look;

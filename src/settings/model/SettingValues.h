@@ -20,6 +20,11 @@ struct SettingValues {
   bool operator==(const SettingValues&) const = default;
 };
 
+// The values the dialog shows for `record`, the size boxes showing `clientSize`. A value no
+// control can show (a width outside its list, a bar position outside 16 bits) is passed on as it
+// is, and the form leaves that control as it was.
+SettingValues settingValuesOf(const ClockSettings& record, QSize clientSize);
+
 // The boxes whose text can be refused, in the order they are read on screen.
 enum class SettingField {
   Width,

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 
 #include "QStringPrinter.h"
 #include "settings/model/SettingValues.h"
@@ -77,6 +78,36 @@ TEST(SettingValues, WriteTheRecordAndTheClientSize) {
   EXPECT_EQ(s.BackBMP, "p.png");
   EXPECT_EQ(s.Format, "m/d h:nn");
   EXPECT_EQ(clientSizeOf(v), QSize(200, 202));  // halves to even
+}
+
+// A record shown and written back is the same record; the bars sit where the boxes say, or
+// nowhere when no 16-bit position says it.
+TEST(SettingValues, RecordToValuesAndBack) {
+  ClockSettings s;
+  s.DigitalClock = 1;
+  s.FontSize = 12;
+  s.Format = "h:nn";
+  s.FontName = "Serif";
+  s.FontItalic = s.mPset = s.nHari = true;
+  s.TextTop = 1e30f;
+  s.hLong = {62.5f, -40, 95};
+  s.Hour_R = 7;
+  s.Circle_B = 300;
+  s.HourLine = 9;
+  s.DrawMode = 4;
+  s.BackBMP = "a.png";
+  s.updateColors();
+  const SettingValues v = settingValuesOf(s, {200, 150});
+  EXPECT_EQ(v.look.txtForm, (std::array<QString, 2>{"200", "150"}));
+  EXPECT_EQ(v.look.txtLong[0], "62.5");
+  EXPECT_EQ(v.look.vscLong, (std::array<int, 3>{38, 140, 5}));
+  EXPECT_EQ(v.look.vscFS, 124);
+  EXPECT_EQ(v.look.vscAlign, std::numeric_limits<int>::min());
+  EXPECT_EQ(v.look.cmbBold[0], 8);
+  EXPECT_EQ(v.look.chkFont, (std::array<int, 2>{0, 1}));
+  ClockSettings back;
+  writeRecord(v, back);
+  EXPECT_EQ(back, s);
 }
 
 // What the preview gets: no selection and text that is no number are empty, greyed checks off.
