@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "about/LinkCursor.h"
+#include "desktop/ShowActivated.h"
 #include "desktop/Tick.h"
 #include "oldruntime/VersionText.h"
 #include "surface/view/SurfaceView.h"
@@ -409,9 +410,7 @@ void ShowAbout(QWidget* owner) {
   // One box for the whole program; it deletes itself when closed, which empties the pointer.
   static QPointer<frmAbout> box;
   if (!box) box = new frmAbout(owner);
-  box->show();
-  box->raise();
-  box->activateWindow();
+  ShowActivated(*box);
 }
 
 }  // namespace kwemo

@@ -89,6 +89,9 @@ void ClockCommands::mPI_Click(int Index) {
       window_.showAbout();
       break;
     case M::kEnd:
+      // A second End while the farewell shows (another close request) would say it twice.
+      if (ending_) break;
+      ending_ = true;
       window_.ShowMsg(QStringLiteral("C-ya! :-)"), 300);
       window_.unloadClock();  // may end the program: nothing may follow
       break;

@@ -72,6 +72,7 @@ class ClockCommands : public QObject, public MemoHost {
   Sources sources_;
   std::unique_ptr<ClockPopupMenu> menu_;
   MemoCommands memo_;
+  bool ending_ = false;
 };
 
 }  // namespace kwemo

@@ -20,6 +20,7 @@
 
 #include "clock/FaceState.h"
 #include "desktop/Prompts.h"
+#include "desktop/ShowActivated.h"
 #include "oldruntime/Conversions.h"
 #include "settings/ColorButton.h"
 #include "settings/Preview.h"
@@ -695,9 +696,7 @@ frmSetting* ShowSettings(ClockSettings& settings, SettingsHost& host) {
     g_instance = new frmSetting(settings, host);
     g_instance->show();
   } else {
-    g_instance->show();
-    g_instance->raise();
-    g_instance->activateWindow();
+    ShowActivated(*g_instance);
   }
   return g_instance;
 }

@@ -77,6 +77,12 @@ TEST(ClockCommands, EachMenuCodeDoesItsCommandAndShowsItsMessage) {
     EXPECT_EQ(QGuiApplication::clipboard()->text().isEmpty(), c.index == 20);
     EXPECT_EQ(f.commands.memo().window() != nullptr, c.index == 11);
   }
+
+  // End again while the first is under way (a second close request): nothing more is said.
+  Fixture f;
+  f.commands.mPI_Click(32767);
+  f.commands.mPI_Click(32767);
+  EXPECT_EQ(f.window.calls.join('|'), "ShowMsg(C-ya! :-),300)|unload");
 }
 
 TEST(ClockCommands, DrawModeClickSetsTheModeOnly) {
