@@ -29,9 +29,9 @@ class SettingsHost;
 class SurfaceView;
 class frmColor;
 
-// The settings dialog: copies ClockSettings into its controls when it loads, lets the user edit
-// them with a live preview, and writes them back with OK or Apply (SetSetting). The controls are
-// public, as the style-set code and the tests work on them directly.
+// The settings dialog: shows the record's values (SettingValues) in its controls when it loads,
+// lets the user edit them with a live preview, and writes them back with OK or Apply
+// (SetSetting). The controls are still public, as the tests work on them directly.
 class frmSetting : public QDialog {
   Q_OBJECT
 

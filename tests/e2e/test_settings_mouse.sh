@@ -7,9 +7,6 @@ store_put <<'STORE'
 Setting|Runed|True
 Setting|DigitalClock|1
 Setting|HourLine|1
-Setting|MinuteLine|1
-Setting|SecondLine|1
-Setting|BackLine|1
 Setting|Memori|True
 Setting|hLong0|60
 Setting|hLong1|10
@@ -40,12 +37,7 @@ sleep 0.3
 xdotool windowactivate --sync "$dlg" >/dev/null 2>&1 || true
 read -r dx dy _ _ <<<"$(geometry_of "$dlg")"
 
-click_at() {
-  xdotool mousemove "$1" "$2" mousedown 1
-  sleep 0.1
-  xdotool mouseup 1
-  sleep 0.2
-}
+click_at() { xdotool mousemove "$1" "$2" mousedown 1 sleep 0.1 mouseup 1 sleep 0.2; }
 
 # "文字色" sits in the digital-text frame, at (238, 270) size 36 x 22. The dialog may still be
 # settling where the window manager puts it: the place is read again before each try.
@@ -89,7 +81,6 @@ read -r px py <<<"$(awk -v h="$hh" -v m="$mm" -v s="$ss" -v x="$x" -v y="$y" -v 
   a = (h * 30 + m * 0.5 + s * 0.008333 - 90) * 3.14159265358979 / 180
   r = (w - 8) / 2 - 3
   printf "%d %d\n", x + w / 2 + r * cos(a), y + hgt / 2 + r * sin(a) }')"
-# Any black pixel within two of that point: the hand may be one pixel wide.
 import -window root -crop "5x5+$((px - 2))+$((py - 2))" -depth 8 txt:- 2>/dev/null |
   grep -q '#000000' || fail "no hour hand at $px,$py near the edge"
 log "a 1e30 hour hand reaches the edge"
