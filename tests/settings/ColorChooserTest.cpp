@@ -12,26 +12,26 @@
 namespace kwemo {
 namespace {
 
-QColor swatch(const frmColor& c) { return c.Picture1->palette().color(QPalette::Window); }
+QColor swatch(const frmColor& c) { return c.Picture1().palette().color(QPalette::Window); }
 
 TEST(ColorChooser, OpensWithTheCallersColourAndBarsDriveLabelsAndSwatch) {
   ColorExchange.color = {10, 200, 255};
   int placed = 0;
   frmColor chooser(nullptr, [&](frmColor*) { ++placed; });
   EXPECT_EQ(placed, 1);
-  EXPECT_EQ(chooser.hscR->value(), 10);
-  EXPECT_EQ(chooser.hscG->value(), 200);
-  EXPECT_EQ(chooser.hscB->value(), 255);
-  EXPECT_EQ(chooser.lblR->text(), "10");
-  EXPECT_EQ(chooser.lblG->text(), "200");
-  EXPECT_EQ(chooser.lblB->text(), "255");
+  EXPECT_EQ(chooser.hscR().value(), 10);
+  EXPECT_EQ(chooser.hscG().value(), 200);
+  EXPECT_EQ(chooser.hscB().value(), 255);
+  EXPECT_EQ(chooser.lblR().text(), "10");
+  EXPECT_EQ(chooser.lblG().text(), "200");
+  EXPECT_EQ(chooser.lblB().text(), "255");
   EXPECT_EQ(swatch(chooser), QColor(10, 200, 255));
   // Continuously, while a thumb is being dragged.
-  chooser.hscG->setSliderDown(true);
-  chooser.hscG->setSliderPosition(77);
-  EXPECT_EQ(chooser.lblG->text(), "77");
+  chooser.hscG().setSliderDown(true);
+  chooser.hscG().setSliderPosition(77);
+  EXPECT_EQ(chooser.lblG().text(), "77");
   EXPECT_EQ(swatch(chooser), QColor(10, 77, 255));
-  chooser.hscG->setSliderDown(false);
+  chooser.hscG().setSliderDown(false);
 }
 
 TEST(ColorChooser, OkAnswersTheBarsAndCancelKeepsTheCallersColour) {
@@ -44,12 +44,12 @@ TEST(ColorChooser, OkAnswersTheBarsAndCancelKeepsTheCallersColour) {
   };
   const Case cases[] = {
       // Untouched bars give back the same colour, not cancelled.
-      {"OK untouched", false, [](frmColor& c) { c.cmdOK->click(); }, {40, 50, 60}, false},
-      {"OK", true, [](frmColor& c) { c.cmdOK->click(); }, {200, 50, 0}, false},
-      {"Cancel", true, [](frmColor& c) { c.cmdCancel->click(); }, {40, 50, 60}, true},
+      {"OK untouched", false, [](frmColor& c) { c.cmdOK().click(); }, {40, 50, 60}, false},
+      {"OK", true, [](frmColor& c) { c.cmdOK().click(); }, {200, 50, 0}, false},
+      {"Cancel", true, [](frmColor& c) { c.cmdCancel().click(); }, {40, 50, 60}, true},
       {"Enter",
        true,
-       [](frmColor& c) { QTest::keyClick(c.hscB, Qt::Key_Return); },
+       [](frmColor& c) { QTest::keyClick(&c.hscB(), Qt::Key_Return); },
        {200, 50, 0},
        false},
       {"Esc", true, [](frmColor& c) { QTest::keyClick(&c, Qt::Key_Escape); }, {40, 50, 60}, true},
@@ -61,8 +61,8 @@ TEST(ColorChooser, OkAnswersTheBarsAndCancelKeepsTheCallersColour) {
       frmColor chooser;
       chooser.show();
       if (c.moveBars) {
-        chooser.hscR->setValue(200);
-        chooser.hscB->setValue(0);
+        chooser.hscR().setValue(200);
+        chooser.hscB().setValue(0);
       }
       c.leave(chooser);
       EXPECT_FALSE(chooser.isVisible());

@@ -327,11 +327,11 @@ TEST(SettingsDialog, ColourButtonsGoThroughTheChooser) {
   QString title;
   whenChooserOpens([&](frmColor& c) {
     title = c.windowTitle();
-    EXPECT_EQ(c.hscR->value(), 200);
-    EXPECT_EQ(c.hscG->value(), 100);
-    EXPECT_EQ(c.hscB->value(), 50);
-    c.hscR->setValue(0);
-    c.cmdCancel->click();
+    EXPECT_EQ(c.hscR().value(), 200);
+    EXPECT_EQ(c.hscG().value(), 100);
+    EXPECT_EQ(c.hscB().value(), 50);
+    c.hscR().setValue(0);
+    c.cmdCancel().click();
   });
   d.cmdHari[2]->click();
   EXPECT_EQ(title, "秒針色の選択");
@@ -341,7 +341,7 @@ TEST(SettingsDialog, ColourButtonsGoThroughTheChooser) {
   EXPECT_EQ(o.clock.stacked.back().after, &d);
 
   // OK with untouched bars keeps the colour but counts as a change.
-  whenChooserOpens([](frmColor& c) { c.cmdOK->click(); });
+  whenChooserOpens([](frmColor& c) { c.cmdOK().click(); });
   d.cmdHari[2]->click();
   EXPECT_EQ(d.cmdHari[2]->BackColor(), RGB(200, 100, 50));
   EXPECT_TRUE(d.cmdAccept->isEnabled());
@@ -349,10 +349,10 @@ TEST(SettingsDialog, ColourButtonsGoThroughTheChooser) {
   // A new colour reaches the button, the working copy and, once applied, the record.
   whenChooserOpens([&](frmColor& c) {
     title = c.windowTitle();
-    c.hscR->setValue(1);
-    c.hscG->setValue(2);
-    c.hscB->setValue(3);
-    c.cmdOK->click();
+    c.hscR().setValue(1);
+    c.hscG().setValue(2);
+    c.hscB().setValue(3);
+    c.cmdOK().click();
   });
   d.cmdHari[3]->click();
   EXPECT_EQ(title, "背景色の選択");
