@@ -31,15 +31,19 @@ ClockWindowCommands::ClockWindowCommands(frmClock& clock, ClockCommands::Sources
   for (QWidget* child : clock.findChildren<QWidget*>()) child->installEventFilter(this);
   clock.picPrev().setMouseTracking(true);
 
-  // The right button on the strip opens the menu as it was left; the face's press is ours.
+  // The right button on the strip opens the menu; the face's press is ours.
   connect(&clock, &frmClock::popupMenuRequested, this,
-          [this](const QPoint& at) { commands_->openAsLeft(at); });
+          [this](const QPoint& at) { commands_->openMenu(at); });
+  ClockTrayIcon& tray = clock.trayIcon();
   // Queued: the icon's own event handler must have returned before a command runs, since End
   // removes the icon, and the menu opened here may be where End is chosen.
   connect(
-      &clock.trayIcon().icon(), &QSystemTrayIcon::activated, this,
-      [this](QSystemTrayIcon::ActivationReason reason) { commands_->trayActivated(reason); },
+      &tray.icon(), &QSystemTrayIcon::activated, this,
+      [this, &tray](QSystemTrayIcon::ActivationReason reason) {
+        commands_->trayActivated(reason, tray.speaksStatusNotifier());
+      },
       Qt::QueuedConnection);
+  connect(&tray, &ClockTrayIcon::areaGone, this, [this] { commands_->trayAreaGone(); });
   connect(&clock, &frmClock::clientResized, this,
           [](float SW, float SH) { SettingsClockResized(QSize(qRound(SW), qRound(SH))); });
 }
@@ -70,7 +74,7 @@ bool ClockWindowCommands::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress:
       if (watched == &clock_.picPrev() &&
           static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-        commands_->openFromFace(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+        commands_->openMenu(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
         return true;
       }
       break;

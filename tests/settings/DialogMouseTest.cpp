@@ -36,7 +36,7 @@ class PressSpy : public QObject {
 
 // A mouse click at the centre of every control of the dialog reaches that control.
 TEST(SettingsDialogMouse, EveryControlTakesAClickAtItsCentre) {
-  ClockSettings record = test::firstRunSettings();  // digital text on: its controls enabled
+  ClockSettings record = FirstRunSettings();  // digital text on: its controls enabled
   test::FakeClock clock;
   clock.show();
   QPointer<frmSetting> dlg = new frmSetting(record, clock);

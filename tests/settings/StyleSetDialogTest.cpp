@@ -35,7 +35,7 @@ class StyleSetDialogTest : public ::testing::Test {
     setPrompts(nullptr);
     QDir(styleSetRoot()).removeRecursively();
   }
-  frmSetting& open(const ClockSettings& record = test::firstRunSettings()) {
+  frmSetting& open(const ClockSettings& record = FirstRunSettings()) {
     settings_ = record;
     clock_.show();
     dlg_ = new frmSetting(settings_, clock_);
@@ -145,7 +145,7 @@ TEST_F(StyleSetDialogTest, BadOrPictureLessSetsKeepWhatTheyShould) {
   ASSERT_EQ(saveStyleSet(styleSetRoot(), "plain", look, {}, nullptr), StyleSetSave::Saved);
   const QString picture = files_.path() + "/pic.bmp";
   ASSERT_TRUE(QImage(8, 8, QImage::Format_RGB32).save(picture, "BMP"));
-  ClockSettings record = test::firstRunSettings();
+  ClockSettings record = FirstRunSettings();
   record.BackBMP = picture;
   frmSetting& d = open(record);
   EXPECT_EQ(entries(d.cmbSkin), QStringList({kResetEntry, "foreign", "plain"}));

@@ -22,7 +22,6 @@
 #include "clock/FaceRenderer.h"
 #include "clock/FaceState.h"
 #include "store/FileSettingsStore.h"
-#include "store/MemorySettingsStore.h"
 #include "surface/DrawSurface.h"
 #include "surface/Fonts.h"
 
@@ -121,8 +120,7 @@ int main(int argc, char** argv) {
     const FileSettingsStore store(folder);
     LoadClockSettings(store, settings);
   } else {
-    const MemorySettingsStore empty;
-    LoadClockSettings(empty, settings);
+    settings = FirstRunSettings();
   }
 
   FaceState state;
