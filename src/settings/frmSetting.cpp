@@ -435,21 +435,21 @@ void frmSetting::showValues(const SettingValues& all) {
   setTextIfChanged(txtBackFile, all.txtBackFile);
 }
 
-QLineEdit* frmSetting::fieldOf(SettingField field) const {
+QLineEdit* frmSetting::fieldOf(SettingBox field) const {
   switch (field) {
-    case SettingField::Width:
+    case SettingBox::Width:
       return txtForm[0];
-    case SettingField::Height:
+    case SettingBox::Height:
       return txtForm[1];
-    case SettingField::HourLength:
+    case SettingBox::HourLength:
       return txtLong[0];
-    case SettingField::MinuteLength:
+    case SettingBox::MinuteLength:
       return txtLong[1];
-    case SettingField::SecondLength:
+    case SettingBox::SecondLength:
       return txtLong[2];
-    case SettingField::FontSize:
+    case SettingBox::FontSize:
       return txtFS;
-    case SettingField::TextTop:
+    case SettingBox::TextTop:
       return txtAlign;
   }
   return nullptr;

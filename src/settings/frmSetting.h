@@ -136,7 +136,7 @@ class frmSetting : public QDialog {
   void vscAlign_Change();
   // Sets the controls to `values` (see frmSetting.cpp for the order and the handlers it fires).
   void showValues(const SettingValues& values);
-  QLineEdit* fieldOf(SettingField field) const;
+  QLineEdit* fieldOf(SettingBox field) const;
   void unload();
 
   ClockSettings& settings_;

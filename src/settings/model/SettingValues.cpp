@@ -84,25 +84,25 @@ std::optional<SettingRefusal> firstRefusal(const SettingValues& v, bool digitalT
   const QString sizeMsg =
       QStringLiteral("フォームの幅と高さには 16 から 8192 までの数値を入力してください。");
   const QString longMsg = QStringLiteral("針の長さには数値を入力してください。");
-  const std::pair<SettingField, bool> checks[] = {
-      {SettingField::Width, clientSide(l.txtForm[0])},
-      {SettingField::Height, clientSide(l.txtForm[1])},
-      {SettingField::HourLength, finiteSingle(l.txtLong[0]).has_value()},
-      {SettingField::MinuteLength, finiteSingle(l.txtLong[1]).has_value()},
-      {SettingField::SecondLength, finiteSingle(l.txtLong[2]).has_value()},
-      {SettingField::FontSize, !digitalTextEditable || fontPoints(l.txtFS)},
-      {SettingField::TextTop, !digitalTextEditable || finiteSingle(l.txtAlign)},
+  const std::pair<SettingBox, bool> checks[] = {
+      {SettingBox::Width, clientSide(l.txtForm[0])},
+      {SettingBox::Height, clientSide(l.txtForm[1])},
+      {SettingBox::HourLength, finiteSingle(l.txtLong[0]).has_value()},
+      {SettingBox::MinuteLength, finiteSingle(l.txtLong[1]).has_value()},
+      {SettingBox::SecondLength, finiteSingle(l.txtLong[2]).has_value()},
+      {SettingBox::FontSize, !digitalTextEditable || fontPoints(l.txtFS)},
+      {SettingBox::TextTop, !digitalTextEditable || finiteSingle(l.txtAlign)},
   };
   for (const auto& [field, ok] : checks) {
     if (ok) continue;
     switch (field) {
-      case SettingField::Width:
-      case SettingField::Height:
+      case SettingBox::Width:
+      case SettingBox::Height:
         return SettingRefusal{field, sizeMsg};
-      case SettingField::FontSize:
+      case SettingBox::FontSize:
         return SettingRefusal{
             field, QStringLiteral("フォントサイズには 1 から 500 までの数値を入力してください。")};
-      case SettingField::TextTop:
+      case SettingBox::TextTop:
         return SettingRefusal{field, QStringLiteral("縦位置には数値を入力してください。")};
       default:
         return SettingRefusal{field, longMsg};

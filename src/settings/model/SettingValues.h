@@ -26,18 +26,10 @@ struct SettingValues {
 SettingValues settingValuesOf(const ClockSettings& record, QSize clientSize);
 
 // The boxes whose text can be refused, in the order they are read on screen.
-enum class SettingField {
-  Width,
-  Height,
-  HourLength,
-  MinuteLength,
-  SecondLength,
-  FontSize,
-  TextTop
-};
+enum class SettingBox { Width, Height, HourLength, MinuteLength, SecondLength, FontSize, TextTop };
 
 struct SettingRefusal {
-  SettingField field;
+  SettingBox field;
   QString message;
 };
 

@@ -12,11 +12,11 @@ namespace {
 // Each box the clock cannot use is refused, the upper one first; the digital-text boxes only
 // while they can be edited.
 TEST(SettingValues, RefusesWhatTheClockCannotUse) {
-  using F = SettingField;
+  using F = SettingBox;
   struct Case {
     std::function<void(StyleSetValues&)> edit;
     bool editable;
-    std::optional<SettingField> refused;
+    std::optional<SettingBox> refused;
   };
   const Case cases[] = {
       {[](StyleSetValues&) {}, true, std::nullopt},
