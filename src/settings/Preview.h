@@ -1,44 +1,14 @@
 #pragma once
 
 #include <QDateTime>
-#include <QString>
-#include <array>
 #include <functional>
-#include <optional>
 
-#include "oldruntime/Rgb.h"
+#include "settings/model/PreviewInputs.h"
 
 namespace kwemo {
 
 class DrawSurface;
 struct FaceState;
-struct Picture;
-
-// What the settings preview reads from the dialog's controls on one tick. A value that the
-// control does not give (no selection, text that is no number) is empty, and the step that needs
-// it is skipped.
-struct PreviewInputs {
-  int drawMode = 0;  // list index + 1; 0 without a selection (refused by the surface)
-  Rgb backColor = 0;
-  Rgb circleColor = 0;
-  Rgb mojiColor = 0;
-  std::array<Rgb, 3> handColor{};                     // hour, minute, second
-  std::array<std::optional<int>, 3> handWidth{};      // pixels
-  std::optional<int> markWidth;                       // pixels
-  std::array<std::optional<double>, 3> handLength{};  // percent of the half-axes
-  std::optional<float> fontSize;                      // points
-  QString fontName;
-  bool fontBold = false;
-  bool fontItalic = false;
-  double textTop = 0;  // percent of the height
-  QString format;
-  bool tickMarks = true;  // "目盛を表示しない" not checked
-  bool minuteDots = false;
-  bool digitalText = false;
-  bool fanHands = false;
-  bool secondHand = true;  // "秒針非表示" not checked
-  const Picture* picture = nullptr;
-};
 
 // Draws the settings preview: the face as the inputs would make it, filling the whole surface
 // (the face is the ellipse through the surface's edges whatever the clock's size), and stores the

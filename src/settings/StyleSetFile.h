@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "settings/StyleSetValues.h"
+#include "settings/model/StyleSetValues.h"
 
 namespace kwemo {
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "settings/StyleSetValues.h"
+#include "settings/model/StyleSetValues.h"
 
 class QWidget;
 

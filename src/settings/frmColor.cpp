@@ -41,9 +41,9 @@ frmColor::frmColor(QWidget* parent, const std::function<void(frmColor*)>& placeO
   move(522, 143);
 
   // The swatch is a plain filled area; it never draws anything but its colour.
-  Picture1 = new QWidget(this);
-  Picture1->setGeometry(0, 0, 57, 68);
-  Picture1->setAutoFillBackground(true);
+  Picture1_ = new QWidget(this);
+  Picture1_->setGeometry(0, 0, 57, 68);
+  Picture1_->setAutoFillBackground(true);
 
   const char* names[3] = {"R", "G", "B"};
   const QColor backs[3] = {Qt::red, Qt::green, Qt::blue};
@@ -60,36 +60,49 @@ frmColor::frmColor(QWidget* parent, const std::function<void(frmColor*)>& placeO
     pal.setColor(QPalette::WindowText, Qt::white);
     label->setPalette(pal);
     label->setAutoFillBackground(true);
-    lblC[static_cast<std::size_t>(i)] = label;
+    lblC_[static_cast<std::size_t>(i)] = label;
   }
 
-  hscR = makeBar(this, 0);
-  hscG = makeBar(this, 16);
-  hscB = makeBar(this, 32);
-  lblR = makeValueLabel(this, 2);
-  lblG = makeValueLabel(this, 18);
-  lblB = makeValueLabel(this, 34);
+  hscR_ = makeBar(this, 0);
+  hscG_ = makeBar(this, 16);
+  hscB_ = makeBar(this, 32);
+  lblR_ = makeValueLabel(this, 2);
+  lblG_ = makeValueLabel(this, 18);
+  lblB_ = makeValueLabel(this, 34);
   // The widest value must show whole: with a larger font the window grows to fit "255".
-  lblR->setText(QStringLiteral("255"));
-  lblR->adjustSize();
-  setFixedSize(std::max(width(), lblR->geometry().right() + 1), height());
+  lblR_->setText(QStringLiteral("255"));
+  lblR_->adjustSize();
+  setFixedSize(std::max(width(), lblR_->geometry().right() + 1), height());
 
-  cmdOK = new QPushButton(QStringLiteral("OK"), this);
-  cmdOK->setGeometry(120, 50, 64, 17);
-  cmdOK->setDefault(true);
-  cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-  cmdCancel->setGeometry(188, 50, 64, 17);
+  cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
+  cmdOK_->setGeometry(120, 50, 64, 17);
+  cmdOK_->setDefault(true);
+  cmdCancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+  cmdCancel_->setGeometry(188, 50, 64, 17);
 
-  setTabOrder(hscR, hscG);
-  setTabOrder(hscG, hscB);
-  setTabOrder(hscB, cmdOK);
-  setTabOrder(cmdOK, cmdCancel);
+  setTabOrder(hscR_, hscG_);
+  setTabOrder(hscG_, hscB_);
+  setTabOrder(hscB_, cmdOK_);
+  setTabOrder(cmdOK_, cmdCancel_);
 
   // valueChanged covers both the old Change (after a click) and Scroll (while dragging).
-  for (QScrollBar* bar : {hscR, hscG, hscB})
+  for (QScrollBar* bar : {hscR_, hscG_, hscB_})
     connect(bar, &QScrollBar::valueChanged, this, &frmColor::CreateColor);
-  connect(cmdOK, &QPushButton::clicked, this, &frmColor::cmdOK_Click);
-  connect(cmdCancel, &QPushButton::clicked, this, &frmColor::cmdCancel_Click);
+  connect(cmdOK_, &QPushButton::clicked, this, &frmColor::cmdOK_Click);
+  connect(cmdCancel_, &QPushButton::clicked, this, &frmColor::cmdCancel_Click);
+
+  Picture1_->setObjectName(QStringLiteral("Picture1"));
+  for (const auto& [control, name] :
+       std::initializer_list<std::pair<QWidget*, const char*>>{{hscR_, "hscR"},
+                                                               {hscG_, "hscG"},
+                                                               {hscB_, "hscB"},
+                                                               {lblR_, "lblR"},
+                                                               {lblG_, "lblG"},
+                                                               {lblB_, "lblB"},
+                                                               {cmdOK_, "cmdOK"},
+                                                               {cmdCancel_, "cmdCancel"}})
+    control->setObjectName(QString::fromLatin1(name));
+  for (std::size_t i = 0; i < 3; ++i) lblC_[i]->setObjectName(QStringLiteral("lblC%1").arg(i));
 
   Form_Load(placeOnLoad);
 }
@@ -97,28 +110,28 @@ frmColor::frmColor(QWidget* parent, const std::function<void(frmColor*)>& placeO
 void frmColor::Form_Load(const std::function<void(frmColor*)>& placeOnLoad) {
   if (placeOnLoad) placeOnLoad(this);
   // The bars clamp to 0-255 themselves; a stored component outside that range shows at the edge.
-  hscB->setValue(ColorExchange.color.blue);
-  hscG->setValue(ColorExchange.color.green);
-  hscR->setValue(ColorExchange.color.red);
+  hscB_->setValue(ColorExchange.color.blue);
+  hscG_->setValue(ColorExchange.color.green);
+  hscR_->setValue(ColorExchange.color.red);
   CreateColor();
 }
 
 void frmColor::CreateColor() {
-  lblR->setText(QString::number(hscR->value()));
-  lblR->adjustSize();
-  lblG->setText(QString::number(hscG->value()));
-  lblG->adjustSize();
-  lblB->setText(QString::number(hscB->value()));
-  lblB->adjustSize();
-  QPalette pal = Picture1->palette();
-  pal.setColor(QPalette::Window, toQColor(RGB(hscR->value(), hscG->value(), hscB->value())));
-  Picture1->setPalette(pal);
+  lblR_->setText(QString::number(hscR_->value()));
+  lblR_->adjustSize();
+  lblG_->setText(QString::number(hscG_->value()));
+  lblG_->adjustSize();
+  lblB_->setText(QString::number(hscB_->value()));
+  lblB_->adjustSize();
+  QPalette pal = Picture1_->palette();
+  pal.setColor(QPalette::Window, toQColor(RGB(hscR_->value(), hscG_->value(), hscB_->value())));
+  Picture1_->setPalette(pal);
 }
 
 void frmColor::cmdOK_Click() {
-  ColorExchange.color.red = static_cast<std::int16_t>(hscR->value());
-  ColorExchange.color.green = static_cast<std::int16_t>(hscG->value());
-  ColorExchange.color.blue = static_cast<std::int16_t>(hscB->value());
+  ColorExchange.color.red = static_cast<std::int16_t>(hscR_->value());
+  ColorExchange.color.green = static_cast<std::int16_t>(hscG_->value());
+  ColorExchange.color.blue = static_cast<std::int16_t>(hscB_->value());
   ColorExchange.cancelled = false;
   accept();
 }

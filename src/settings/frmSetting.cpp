@@ -25,10 +25,11 @@
 #include "settings/ColorButton.h"
 #include "settings/Preview.h"
 #include "settings/SettingsHost.h"
-#include "settings/StyleSetControls.h"
 #include "settings/StyleSets.h"
 #include "settings/frmColor.h"
 #include "settings/modCmOpen.h"
+#include "settings/modFileSearch.h"
+#include "settings/model/SettingValues.h"
 #include "surface/DrawSurface.h"
 #include "surface/view/SurfaceView.h"
 
@@ -37,12 +38,6 @@ namespace kwemo {
 namespace {
 
 QPointer<frmSetting> g_instance;
-
-// Limits of what the clock can use; entries outside them are refused at OK and Apply.
-constexpr double kMinClientSide = 16;
-constexpr double kMaxClientSide = 8192;
-constexpr int kMinFontPoints = 1;
-constexpr int kMaxFontPoints = 500;
 
 const QString kCaption = QStringLiteral("KWEMO Setting");
 
@@ -82,22 +77,35 @@ QPushButton* makeButton(QWidget* parent, const QString& text, int x, int y, int 
   return button;
 }
 
-// Sets a bar the way the old forms did: a value outside its range is an error and leaves it.
-bool setBarValue(QScrollBar* bar, double value) {
-  const std::optional<std::int16_t> v = toInt16(value);
-  if (!v || *v < bar->minimum() || *v > bar->maximum()) return false;
-  bar->setValue(*v);
-  return true;
-}
-
-// Selects a list entry the way the old forms did: -1 clears, anything else out of range fails.
-bool setListIndex(QComboBox* list, int index) {
-  if (index < -1 || index >= list->count()) return false;
-  list->setCurrentIndex(index);
-  return true;
-}
-
 Rgb colorOf(const ColorTriplet& c) { return RGB(c.red, c.green, c.blue); }
+
+void setTextIfChanged(QLineEdit* box, const QString& text) {
+  if (box->text() != text) box->setText(text);
+}
+
+void setIndexIfChanged(QComboBox* list, int index) {
+  if (index >= 0 && index < list->count() && list->currentIndex() != index)
+    list->setCurrentIndex(index);
+}
+
+void setBarIfChanged(QScrollBar* bar, int value) {
+  if (value >= bar->minimum() && value <= bar->maximum() && bar->value() != value)
+    bar->setValue(value);
+}
+
+void setCheckIfChanged(QCheckBox* box, int value) {
+  if (frmSetting::checkValue(box) != value) frmSetting::setCheckValue(box, value);
+}
+
+// The list of style sets: the reset entry, then the sets under `root`; nothing selected, and
+// filling it does not count as choosing an entry.
+void fillStyleSetList(QComboBox* list, const QString& root) {
+  const QSignalBlocker quiet(list);
+  list->clear();
+  list->addItem(kResetEntry);
+  list->addItems(ListStyleSets(root));
+  list->setCurrentIndex(-1);
+}
 
 }  // namespace
 
@@ -361,6 +369,93 @@ bool frmSetting::setCheckValue(QCheckBox* box, int value) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// The values the controls hold
+
+SettingValues frmSetting::values() const {
+  SettingValues all;
+  StyleSetValues& v = all.look;
+  v.EditColors = EditColors;
+  for (std::size_t i = 0; i < 4; ++i) v.cmbBold[i] = cmbBold[i]->currentIndex();
+  for (std::size_t i = 0; i < 3; ++i) {
+    v.txtLong[i] = txtLong[i]->text();
+    v.vscLong[i] = vscLong[i]->value();
+  }
+  for (std::size_t i = 0; i < 2; ++i) v.txtForm[i] = txtForm[i]->text();
+  v.chkDC = checkValue(chkDC);
+  v.txtAlign = txtAlign->text();
+  v.vscAlign = vscAlign->value();
+  v.txtDF = txtDF->text();
+  v.cmbFonts = cmbFonts->currentText();
+  v.txtFS = txtFS->text();
+  v.vscFS = vscFS->value();
+  for (std::size_t i = 0; i < 2; ++i) v.chkFont[i] = checkValue(chkFont[i]);
+  v.cmbDrawMode = cmbDrawMode->currentIndex();
+  v.chkMemori = checkValue(chkMemori);
+  v.chkSV = checkValue(chkSV);
+  v.chkNhari = checkValue(chkNhari);
+  all.txtBackFile = txtBackFile->text();
+  all.chkmline = checkValue(chkmline);
+  return all;
+}
+
+// Sets a control only when its value differs, so that its handler fires exactly as a user's
+// change would (Apply, the digital-text controls following chkDC, chkmline following chkMemori, a
+// scroll bar rewriting its box); in the order of the style-set file. A changed colour enables
+// Apply as the colour chooser does.
+void frmSetting::showValues(const SettingValues& all) {
+  const StyleSetValues& v = all.look;
+  for (std::size_t i = 0; i < 6; ++i) {
+    if (EditColors[i] == v.EditColors[i]) continue;
+    EditColors[i] = v.EditColors[i];
+    const ColorTriplet& c = v.EditColors[i];
+    cmdHari[i]->setBackColor(RGB(c.red, c.green, c.blue));
+    // A new colour is a change of the dialog, as when the colour chooser sets one.
+    AcEnabled();
+  }
+  for (std::size_t i = 0; i < 4; ++i) setIndexIfChanged(cmbBold[i], v.cmbBold[i]);
+  for (std::size_t i = 0; i < 3; ++i) {
+    setTextIfChanged(txtLong[i], v.txtLong[i]);
+    setBarIfChanged(vscLong[i], v.vscLong[i]);
+  }
+  for (std::size_t i = 0; i < 2; ++i) setTextIfChanged(txtForm[i], v.txtForm[i]);
+  setCheckIfChanged(chkDC, v.chkDC);
+  setTextIfChanged(txtAlign, v.txtAlign);
+  setBarIfChanged(vscAlign, v.vscAlign);
+  setTextIfChanged(txtDF, v.txtDF);
+  if (cmbFonts->currentText() != v.cmbFonts) cmbFonts->setEditText(v.cmbFonts);
+  setTextIfChanged(txtFS, v.txtFS);
+  setBarIfChanged(vscFS, v.vscFS);
+  setCheckIfChanged(chkFont[0], v.chkFont[0]);
+  setCheckIfChanged(chkFont[1], v.chkFont[1]);
+  setIndexIfChanged(cmbDrawMode, v.cmbDrawMode);
+  setCheckIfChanged(chkMemori, v.chkMemori);
+  setCheckIfChanged(chkSV, v.chkSV);
+  setCheckIfChanged(chkNhari, v.chkNhari);
+  setCheckIfChanged(chkmline, all.chkmline);
+  setTextIfChanged(txtBackFile, all.txtBackFile);
+}
+
+QLineEdit* frmSetting::fieldOf(SettingBox field) const {
+  switch (field) {
+    case SettingBox::Width:
+      return txtForm[0];
+    case SettingBox::Height:
+      return txtForm[1];
+    case SettingBox::HourLength:
+      return txtLong[0];
+    case SettingBox::MinuteLength:
+      return txtLong[1];
+    case SettingBox::SecondLength:
+      return txtLong[2];
+    case SettingBox::FontSize:
+      return txtFS;
+    case SettingBox::TextTop:
+      return txtAlign;
+  }
+  return nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
 // Loading
 
 void frmSetting::Form_Load() {
@@ -396,52 +491,11 @@ void frmSetting::Form_Load() {
     }
     cmbDrawMode->setCurrentIndex(-1);
   }
-  setListIndex(cmbDrawMode, settings_.DrawMode - 1);
-
-  const ClockSettings& s = settings_;
-  const std::array<ColorTriplet, 6> record = {ColorTriplet{s.Hour_R, s.Hour_G, s.Hour_B},
-                                              ColorTriplet{s.Minute_R, s.Minute_G, s.Minute_B},
-                                              ColorTriplet{s.Second_R, s.Second_G, s.Second_B},
-                                              ColorTriplet{s.BG_R, s.BG_G, s.BG_B},
-                                              ColorTriplet{s.Circle_R, s.Circle_G, s.Circle_B},
-                                              ColorTriplet{s.Moji_R, s.Moji_G, s.Moji_B}};
-  for (std::size_t i = 0; i < 6; ++i) cmdHari[i]->setBackColor(colorOf(record[i]));
-
-  setCheckValue(chkDC, s.DigitalClock);
-
-  txtFS->setText(IntText(s.FontSize));
-  setBarValue(vscFS, 136.0 - s.FontSize);
-
-  txtDF->setText(s.Format);
-  cmbFonts->setEditText(s.FontName);
-
-  for (std::size_t i = 0; i < 3; ++i) {
-    txtLong[i]->setText(SingleText(s.hLong[i]));
-    setBarValue(vscLong[i], roundHalfEven(100.0 - static_cast<double>(s.hLong[i])));
-  }
-
-  if (s.FontBold) setCheckValue(chkFont[0], 1);
-  if (s.FontItalic) setCheckValue(chkFont[1], 1);
-  if (s.mPset) setCheckValue(chkmline, 1);
-  if (s.nHari) setCheckValue(chkNhari, 1);
-  if (s.Memori) setCheckValue(chkMemori, 1);
-  if (s.HideSecond) setCheckValue(chkSV, 1);
-
-  txtAlign->setText(SingleText(s.TextTop));
-  setBarValue(vscAlign, roundHalfEven(100.0 - static_cast<double>(s.TextTop)));
-
-  setListIndex(cmbBold[0], s.HourLine - 1);
-  setListIndex(cmbBold[1], s.MinuteLine - 1);
-  setListIndex(cmbBold[2], s.SecondLine - 1);
-  setListIndex(cmbBold[3], s.BackLine - 1);
-
-  txtBackFile->setText(s.BackBMP);
-
-  EditColors = record;
-
-  const QSize inner = host_.ClientSize();
-  txtForm[0]->setText(SingleText(static_cast<float>(inner.width())));
-  txtForm[1]->setText(SingleText(static_cast<float>(inner.height())));
+  const SettingValues values = settingValuesOf(settings_, host_.ClientSize());
+  // Every button shows its colour, whatever it showed before.
+  EditColors = values.look.EditColors;
+  for (std::size_t i = 0; i < 6; ++i) cmdHari[i]->setBackColor(colorOf(EditColors[i]));
+  showValues(values);
 
   cmdAccept->setEnabled(false);
   Loading = false;
@@ -546,16 +600,16 @@ void frmSetting::cmdSetSize_Click() {
 // Style sets
 
 void frmSetting::cmdLoad_Click() {
-  StyleSetValues values = styleSetValuesOf(*this);
-  const StyleSetLoad load = loadStyleSet(styleSetRoot(), cmbSkin->currentText(), values, this);
+  SettingValues v = values();
+  const StyleSetLoad load = loadStyleSet(styleSetRoot(), cmbSkin->currentText(), v.look, this);
   if (load.kind == StyleSetLoad::Kind::Rejected) return;
-  applyStyleSetValues(*this, values);
   if (load.kind == StyleSetLoad::Kind::Reset) {
-    setCheckValue(chkmline, 0);
-    txtBackFile->setText(QString());
+    v.chkmline = 0;
+    v.txtBackFile.clear();
   } else if (!load.picturePath.isEmpty()) {
-    txtBackFile->setText(load.picturePath);
+    v.txtBackFile = load.picturePath;
   }
+  showValues(v);
 }
 
 void frmSetting::cmdSSave_Click() {
@@ -564,8 +618,7 @@ void frmSetting::cmdSSave_Click() {
                          QStringLiteral("Save StyleSet"), QString());
   // The set gets a picture only when the path really holds one.
   const QString picture = imgPrev_ ? txtBackFile->text() : QString();
-  const StyleSetSave saved =
-      saveStyleSet(styleSetRoot(), name, styleSetValuesOf(*this), picture, this);
+  const StyleSetSave saved = saveStyleSet(styleSetRoot(), name, values().look, picture, this);
   if (saved == StyleSetSave::Saved || saved == StyleSetSave::Failed)
     fillStyleSetList(cmbSkin, styleSetRoot());
 }
@@ -573,105 +626,20 @@ void frmSetting::cmdSSave_Click() {
 // ---------------------------------------------------------------------------------------------
 // Applying
 
-bool frmSetting::validateNumbers() {
-  struct Check {
-    QLineEdit* field;
-    bool ok;
-    const char16_t* message;
-  };
-  auto clientSide = [](const QLineEdit* e) {
-    const std::optional<double> v = CDbl(e->text());
-    return v && std::isfinite(*v) && *v >= kMinClientSide && *v <= kMaxClientSide;
-  };
-  auto single = [](const QLineEdit* e) {
-    const std::optional<float> v = CSng(e->text());
-    return v && std::isfinite(*v);
-  };
-  // The digital-text boxes are checked only while they can be edited: with the digital text off
-  // a value there that cannot be used keeps the record's value instead (see SetSetting).
-  const std::optional<std::int16_t> points = CInt(txtFS->text());
-  const bool fontOk =
-      !txtFS->isEnabled() || (points && *points >= kMinFontPoints && *points <= kMaxFontPoints);
-  const bool alignOk = !txtAlign->isEnabled() || single(txtAlign);
-  const char16_t* sizeMsg = u"フォームの幅と高さには 16 から 8192 までの数値を入力してください。";
-  const char16_t* longMsg = u"針の長さには数値を入力してください。";
-  // In the order the fields are read on screen, so the first one reported is the topmost.
-  const Check checks[] = {
-      {txtForm[0], clientSide(txtForm[0]), sizeMsg},
-      {txtForm[1], clientSide(txtForm[1]), sizeMsg},
-      {txtLong[0], single(txtLong[0]), longMsg},
-      {txtLong[1], single(txtLong[1]), longMsg},
-      {txtLong[2], single(txtLong[2]), longMsg},
-      {txtFS, fontOk, u"フォントサイズには 1 から 500 までの数値を入力してください。"},
-      {txtAlign, alignOk, u"縦位置には数値を入力してください。"},
-  };
-  for (const Check& c : checks) {
-    if (c.ok) continue;
-    prompts().MsgBox(this, QString::fromUtf16(c.message), Buttons::Ok, Icon::Warning, kCaption);
-    c.field->setFocus(Qt::OtherFocusReason);
-    c.field->selectAll();
-    return false;
-  }
-  return true;
-}
-
 bool frmSetting::SetSetting() {
   // Every number is checked first, so a refused entry leaves the record as it was.
-  if (!validateNumbers()) return false;
-  ClockSettings& s = settings_;
-
-  s.DrawMode = static_cast<std::int16_t>(cmbDrawMode->currentIndex() + 1);
-  s.FontName = cmbFonts->currentText();
-  if (const std::optional<float> top = CSng(txtAlign->text()); top && std::isfinite(*top))
-    s.TextTop = *top;
-
-  auto put = [](const ColorTriplet& c, std::int16_t& r, std::int16_t& g, std::int16_t& b) {
-    r = c.red;
-    g = c.green;
-    b = c.blue;
-  };
-  put(EditColors[0], s.Hour_R, s.Hour_G, s.Hour_B);
-  put(EditColors[1], s.Minute_R, s.Minute_G, s.Minute_B);
-  put(EditColors[2], s.Second_R, s.Second_G, s.Second_B);
-  put(EditColors[3], s.BG_R, s.BG_G, s.BG_B);
-  put(EditColors[4], s.Circle_R, s.Circle_G, s.Circle_B);
-  put(EditColors[5], s.Moji_R, s.Moji_G, s.Moji_B);
-
-  s.HideSecond = checkValue(chkSV) != 0;
-  for (std::size_t i = 0; i < 3; ++i) s.hLong[i] = *CSng(txtLong[i]->text());
-
-  s.HourLine = static_cast<std::int16_t>(cmbBold[0]->currentIndex() + 1);
-  s.MinuteLine = static_cast<std::int16_t>(cmbBold[1]->currentIndex() + 1);
-  s.SecondLine = static_cast<std::int16_t>(cmbBold[2]->currentIndex() + 1);
-  s.BackLine = static_cast<std::int16_t>(cmbBold[3]->currentIndex() + 1);
-
-  // The derived colours come from the buttons.
-  s.HourColor = cmdHari[0]->BackColor();
-  s.MinuteColor = cmdHari[1]->BackColor();
-  s.SecondColor = cmdHari[2]->BackColor();
-  s.CircleColor = cmdHari[4]->BackColor();
-  s.MojiColor = cmdHari[5]->BackColor();
-
-  s.nHari = checkValue(chkNhari) != 0;
-  s.mPset = checkValue(chkmline) != 0;
-  s.DigitalClock = static_cast<std::int16_t>(checkValue(chkDC));
-
-  // The inner area becomes exactly the entered size; the window keeps its left and top. A
-  // resize of the clock writes the new size back into the fields while the dialog is open.
-  const double w = *CDbl(txtForm[0]->text());
-  const double h = *CDbl(txtForm[1]->text());
-  host_.SetClientSize(
-      QSize(static_cast<int>(roundHalfEven(w)), static_cast<int>(roundHalfEven(h))));
-
-  if (const std::optional<std::int16_t> points = CInt(txtFS->text());
-      points && *points >= kMinFontPoints && *points <= kMaxFontPoints)
-    s.FontSize = *points;
-  s.Format = txtDF->text();
-  s.FontBold = checkValue(chkFont[0]) != 0;
-  s.FontItalic = checkValue(chkFont[1]) != 0;
-  s.Memori = checkValue(chkMemori) != 0;
-  s.BackBMP = txtBackFile->text();
-
+  const SettingValues v = values();
+  if (const std::optional<SettingRefusal> refused = firstRefusal(v, txtFS->isEnabled())) {
+    QLineEdit* field = fieldOf(refused->field);
+    prompts().MsgBox(this, refused->message, Buttons::Ok, Icon::Warning, kCaption);
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+    return false;
+  }
+  writeRecord(v, settings_);
+  // The window keeps its left and top. A resize of the clock writes the new size back into the
+  // fields while the dialog is open.
+  host_.SetClientSize(clientSizeOf(v));
   host_.Face().NeedPrepare = true;
   return true;
 }
@@ -705,28 +673,15 @@ void frmSetting::unload() {
 // Preview
 
 PreviewInputs frmSetting::previewInputs() const {
-  PreviewInputs in;
-  in.drawMode = cmbDrawMode->currentIndex() + 1;
-  in.backColor = cmdHari[3]->BackColor();
-  in.circleColor = cmdHari[4]->BackColor();
-  in.mojiColor = cmdHari[5]->BackColor();
-  for (std::size_t i = 0; i < 3; ++i) {
-    in.handColor[i] = cmdHari[i]->BackColor();
-    in.handWidth[i] = CInt(cmbBold[i]->currentText());
-    in.handLength[i] = CDbl(txtLong[i]->text());
+  // The preview shows the colours as the buttons show them.
+  SettingValues v = values();
+  for (std::size_t i = 0; i < 6; ++i) {
+    const Rgb c = cmdHari[i]->BackColor();
+    v.look.EditColors[i] = {static_cast<std::int16_t>(redOf(c)),
+                            static_cast<std::int16_t>(greenOf(c)),
+                            static_cast<std::int16_t>(blueOf(c))};
   }
-  in.markWidth = CInt(cmbBold[3]->currentText());
-  in.fontSize = CSng(txtFS->text());
-  in.fontName = cmbFonts->currentText();
-  in.fontBold = checkValue(chkFont[0]) != 0;
-  in.fontItalic = checkValue(chkFont[1]) != 0;
-  in.textTop = Val(txtAlign->text());
-  in.format = txtDF->text();
-  in.tickMarks = checkValue(chkMemori) == 0;
-  in.minuteDots = checkValue(chkmline) == 1;
-  in.digitalText = checkValue(chkDC) == 1;
-  in.fanHands = checkValue(chkNhari) == 1;
-  in.secondHand = checkValue(chkSV) == 0;
+  PreviewInputs in = previewInputsOf(v);
   in.picture = imgPrev_ ? &*imgPrev_ : nullptr;
   return in;
 }

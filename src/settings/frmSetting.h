@@ -10,6 +10,7 @@
 #include "clock/ClockSettings.h"
 #include "picture/Picture.h"
 #include "settings/SettingsShared.h"
+#include "settings/model/SettingValues.h"
 
 class QCheckBox;
 class QComboBox;
@@ -27,11 +28,10 @@ class DrawSurface;
 class SettingsHost;
 class SurfaceView;
 class frmColor;
-struct PreviewInputs;
 
-// The settings dialog: copies ClockSettings into its controls when it loads, lets the user edit
-// them with a live preview, and writes them back with OK or Apply (SetSetting). The controls are
-// public, as the style-set code and the tests work on them directly.
+// The settings dialog: shows the record's values (SettingValues) in its controls when it loads,
+// lets the user edit them with a live preview, and writes them back with OK or Apply
+// (SetSetting). The controls are still public, as the tests work on them directly.
 class frmSetting : public QDialog {
   Q_OBJECT
 
@@ -99,6 +99,8 @@ class frmSetting : public QDialog {
   DrawSurface& previewSurface() { return *prevSurface_; }
   // What the preview reads from the controls at this moment.
   PreviewInputs previewInputs() const;
+  // Every value the controls hold at this moment.
+  SettingValues values() const;
 
   // A control's value as the old check boxes gave it: 0 unchecked, 1 checked, 2 greyed.
   static int checkValue(const QCheckBox* box);
@@ -132,7 +134,9 @@ class frmSetting : public QDialog {
   void vscLong_Change(int index);
   void vscFS_Change();
   void vscAlign_Change();
-  bool validateNumbers();
+  // Sets the controls to `values` (see frmSetting.cpp for the order and the handlers it fires).
+  void showValues(const SettingValues& values);
+  QLineEdit* fieldOf(SettingBox field) const;
   void unload();
 
   ClockSettings& settings_;

@@ -19,15 +19,15 @@ TEST(ColorChooser, OpensWithTheCallersColourAndBarsDriveLabelsAndSwatch) {
   int placed = 0;
   frmColor chooser(nullptr, [&](frmColor*) { ++placed; });
   EXPECT_EQ(placed, 1);
-  EXPECT_EQ(chooser.hscB->value(), 255);
-  EXPECT_EQ(chooser.lblB->text(), "255");
+  EXPECT_EQ(chooser.hscB().value(), 255);
+  EXPECT_EQ(chooser.lblB().text(), "255");
   EXPECT_EQ(swatch(chooser), QColor(10, 200, 255));
   // Continuously, while a thumb is being dragged.
-  chooser.hscG->setSliderDown(true);
-  chooser.hscG->setSliderPosition(77);
-  EXPECT_EQ(chooser.lblG->text(), "77");
+  chooser.hscG().setSliderDown(true);
+  chooser.hscG().setSliderPosition(77);
+  EXPECT_EQ(chooser.lblG().text(), "77");
   EXPECT_EQ(swatch(chooser), QColor(10, 77, 255));
-  chooser.hscG->setSliderDown(false);
+  chooser.hscG().setSliderDown(false);
 }
 
 // OK and Cancel by button go through the settings dialog's colour buttons; here the keys.
@@ -39,7 +39,7 @@ TEST(ColorChooser, EnterAnswersTheBarsAndEscKeepsTheCallersColour) {
     bool cancelled;
   };
   const Case cases[] = {
-      {"Enter", [](frmColor& c) { QTest::keyClick(c.hscB, Qt::Key_Return); }, {200, 50, 0}, false},
+      {"Enter", [](frmColor& c) { QTest::keyClick(&c.hscB(), Qt::Key_Return); }, {200, 50, 0}, false},
       {"Esc", [](frmColor& c) { QTest::keyClick(&c, Qt::Key_Escape); }, {40, 50, 60}, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -47,8 +47,8 @@ TEST(ColorChooser, EnterAnswersTheBarsAndEscKeepsTheCallersColour) {
     {
       frmColor chooser;
       chooser.show();
-      chooser.hscR->setValue(200);
-      chooser.hscB->setValue(0);
+      chooser.hscR().setValue(200);
+      chooser.hscB().setValue(0);
       c.leave(chooser);
       EXPECT_FALSE(chooser.isVisible());
     }

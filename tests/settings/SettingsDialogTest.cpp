@@ -230,6 +230,7 @@ TEST(SettingsDialog, OkCancelAndCloseWithAndWithoutApply) {
   }
 }
 
+// One refused entry per box (which entries are refused is the values' own test).
 TEST(SettingsDialog, RefusesEntriesTheClockCannotUse) {
   struct Case {
     const char* name;
@@ -239,14 +240,9 @@ TEST(SettingsDialog, RefusesEntriesTheClockCannotUse) {
   const Case cases[] = {
       {"width text", [](frmSetting& d) { return d.txtForm[0]; }, "abc"},
       {"height too small", [](frmSetting& d) { return d.txtForm[1]; }, "15"},
-      {"width too large", [](frmSetting& d) { return d.txtForm[0]; }, "8193"},
       {"length", [](frmSetting& d) { return d.txtLong[1]; }, "8o"},
       {"font size 0", [](frmSetting& d) { return d.txtFS; }, "0"},
-      {"blank inside a font size", [](frmSetting& d) { return d.txtFS; }, "1 2"},
-      {"font size 501", [](frmSetting& d) { return d.txtFS; }, "501"},
-      {"font size beyond 16 bits", [](frmSetting& d) { return d.txtFS; }, "40000"},
       {"position", [](frmSetting& d) { return d.txtAlign; }, "top"},
-      {"position beyond single", [](frmSetting& d) { return d.txtAlign; }, "1e40"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -317,11 +313,11 @@ TEST(SettingsDialog, ColourButtonsGoThroughTheChooser) {
   QString title;
   auto watch = test::whenUp<frmColor>([&](frmColor& c) {
     title = c.windowTitle();
-    EXPECT_EQ(c.hscR->value(), 200);
-    EXPECT_EQ(c.hscG->value(), 100);
-    EXPECT_EQ(c.hscB->value(), 50);
-    c.hscR->setValue(0);
-    c.cmdCancel->click();
+    EXPECT_EQ(c.hscR().value(), 200);
+    EXPECT_EQ(c.hscG().value(), 100);
+    EXPECT_EQ(c.hscB().value(), 50);
+    c.hscR().setValue(0);
+    c.cmdCancel().click();
   });
   d.cmdHari[2]->click();
   EXPECT_EQ(title, "秒針色の選択");
@@ -331,7 +327,7 @@ TEST(SettingsDialog, ColourButtonsGoThroughTheChooser) {
   EXPECT_EQ(o.clock.stacked.back().after, &d);
 
   // OK with untouched bars keeps the colour but counts as a change.
-  watch = test::whenUp<frmColor>([](frmColor& c) { c.cmdOK->click(); });
+  watch = test::whenUp<frmColor>([](frmColor& c) { c.cmdOK().click(); });
   d.cmdHari[2]->click();
   EXPECT_EQ(d.cmdHari[2]->BackColor(), RGB(200, 100, 50));
   EXPECT_TRUE(d.cmdAccept->isEnabled());
@@ -339,10 +335,10 @@ TEST(SettingsDialog, ColourButtonsGoThroughTheChooser) {
   // A new colour reaches the button, the working copy and, once applied, the record.
   watch = test::whenUp<frmColor>([&](frmColor& c) {
     title = c.windowTitle();
-    c.hscR->setValue(1);
-    c.hscG->setValue(2);
-    c.hscB->setValue(3);
-    c.cmdOK->click();
+    c.hscR().setValue(1);
+    c.hscG().setValue(2);
+    c.hscB().setValue(3);
+    c.cmdOK().click();
   });
   d.cmdHari[3]->click();
   EXPECT_EQ(title, "背景色の選択");

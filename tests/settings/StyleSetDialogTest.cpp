@@ -17,7 +17,6 @@
 #include "StyleSetFixtures.h"
 #include "desktop/Prompts.h"
 #include "settings/ColorButton.h"
-#include "settings/StyleSetControls.h"
 #include "settings/StyleSets.h"
 
 namespace kwemo {
@@ -86,7 +85,7 @@ TEST_F(StyleSetDialogTest, SavedLookComesBackThroughTheList) {
   d.cmbDrawMode->setCurrentIndex(6);
   d.chkMemori->setChecked(true);
   d.txtBackFile->setText(picture);
-  const StyleSetValues saved = styleSetValuesOf(d);
+  const StyleSetValues saved = d.values().look;
 
   prompts_.type("Mine");
   d.cmdSSave->click();
@@ -102,7 +101,7 @@ TEST_F(StyleSetDialogTest, SavedLookComesBackThroughTheList) {
   pick(d, kResetEntry);
   StyleSetValues initial;
   initial.chkFont = {1, 0};
-  EXPECT_EQ(styleSetValuesOf(d), initial);
+  EXPECT_EQ(d.values().look, initial);
   EXPECT_EQ(d.cmdHari[1]->BackColor(), RGB(0, 0, 0));
   EXPECT_FALSE(d.chkmline->isChecked());
   EXPECT_FALSE(d.imgPrev().has_value());
@@ -114,7 +113,7 @@ TEST_F(StyleSetDialogTest, SavedLookComesBackThroughTheList) {
   StyleSetValues expected = saved;
   expected.txtLong[0] = "62";
   expected.vscLong[0] = 38;
-  EXPECT_EQ(styleSetValuesOf(d), expected);
+  EXPECT_EQ(d.values().look, expected);
   EXPECT_EQ(d.cmdHari[1]->BackColor(), RGB(1, 2, 3));
   EXPECT_TRUE(d.chkmline->isChecked());
   EXPECT_FALSE(d.txtFS->isEnabled());  // follows chkDC
@@ -141,12 +140,12 @@ TEST_F(StyleSetDialogTest, BadOrPictureLessSetsKeepWhatTheyShould) {
   frmSetting& d = open(record);
   EXPECT_EQ(entries(d.cmbSkin), QStringList({kResetEntry, "foreign", "plain"}));
 
-  const StyleSetValues before = styleSetValuesOf(d);
+  const StyleSetValues before = d.values().look;
   prompts_.answer(Answer::Ok);
   pick(d, "foreign");
   ASSERT_EQ(prompts_.asked().size(), 1u);
   EXPECT_EQ(prompts_.asked()[0].text, "StyleSetファイルが見つからないか、不正です。");
-  EXPECT_EQ(styleSetValuesOf(d), before);
+  EXPECT_EQ(d.values().look, before);
   EXPECT_FALSE(d.cmdAccept->isEnabled());
 
   pick(d, "plain");

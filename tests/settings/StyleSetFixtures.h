@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "settings/StyleSetValues.h"
+#include "settings/model/StyleSetValues.h"
 
 namespace kwemo {
 

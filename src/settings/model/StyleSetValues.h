@@ -3,7 +3,7 @@
 #include <QString>
 #include <array>
 
-#include "settings/SettingsShared.h"
+#include "settings/model/ColorTriplet.h"
 
 namespace kwemo {
 

@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+
+#include "QStringPrinter.h"
+#include "settings/model/SettingValues.h"
+
+namespace kwemo {
+namespace {
+
+// Each box the clock cannot use is refused, the upper one first; the digital-text boxes only
+// while they can be edited.
+TEST(SettingValues, RefusesWhatTheClockCannotUse) {
+  using F = SettingBox;
+  struct Case {
+    std::function<void(StyleSetValues&)> edit;
+    bool editable;
+    std::optional<SettingBox> refused;
+  };
+  const Case cases[] = {
+      {[](StyleSetValues&) {}, true, std::nullopt},
+      {[](StyleSetValues& v) { v.txtForm[0] = "abc"; }, true, F::Width},
+      {[](StyleSetValues& v) { v.txtForm[1] = "15"; }, true, F::Height},
+      {[](StyleSetValues& v) { v.txtForm[0] = "8193"; }, true, F::Width},
+      {[](StyleSetValues& v) { v.txtForm[0] = " 8192\t"; }, true, std::nullopt},
+      {[](StyleSetValues& v) { v.txtLong[1] = "8o"; }, true, F::MinuteLength},
+      {[](StyleSetValues& v) { v.txtLong[2] = "1e39"; }, true, F::SecondLength},
+      {[](StyleSetValues& v) { v.txtFS = "0"; }, true, F::FontSize},
+      {[](StyleSetValues& v) { v.txtFS = "1 2"; }, true, F::FontSize},
+      {[](StyleSetValues& v) { v.txtFS = "501"; }, true, F::FontSize},
+      {[](StyleSetValues& v) { v.txtFS = "40000"; }, true, F::FontSize},
+      {[](StyleSetValues& v) { v.txtAlign = "top"; }, true, F::TextTop},
+      {[](StyleSetValues& v) { v.txtAlign = "1e40"; }, true, F::TextTop},
+      {[](StyleSetValues& v) { v.txtFS = "0", v.txtAlign = "x"; }, false, std::nullopt},
+      {[](StyleSetValues& v) { v.txtAlign = "x", v.txtForm[1] = "y"; }, true, F::Height},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(i);
+    SettingValues v;
+    cases[i].edit(v.look);
+    const std::optional<SettingRefusal> r = firstRefusal(v, cases[i].editable);
+    ASSERT_EQ(r.has_value(), cases[i].refused.has_value());
+    if (r) {
+      EXPECT_EQ(r->field, *cases[i].refused);
+      EXPECT_FALSE(r->message.isEmpty());
+    }
+  }
+}
+
+TEST(SettingValues, WriteTheRecordAndTheClientSize) {
+  ClockSettings s;
+  s.FontSize = 3;
+  s.TextTop = 5;
+  SettingValues v;
+  v.look.EditColors[0] = {1, 2, 3};
+  v.look.cmbBold[3] = 4;
+  v.look.txtLong[1] = " 12.5 ";
+  v.look.txtFS = "501";  // unusable with the digital text off: the record keeps its own
+  v.look.txtAlign = "x";
+  v.look.txtForm = {"200.5", "201.5"};
+  v.look.chkDC = 2;
+  v.look.chkFont[1] = 1;
+  v.chkmline = 1;
+  v.txtBackFile = "p.png";
+  writeRecord(v, s);
+  EXPECT_EQ(s.FontSize, 3);
+  EXPECT_FLOAT_EQ(s.TextTop, 5);
+  EXPECT_EQ(s.Hour_B, 3);
+  EXPECT_EQ(s.HourColor, RGB(1, 2, 3));
+  EXPECT_EQ(s.BG_R, 255);
+  EXPECT_EQ(s.HourLine, 2);
+  EXPECT_EQ(s.BackLine, 5);
+  EXPECT_FLOAT_EQ(s.hLong[1], 12.5f);
+  EXPECT_EQ(s.DrawMode, 13);
+  EXPECT_EQ(s.DigitalClock, 2);
+  EXPECT_TRUE(s.FontItalic && !s.FontBold && s.mPset && !s.Memori);
+  EXPECT_EQ(s.BackBMP, "p.png");
+  EXPECT_EQ(s.Format, "m/d h:nn");
+  EXPECT_EQ(clientSizeOf(v), QSize(200, 202));  // halves to even
+}
+
+// A record shown and written back is the same record; the bars sit where the boxes say, or
+// nowhere when no 16-bit position says it.
+TEST(SettingValues, RecordToValuesAndBack) {
+  ClockSettings s;
+  s.DigitalClock = 1;
+  s.FontSize = 12;
+  s.Format = "h:nn";
+  s.FontName = "Serif";
+  s.FontItalic = s.mPset = s.nHari = true;
+  s.TextTop = 1e30f;
+  s.hLong = {62.5f, -40, 95};
+  s.Hour_R = 7;
+  s.Circle_B = 300;
+  s.HourLine = 9;
+  s.DrawMode = 4;
+  s.BackBMP = "a.png";
+  s.updateColors();
+  const SettingValues v = settingValuesOf(s, {200, 150});
+  EXPECT_EQ(v.look.txtForm, (std::array<QString, 2>{"200", "150"}));
+  EXPECT_EQ(v.look.txtLong[0], "62.5");
+  EXPECT_EQ(v.look.vscLong, (std::array<int, 3>{38, 140, 5}));
+  EXPECT_EQ(v.look.vscFS, 124);
+  EXPECT_EQ(v.look.vscAlign, std::numeric_limits<int>::min());
+  EXPECT_EQ(v.look.cmbBold[0], 8);
+  EXPECT_EQ(v.look.chkFont, (std::array<int, 2>{0, 1}));
+  ClockSettings back;
+  writeRecord(v, back);
+  EXPECT_EQ(back, s);
+}
+
+// What the preview gets: no selection and text that is no number are empty, greyed checks off.
+TEST(SettingValues, PreviewInputsFollowTheValues) {
+  SettingValues v;
+  v.look.cmbBold = {-1, 4, 0, -1};
+  v.look.cmbDrawMode = -1;
+  v.look.txtLong[2] = "x";
+  v.look.txtFS = "9.5";
+  v.look.chkDC = 2;
+  v.look.chkMemori = 2;
+  v.chkmline = 1;
+  const PreviewInputs in = previewInputsOf(v);
+  EXPECT_EQ(in.drawMode, 0);
+  EXPECT_EQ(in.handWidth[0], std::nullopt);
+  EXPECT_EQ(in.handWidth[1], 5);
+  EXPECT_EQ(in.markWidth, std::nullopt);
+  EXPECT_EQ(in.handLength[0], 60);
+  EXPECT_EQ(in.handLength[2], std::nullopt);
+  EXPECT_EQ(in.fontSize, 9.5f);
+  EXPECT_EQ(in.backColor, RGB(255, 255, 255));
+  EXPECT_FALSE(in.digitalText || in.tickMarks);
+  EXPECT_TRUE(in.minuteDots && in.secondHand);
+  EXPECT_EQ(in.picture, nullptr);
+}
+
+}  // namespace
+}  // namespace kwemo
