@@ -90,7 +90,7 @@ TEST_F(StyleSetHostile, SavesReplaceLinksAndNeverLeaveTheStyleFolder) {
        StyleSetSave::Failed, "Set/Style.kws"},
       {"a directory named Style.kws",
        [](const QString& set, const QString&) { QDir().mkpath(set + "Style.kws/x"); },
-       StyleSetSave::Failed, "Style.kws"},
+       StyleSetSave::Failed, "Set/Style.kws"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
