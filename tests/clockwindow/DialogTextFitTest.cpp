@@ -40,6 +40,7 @@ class Host final : public SettingsHost, public MemoHost {
   FaceState& Face() override { return face; }
   QString DrawModeCaption(int mode) const override { return ClockPopupMenu::drawModeCaption(mode); }
   void SetTopMost(QWidget*, bool, QWidget*) override {}
+  void SaveSettings(QWidget*) override {}
   void ShowMsg(const QString&, int) override {}
   void setMemoItemsEnabled(bool) override {}
   bool memoCopyEnabled() const override { return true; }
