@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "FakeHost.h"
+#include "clock/ClockSettingsStorage.h"
 #include "desktop/Prompts.h"
 
 namespace kwemo {
@@ -40,7 +41,7 @@ TEST(SettingsSave, OkAndApplySaveTheAppliedRecordAndNothingElseDoes) {
     SCOPED_TRACE(c.name);
     ScriptedPrompts prompts;
     setPrompts(&prompts);
-    ClockSettings settings = test::firstRunSettings();
+    ClockSettings settings = FirstRunSettings();
     test::FakeClock clock;
     QStringList saved;
     clock.onSave = [&] { saved << settings.Format; };
