@@ -29,6 +29,7 @@ class BenchHost : public kwemo::SettingsHost {
     return QStringLiteral("%1 - Mode(&X)").arg(mode, 2, 10, QLatin1Char('0'));
   }
   void SetTopMost(QWidget*, bool, QWidget*) override {}
+  void SaveSettings(QWidget*) override {}
 
  private:
   kwemo::FaceState face_;

@@ -48,8 +48,13 @@ int main(int argc, char** argv) {
 
   kwemo::SingleInstance instance;
   if (instance.claim() == kwemo::SingleInstance::Role::Second) {
-    instance.askFirstToShow();
-    return 0;
+    if (instance.askFirstToShow()) return 0;
+    // A copy holds the lock but does not answer (hung, or stopped): say so rather than vanish.
+    std::fprintf(stderr,
+                 "kwemo: another KWEMO is running (it holds %s) but does not answer; "
+                 "not starting a second one\n",
+                 qUtf8Printable(instance.lockPath()));
+    return 1;
   }
   kwemo::installFontSubstitutes();
 

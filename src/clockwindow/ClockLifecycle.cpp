@@ -6,6 +6,7 @@
 
 #include "clock/ClockSettingsStorage.h"
 #include "clockwindow/ClockTrayIcon.h"
+#include "clockwindow/SaveFailure.h"
 #include "clockwindow/WindowPlacement.h"
 #include "clockwindow/frmClock.h"
 #include "clockwindow/frmLoading.h"
@@ -93,7 +94,9 @@ void ClockLifecycle::restorePlacement() {
 }
 
 bool ClockLifecycle::save() {
-  return SaveClockSettings(window_.store(), window_.settings(), window_.windowState());
+  if (SaveClockSettings(window_.store(), window_.settings(), window_.windowState())) return true;
+  reportFailedShutDownSave(window_.store());
+  return false;
 }
 
 void ClockLifecycle::shutDown() {

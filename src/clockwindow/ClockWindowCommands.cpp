@@ -7,7 +7,9 @@
 #include <QSystemTrayIcon>
 
 #include "about/frmAbout.h"
+#include "clock/ClockSettingsStorage.h"
 #include "clockwindow/ClockTrayIcon.h"
+#include "clockwindow/SaveFailure.h"
 #include "clockwindow/frmClock.h"
 #include "desktop/SetTopMost.h"
 #include "desktop/ShowActivated.h"
@@ -128,6 +130,12 @@ QString ClockWindowCommands::DrawModeCaption(int mode) const {
 
 void ClockWindowCommands::SetTopMost(QWidget* window, bool onTop, QWidget* after) {
   if (window) kwemo::SetTopMost(*window, onTop, after);
+}
+
+void ClockWindowCommands::SaveSettings(QWidget* dialog) {
+  if (SaveClockSettings(clock_.store(), clock_.settings(), clock_.windowState())) return;
+  reportFailedSave(dialog, QStringLiteral("設定を保存できませんでした。"),
+                   QStringLiteral("KWEMO Setting"), clock_.store());
 }
 
 }  // namespace kwemo

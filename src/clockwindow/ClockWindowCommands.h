@@ -48,6 +48,7 @@ class ClockWindowCommands final : public QObject, public ClockWindowPort, public
   FaceState& Face() override;
   QString DrawModeCaption(int mode) const override;
   void SetTopMost(QWidget* window, bool onTop, QWidget* after) override;
+  void SaveSettings(QWidget* dialog) override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

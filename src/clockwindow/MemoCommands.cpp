@@ -5,6 +5,7 @@
 
 #include "clockwindow/Memo.h"
 #include "clockwindow/MemoHost.h"
+#include "clockwindow/SaveFailure.h"
 #include "desktop/Prompts.h"
 #include "desktop/ShowActivated.h"
 
@@ -30,7 +31,11 @@ void MemoCommands::Clear() {
       Buttons::YesNo, Icon::Question, QStringLiteral("メモ消去"));
   if (answer != Answer::Yes) return;
   // Only a memo really gone is reported as cleared.
-  if (!WriteMemo(store_, {})) return;
+  if (!WriteMemo(store_, {})) {
+    reportFailedSave(host_.questionParent(), QStringLiteral("メモを消去できませんでした。"),
+                     QStringLiteral("メモ消去"), store_);
+    return;
+  }
   host_.ShowMsg(QStringLiteral("Memo Cleared."), 0);
   host_.setMemoItemsEnabled(false);
 }

@@ -4,9 +4,12 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include "clockwindow/Memo.h"
 #include "clockwindow/MemoHost.h"
+#include "clockwindow/SaveFailure.h"
 #include "desktop/Prompts.h"
 
 namespace kwemo {
@@ -41,6 +44,20 @@ frmMemo::frmMemo(SettingsStore& store, MemoHost& host, QWidget* parent)
   connect(txtTitle_, &QLineEdit::textChanged, this, &frmMemo::txtTitle_Change);
   resize(kDesignClientWidth, kDesignClientHeight);
   Form_Load();
+  // Bounded where it is typed, so that a memo can never make the settings file too large to save.
+  txtTitle_->setMaxLength(kMaxTitleLength);
+  connect(txtMemo_->document(), &QTextDocument::contentsChange, this, &frmMemo::limitText);
+}
+
+// Takes back what was typed or pasted beyond the limit (a memo stored longer stays as it was).
+void frmMemo::limitText(int position, int, int added) {
+  const int excess = txtMemo_->document()->characterCount() - 1 - kMaxTextLength;
+  if (excess <= 0 || added <= 0) return;
+  QTextCursor cursor(txtMemo_->document());
+  const int end = position + added;
+  cursor.setPosition(end - qMin(excess, added));
+  cursor.setPosition(end, QTextCursor::KeepAnchor);
+  cursor.removeSelectedText();
 }
 
 void frmMemo::Form_Load() {
@@ -88,7 +105,11 @@ bool frmMemo::Form_QueryUnload() {
   if (answer == Answer::Cancel) return true;
   if (answer == Answer::Yes) {
     // A memo the store did not take stays on screen rather than being lost with the window.
-    if (!WriteMemo(store_, {txtTitle_->text(), txtMemo_->toPlainText()})) return true;
+    if (!WriteMemo(store_, {txtTitle_->text(), txtMemo_->toPlainText()})) {
+      reportFailedSave(this, QStringLiteral("メモを保存できませんでした。"),
+                       QStringLiteral("メモ保存"), store_);
+      return true;
+    }
     host_.setMemoItemsEnabled(true);
   }
   return false;

@@ -19,6 +19,10 @@ class frmMemo : public QWidget {
  public:
   static constexpr int kDesignClientWidth = 320;
   static constexpr int kDesignClientHeight = 200;
+  // What the memo can hold, in UTF-16 units: the old text boxes' limits, far inside what the
+  // settings file can take whatever the characters.
+  static constexpr int kMaxTitleLength = 32767;
+  static constexpr int kMaxTextLength = 65535;
 
   // store and host outlive the window.
   frmMemo(SettingsStore& store, MemoHost& host, QWidget* parent = nullptr);
@@ -38,6 +42,7 @@ class frmMemo : public QWidget {
   void Form_Load();
   void Form_Resize();
   void txtTitle_Change();
+  void limitText(int position, int removed, int added);
   // True when the close is to be cancelled.
   bool Form_QueryUnload();
 

@@ -7,11 +7,14 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <optional>
 
+#include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -23,6 +26,7 @@ namespace {
 
 const QByteArray kShowRequest = "show\n";
 constexpr qsizetype kMaxRequest = 64;
+const char kLockName[] = "kwemo.lock";
 
 std::optional<sockaddr_un> addressOf(const QString& path) {
   const QByteArray native = QFile::encodeName(path);
@@ -46,17 +50,35 @@ bool waitFor(int fd, short events, const QDeadlineTimer& deadline) {
   }
 }
 
+// Takes away whatever stands at the lock's name that cannot be a lock file (a directory, a
+// FIFO, a link...). A directory that holds something is moved aside rather than emptied.
+void removeNonRegular(int dirFd, const struct stat& st) {
+  if (!S_ISDIR(st.st_mode)) {
+    ::unlinkat(dirFd, kLockName, 0);
+  } else if (::unlinkat(dirFd, kLockName, AT_REMOVEDIR) != 0) {
+    const QByteArray aside = QByteArray(kLockName) + ".stale-" + QByteArray::number(::getpid());
+    ::renameat(dirFd, kLockName, dirFd, aside.constData());
+  }
+}
+
 }  // namespace
 
 SingleInstance::SingleInstance(QString folder, QObject* parent)
-    : QObject(parent), folder_(std::move(folder)) {}
+    : QObject(parent), folder_(std::move(folder)) {
+  sweeper_.setInterval(100);
+  connect(&sweeper_, &QTimer::timeout, this, &SingleInstance::dropExpired);
+}
 
 SingleInstance::~SingleInstance() {
+  while (!connections_.empty()) drop(connections_.begin());
   if (listenFd_ >= 0) {
     delete listener_;
     ::close(listenFd_);
     QFile::remove(socketPath());
   }
+  if (spareFd_ >= 0) ::close(spareFd_);
+  // Closing ends the lock; the file stays for the next launch to lock.
+  if (lockFd_ >= 0) ::close(lockFd_);
 }
 
 QString SingleInstance::defaultFolder() {
@@ -65,7 +87,7 @@ QString SingleInstance::defaultFolder() {
   return dir;
 }
 
-QString SingleInstance::lockPath() const { return folder_ + QStringLiteral("/kwemo.lock"); }
+QString SingleInstance::lockPath() const { return folder_ + u'/' + QLatin1String(kLockName); }
 QString SingleInstance::socketPath() const { return folder_ + QStringLiteral("/kwemo.socket"); }
 
 SingleInstance::Role SingleInstance::claim() {
@@ -74,18 +96,58 @@ SingleInstance::Role SingleInstance::claim() {
   if (QDir().mkpath(folder_)) {
     QFile::setPermissions(folder_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   }
-  lock_ = std::make_unique<QLockFile>(lockPath());
-  // The lock lives as long as the program; only a dead holder makes it stale.
-  lock_->setStaleLockTime(0);
-  if (lock_->tryLock(0)) {
-    role_ = Role::First;
-    listen();
-  } else if (lock_->error() == QLockFile::LockFailedError) {
-    role_ = Role::Second;
-  } else {
-    role_ = Role::Unknown;
-  }
+  role_ = takeLock();
+  if (role_ == Role::First) listen();
   return role_;
+}
+
+SingleInstance::Role SingleInstance::takeLock() {
+  const int dirFd =
+      ::open(QFile::encodeName(folder_).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dirFd < 0) return Role::Unknown;
+  // Launches look at and repair the lock's name one at a time, so that none removes a lock file
+  // another has just made. The wait is bounded: a launch stopped halfway must not hold up others.
+  const QDeadlineTimer patience(2000);
+  bool alone = false;
+  while (!(alone = ::flock(dirFd, LOCK_EX | LOCK_NB) == 0) && !patience.hasExpired())
+    QThread::msleep(10);
+
+  Role role = Role::Unknown;
+  for (int attempt = 0; attempt < 2 && role == Role::Unknown; ++attempt) {
+    struct stat st {};
+    if (::fstatat(dirFd, kLockName, &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(st.st_mode)) {
+      if (!alone) break;
+      removeNonRegular(dirFd, st);
+    }
+    const int fd = ::openat(
+        dirFd, kLockName, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0600);
+    if (fd < 0) {
+      if (errno == ELOOP || errno == EISDIR || errno == ENXIO) continue;  // replaced meanwhile
+      break;
+    }
+    // Only a regular file of this user can name a clock of this user.
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
+      ::close(fd);
+      if (alone) ::unlinkat(dirFd, kLockName, 0);
+      continue;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      // Who holds it, for a person looking; the lock itself is the kernel's.
+      char host[256] = {};
+      ::gethostname(host, sizeof host - 1);
+      const QByteArray info = QByteArray::number(::getpid()) + '\n' + host + "\nkwemo\n";
+      if (::ftruncate(fd, 0) == 0) (void)!::pwrite(fd, info.constData(), size_t(info.size()), 0);
+      lockFd_ = fd;
+      role = Role::First;
+    } else {
+      const int error = errno;
+      ::close(fd);
+      if (error == EWOULDBLOCK) role = Role::Second;
+      break;
+    }
+  }
+  ::close(dirFd);  // ends the repair lock
+  return role;
 }
 
 void SingleInstance::listen() {
@@ -103,29 +165,90 @@ void SingleInstance::listen() {
     return;
   }
   listenFd_ = fd;
+  spareFd_ = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
   listener_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
   connect(listener_, &QSocketNotifier::activated, this, &SingleInstance::onNewConnection);
 }
 
 void SingleInstance::onNewConnection() {
-  while (true) {
-    const int client = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
-    if (client < 0) return;
-    // One short request per connection; whatever else arrives is not ours and is dropped.
-    auto* notifier = new QSocketNotifier(client, QSocketNotifier::Read, this);
-    connect(notifier, &QSocketNotifier::activated, this, [this, notifier, client] {
-      notifier->setEnabled(false);
-      notifier->deleteLater();
-      onRequest(client);
-    });
+  // A bounded number per wake-up, so a flood cannot hold up the clock's own events.
+  for (int n = 0; n < 2 * kMaxConnections; ++n)
+    if (!acceptOne()) return;
+}
+
+// False when there is nothing more to accept for now.
+bool SingleInstance::acceptOne() {
+  const int client = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+  if (client < 0) {
+    if (errno == EINTR || errno == ECONNABORTED) return true;
+    if ((errno == EMFILE || errno == ENFILE) && spareFd_ >= 0) {
+      // Out of descriptors: the waiting connection would wake us again and again. Give up the
+      // spare one to take it off the queue and close it.
+      ::close(spareFd_);
+      const int shed = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
+      if (shed >= 0) ::close(shed);
+      spareFd_ = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+      return shed >= 0;
+    }
+    if (errno != EAGAIN && errno != EWOULDBLOCK && listener_) {
+      // Whatever else fails, wait a moment rather than spin on a queue that stays readable.
+      listener_->setEnabled(false);
+      QTimer::singleShot(100, this, [this] {
+        if (listener_) listener_->setEnabled(true);
+      });
+    }
+    return false;
+  }
+  ucred peer{};
+  socklen_t length = sizeof(peer);
+  if (::getsockopt(client, SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0 ||
+      peer.uid != ::geteuid()) {
+    ::close(client);
+    return true;
+  }
+  if (static_cast<int>(connections_.size()) >= kMaxConnections) drop(connections_.begin());
+  auto* notifier = new QSocketNotifier(client, QSocketNotifier::Read, this);
+  connections_.push_back({client, notifier, QDeadlineTimer(kRequestDeadlineMs), {}});
+  connect(notifier, &QSocketNotifier::activated, this, [this, client] { onReadable(client); });
+  if (!sweeper_.isActive()) sweeper_.start();
+  return true;
+}
+
+void SingleInstance::drop(std::list<Connection>::iterator connection) {
+  connection->notifier->setEnabled(false);
+  connection->notifier->deleteLater();
+  ::close(connection->fd);
+  connections_.erase(connection);
+  if (connections_.empty()) sweeper_.stop();
+}
+
+void SingleInstance::dropExpired() {
+  for (auto it = connections_.begin(); it != connections_.end();) {
+    auto next = std::next(it);
+    if (it->deadline.hasExpired()) drop(it);
+    it = next;
   }
 }
 
-void SingleInstance::onRequest(int fd) {
-  char buffer[kMaxRequest];
-  const ssize_t n = ::recv(fd, buffer, sizeof(buffer), 0);
-  ::close(fd);
-  if (n > 0 && QByteArray(buffer, n) == kShowRequest) emit showRequested();
+// One short request per connection, complete when the sender closes; anything else is not ours.
+void SingleInstance::onReadable(int fd) {
+  const auto connection = std::find_if(connections_.begin(), connections_.end(),
+                                       [fd](const Connection& c) { return c.fd == fd; });
+  if (connection == connections_.end()) return;
+  char buffer[kMaxRequest + 1];
+  while (true) {
+    const ssize_t n = ::recv(fd, buffer, sizeof(buffer), 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;
+    if (n > 0) {
+      connection->received.append(buffer, n);
+      if (connection->received.size() <= kMaxRequest) continue;
+    }
+    const bool show = n == 0 && connection->received == kShowRequest;
+    drop(connection);
+    if (show) emit showRequested();
+    return;
+  }
 }
 
 bool SingleInstance::askFirstToShow(int timeoutMs) {

@@ -28,6 +28,9 @@ class SettingsHost {
   // Stacking of a window of the dialog (the colour chooser when it loads): on top, or directly
   // after `after` in the stacking order when that is given, without activating it.
   virtual void SetTopMost(QWidget* window, bool onTop, QWidget* after) = 0;
+  // Writes the clock's settings to the store at once (after OK or Apply), so that a crash later
+  // loses nothing; tells the user, over `dialog`, when that fails.
+  virtual void SaveSettings(QWidget* dialog) = 0;
 };
 
 }  // namespace kwemo

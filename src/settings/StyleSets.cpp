@@ -3,12 +3,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "desktop/Prompts.h"
 #include "settings/StyleSetFile.h"
 #include "settings/StyleSetName.h"
+#include "store/AtomicFile.h"
+#include "store/RegularFile.h"
 
 namespace kwemo {
 
@@ -20,61 +27,106 @@ const QString kSaveTitle = QStringLiteral("Save StyleSet");
 
 // The whole file when it is a regular file of at most kStyleSetMaxBytes; nothing otherwise.
 std::optional<QByteArray> readBounded(const QString& path) {
-  const QFileInfo info(path);
-  if (path.isEmpty() || !info.isFile() || info.size() > kStyleSetMaxBytes) return std::nullopt;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  QByteArray bytes = file.read(kStyleSetMaxBytes + 1);
-  if (bytes.size() > kStyleSetMaxBytes) return std::nullopt;
-  return bytes;
+  if (path.isEmpty()) return std::nullopt;
+  RegularFileRead in = readRegularFile(path, kStyleSetMaxBytes);
+  if (in.status != RegularFileRead::Status::Read) return std::nullopt;
+  return std::move(in.bytes);
 }
 
-// Copies `from` to `to` byte for byte, replacing `to` only once the copy is complete.
-bool copyAtomically(const QString& from, const QString& to, QString& error) {
-  const QFileInfo source(from);
-  if (!source.isFile()) {
-    error = QStringLiteral("%1: ファイルがありません。").arg(from);
-    return false;
-  }
-  const QFileInfo target(to);
-  if (target.exists() && source.canonicalFilePath() == target.canonicalFilePath()) return true;
-  QFile in(from);
-  QSaveFile out(to);
-  if (!in.open(QIODevice::ReadOnly)) {
-    error = QStringLiteral("%1: %2").arg(from, in.errorString());
-    return false;
-  }
-  if (!out.open(QIODevice::WriteOnly)) {
-    error = QStringLiteral("%1: %2").arg(to, out.errorString());
-    return false;
-  }
-  QByteArray chunk;
-  while (!(chunk = in.read(64 * 1024)).isEmpty()) {
-    if (out.write(chunk) != chunk.size()) break;
-  }
-  if (in.error() != QFileDevice::NoError) {
-    error = QStringLiteral("%1: %2").arg(from, in.errorString());
-    return false;  // the unfinished copy is discarded with `out`
-  }
-  if (!out.commit()) {
-    error = QStringLiteral("%1: %2").arg(to, out.errorString());
-    return false;
-  }
-  return true;
+QString failed(const QString& path, const QString& reason) {
+  return QStringLiteral("%1: %2").arg(path, reason);
 }
 
-bool writeAtomically(const QString& path, const QByteArray& bytes, QString& error) {
-  QSaveFile out(path);
-  if (out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit())
+// The set's folder inside the style root, created when missing, opened without following a
+// link, and checked to lie directly inside the root's real path. -1 with `error` set otherwise.
+int openSetFolder(const QString& root, const QString& folderName, QString& error) {
+  const QString setDir = root + folderName;
+  if (!QDir().mkpath(root)) {
+    error = failed(root, QStringLiteral("フォルダを作れません。"));
+    return -1;
+  }
+  QString reason;
+  const int rootFd = openFolder(root, reason);
+  if (rootFd < 0) {
+    error = failed(root, reason);
+    return -1;
+  }
+  const QByteArray name = QFile::encodeName(folderName);
+  int setFd = -1;
+  if (::mkdirat(rootFd, name.constData(), 0777) != 0 && errno != EEXIST) {
+    error = failed(setDir, systemReason(errno));
+  } else if ((setFd = ::openat(rootFd, name.constData(),
+                               O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)) < 0) {
+    error = failed(setDir, errno == ELOOP
+                               ? QStringLiteral("リンクになっているフォルダには保存しません。")
+                           : errno == ENOTDIR ? QStringLiteral("フォルダではありません。")
+                                              : systemReason(errno));
+  }
+  ::close(rootFd);
+  if (setFd < 0) return -1;
+  // Whatever happened to the names meanwhile, the folder written into is the root's own child.
+  const QString real = QFileInfo(QStringLiteral("/proc/self/fd/%1").arg(setFd)).symLinkTarget();
+  const QString realRoot = QFileInfo(root).canonicalFilePath();
+  if (realRoot.isEmpty() || QFileInfo(real).path() != realRoot) {
+    ::close(setFd);
+    error = failed(setDir, QStringLiteral("スタイルセットのフォルダの外です。"));
+    return -1;
+  }
+  return setFd;
+}
+
+// Copies the picture `from` into the set as `name`, replacing the entry only once the copy is
+// complete. A link standing there is replaced, never written through.
+bool copyPicture(const QString& from, int setFd, const QString& setDir, const QString& name,
+                 QString& error) {
+  QString reason;
+  const int in = openRegularFile(from, reason);
+  if (in < 0) {
+    error = failed(from, reason);
+    return false;
+  }
+  struct stat source {
+  }, target{};
+  ::fstat(in, &source);
+  // Saving a set again with the picture it was loaded with: it is already there.
+  if (::fstatat(setFd, QFile::encodeName(name).constData(), &target, AT_SYMLINK_NOFOLLOW) == 0 &&
+      S_ISREG(target.st_mode) && target.st_dev == source.st_dev && target.st_ino == source.st_ino) {
+    ::close(in);
     return true;
-  error = QStringLiteral("%1: %2").arg(path, out.errorString());
+  }
+  AtomicFile out(setFd, setDir, name);
+  bool ok = out.open(0666, AtomicFile::Links::Replace);
+  QByteArray chunk(64 * 1024, Qt::Uninitialized);
+  while (ok) {
+    const ssize_t n = ::read(in, chunk.data(), size_t(chunk.size()));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      error = failed(from, systemReason(errno));
+      ::close(in);
+      return false;  // the unfinished copy is discarded with `out`
+    }
+    if (n == 0) break;
+    ok = out.write(QByteArrayView(chunk.constData(), n));
+  }
+  ::close(in);
+  if (ok && out.commit()) return true;
+  error = out.failure();
   return false;
 }
 
-// A file of the set: the existing one in whatever case, else the name as this program writes it.
+bool writeStyleFile(int setFd, const QString& setDir, const QString& name, const QByteArray& bytes,
+                    QString& error) {
+  AtomicFile out(setFd, setDir, name);
+  if (out.open(0666, AtomicFile::Links::Replace) && out.write(bytes) && out.commit()) return true;
+  error = out.failure();
+  return false;
+}
+
+// The name of a file of the set: the existing one in whatever case, else the name as this
+// program writes it.
 QString fileInSet(const QString& setDir, const QString& name) {
   const QString found = findNoCase(setDir, name, EntryKind::File);
-  return setDir + (found.isEmpty() ? name : found);
+  return found.isEmpty() ? name : found;
 }
 
 }  // namespace
@@ -142,17 +194,21 @@ StyleSetSave saveStyleSet(const QString& root, const QString& typedName,
 
   // The same name in another case is the same set, as it was on the old file system.
   const QString existing = findNoCase(root, name, EntryKind::Folder);
-  const QString setDir = root + (existing.isEmpty() ? name : existing) + u'/';
+  const QString folderName = existing.isEmpty() ? name : existing;
+  const QString setDir = root + folderName + u'/';
   QStringList errors;
-  if (!QDir().mkpath(setDir)) {
-    errors << QStringLiteral("%1: フォルダを作れません。").arg(setDir);
+  QString error;
+  const int setFd = openSetFolder(root, folderName, error);
+  if (setFd < 0) {
+    errors << error;
   } else {
-    QString error;
     if (!picturePath.isEmpty() &&
-        !copyAtomically(picturePath, fileInSet(setDir, kPictureFile), error))
+        !copyPicture(picturePath, setFd, setDir, fileInSet(setDir, kPictureFile), error))
       errors << error;
-    if (!writeAtomically(fileInSet(setDir, kStyleFile), writeStyleSetFile(values), error))
+    if (!writeStyleFile(setFd, setDir, fileInSet(setDir, kStyleFile), writeStyleSetFile(values),
+                        error))
       errors << error;
+    ::close(setFd);
   }
   if (errors.isEmpty()) return StyleSetSave::Saved;
   prompts().MsgBox(parent,

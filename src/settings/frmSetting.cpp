@@ -646,11 +646,17 @@ bool frmSetting::SetSetting() {
 
 void frmSetting::cmdAccept_Click() {
   if (!SetSetting()) return;
-  cmdAccept->setEnabled(false);
+  // A failed save shows a box, whose event loop may see the dialog unloaded.
+  const QPointer<frmSetting> self(this);
+  host_.SaveSettings(this);
+  if (self) cmdAccept->setEnabled(false);
 }
 
 void frmSetting::cmdOK_Click() {
   if (!SetSetting()) return;
+  const QPointer<frmSetting> self(this);
+  host_.SaveSettings(this);
+  if (!self) return;
   SettingOpen = false;
   unload();
 }

@@ -4,13 +4,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdlib>
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
+#include "store/AtomicFile.h"
+#include "store/RegularFile.h"
 #include "store/SettingsFileFormat.h"
 
 namespace kwemo {
@@ -23,15 +27,6 @@ bool validName(const QString& application) {
   for (const QChar c : application)
     if (!(c.isLetterOrNumber() || c == u'_' || c == u'-' || c == u'.' || c == u' ')) return false;
   return true;
-}
-
-// The rename of a replaced file is durable only once its folder is flushed as well.
-void syncFolder(const QString& folder) {
-  const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd >= 0) {
-    ::fsync(fd);
-    ::close(fd);
-  }
 }
 
 }  // namespace
@@ -70,22 +65,15 @@ void FileSettingsStore::load(const QString& path, AppFile& f) const {
   f = AppFile{};
   f.loaded = true;
   f.stamp = stampOf(path);
-  if (!f.stamp.exists) return;
-  QFile in(path);
-  if (!in.open(QIODevice::ReadOnly)) {
-    f.complete = false;
-    return;
-  }
-  QByteArray bytes = in.read(kMaxFileSize);
-  bool complete = in.error() == QFileDevice::NoError;
-  if (!in.atEnd() || in.size() > kMaxFileSize) {
-    complete = false;
-    bytes.truncate(bytes.lastIndexOf('\n') + 1);  // a cut line would read wrong
-  }
-  ParsedSettings parsed = parseSettingsFile(bytes);
+  RegularFileRead in = readRegularFile(path, kMaxFileSize);
+  using Status = RegularFileRead::Status;
+  if (in.status == Status::Missing) return;
+  if (in.status == Status::TooLarge)
+    in.bytes.truncate(in.bytes.lastIndexOf('\n') + 1);  // a cut line would read wrong
+  ParsedSettings parsed = parseSettingsFile(in.bytes);
   f.table = std::move(parsed.table);
   f.committed = f.table;
-  f.complete = complete && parsed.complete;
+  f.complete = in.status == Status::Read && parsed.complete;
 }
 
 QString FileSettingsStore::read(const QString& application, const QString& section,
@@ -102,9 +90,12 @@ bool FileSettingsStore::readCompletely(const QString& application) const {
 
 bool FileSettingsStore::write(const QString& application, const QString& section,
                               const QString& key, const QString& text) {
-  if (section.isEmpty() || key.isEmpty()) return false;
-  AppFile* f = file(application);
-  if (!f) return false;
+  AppFile* f = section.isEmpty() || key.isEmpty() ? nullptr : file(application);
+  if (!f) {
+    lastFailure_ = QStringLiteral("%1/%2/%3: not a name a value can be stored under")
+                       .arg(application, section, key);
+    return false;
+  }
   f->table.set(section, key, text);
   f->dirty = true;
   if (batchDepth_ > 0) return true;
@@ -121,24 +112,76 @@ bool FileSettingsStore::endBatch() {
   return ok;
 }
 
-// Keeps the damaged file under a new name, as a hard link where possible (works even for a file
-// we may not read), else as a copy.
-bool FileSettingsStore::keepCopyOfDamaged(const QString& path) const {
+bool FileSettingsStore::writeTarget(const QString& path, QString& target, QString& reason) const {
+  const QByteArray native = QFile::encodeName(path);
+  struct stat st {};
+  if (::lstat(native.constData(), &st) != 0) {
+    if (errno != ENOENT) {
+      reason = systemReason(errno);
+      return false;
+    }
+    target = path;
+    return true;
+  }
+  if (S_ISREG(st.st_mode)) {
+    target = path;
+    return true;
+  }
+  if (!S_ISLNK(st.st_mode)) {
+    reason = describeFileType(st.st_mode);
+    return false;
+  }
+  // A link to a regular file (a dotfile kept elsewhere, say) is followed; a link to anything
+  // else, or to nothing, is left as it is.
+  char* real = ::realpath(native.constData(), nullptr);
+  if (!real) {
+    reason = errno == ENOENT ? QStringLiteral("is a symbolic link that leads nowhere")
+                             : systemReason(errno);
+    return false;
+  }
+  target = QFile::decodeName(real);
+  std::free(real);
+  if (::lstat(QFile::encodeName(target).constData(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    reason = QStringLiteral("is a symbolic link to %1, which %2")
+                 .arg(target, describeFileType(st.st_mode));
+    return false;
+  }
+  return true;
+}
+
+// Keeps the damaged file under a new name beside `path`: a hard link to its data where possible
+// (works even for a file we may not read), else a copy of its bytes. Never a copy of a link.
+bool FileSettingsStore::keepCopyOfDamaged(const QString& path, const QString& target) const {
   const QString base = path + QStringLiteral(".damaged-") +
                        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
   for (int n = 0; n < 100; ++n) {
-    const QString target = n == 0 ? base : base + u'-' + QString::number(n);
-    if (QFile::exists(target)) continue;
-    if (::link(QFile::encodeName(path).constData(), QFile::encodeName(target).constData()) == 0)
+    const QString copy = n == 0 ? base : base + u'-' + QString::number(n);
+    const QByteArray native = QFile::encodeName(copy);
+    if (::linkat(AT_FDCWD, QFile::encodeName(target).constData(), AT_FDCWD, native.constData(),
+                 0) == 0)
       return true;
-    if (QFile::copy(path, target)) return true;
-    return false;
+    if (errno == EEXIST) continue;
+    QString reason;
+    const int in = openRegularFile(target, reason);
+    if (in < 0) return false;
+    const int out = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    bool ok = out >= 0;
+    char buffer[64 * 1024];
+    ssize_t got = 0;
+    while (ok && (got = ::read(in, buffer, sizeof buffer)) != 0) {
+      ok = got > 0 && ::write(out, buffer, size_t(got)) == got;
+    }
+    ok = ok && ::fsync(out) == 0;
+    ::close(in);
+    if (out >= 0) ::close(out);
+    if (!ok) ::unlink(native.constData());
+    return ok;
   }
   return false;
 }
 
 // A writer killed between creating its temporary file and renaming it leaves the temporary
-// behind (QSaveFile names it <file>.XXXXXX). One older than any write could take is stale.
+// behind (named <file>.XXXXXX). One older than any write could take is stale.
 void FileSettingsStore::removeStaleTemporaries(const QString& path) {
   const QFileInfo target(path);
   const QDateTime staleBefore = QDateTime::currentDateTimeUtc().addSecs(-60);
@@ -150,33 +193,41 @@ void FileSettingsStore::removeStaleTemporaries(const QString& path) {
 
 bool FileSettingsStore::flush(const QString& path, AppFile& f) {
   f.dirty = false;
-  auto fail = [&] {
+  auto fail = [&](const QString& where, const QString& reason) {
     f.table = f.committed;
+    lastFailure_ = where + QStringLiteral(": ") + reason;
     return false;
   };
   const QByteArray bytes = formatSettingsFile(f.table);
-  if (bytes.size() > kMaxFileSize) return fail();
-  if (!QDir().mkpath(folder_)) return fail();
+  if (bytes.size() > kMaxFileSize)
+    return fail(path, QStringLiteral("the settings would be larger than %1 bytes, more than can "
+                                     "be read back")
+                          .arg(kMaxFileSize));
+  if (!QDir().mkpath(folder_)) {
+    QString reason;
+    const int fd = openFolder(folder_, reason);
+    if (fd >= 0) ::close(fd);
+    return fail(folder_, reason.isEmpty() ? QStringLiteral("cannot be created") : reason);
+  }
+  QString target, reason;
+  if (!writeTarget(path, target, reason)) return fail(path, reason);
   // Never replace a file that holds more than we could read without keeping it first.
-  if (!f.complete && !f.kept && stampOf(path).exists) {
-    if (!keepCopyOfDamaged(path)) return fail();
+  if (!f.complete && !f.kept && stampOf(target).exists) {
+    if (!keepCopyOfDamaged(path, target))
+      return fail(path, QStringLiteral("it could not be read whole, and no copy of it could be "
+                                       "kept before replacing it"));
     f.kept = true;
   }
 
-  const bool fresh = !stampOf(path).exists;
-  QSaveFile out(path);
-  if (!out.open(QIODevice::WriteOnly)) return fail();
-  // The memo may be private; a new file is the user's alone (an existing one keeps its mode).
-  if (fresh) out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-  if (out.write(bytes) != bytes.size() || !out.flush() || ::fsync(out.handle()) != 0) {
-    out.cancelWriting();
-    out.commit();
-    return fail();
+  const QFileInfo where(target);
+  const QString failure = replaceFile(where.path(), where.fileName(), bytes, 0600);
+  if (!failure.isEmpty()) {
+    f.table = f.committed;
+    lastFailure_ = failure;
+    return false;
   }
-  if (!out.commit()) return fail();
-  syncFolder(folder_);
   if (!f.swept) {
-    removeStaleTemporaries(path);
+    removeStaleTemporaries(target);
     f.swept = true;
   }
   f.committed = f.table;

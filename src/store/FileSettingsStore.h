@@ -12,7 +12,9 @@ namespace kwemo {
 // The settings store on disk: one UTF-8 INI-style file per application, <folder>/<application>.ini.
 // Every write replaces the file atomically and is flushed to disk before it returns (or before
 // the enclosing SettingsBatch ends). Damaged files are read as far as they can be, and a copy of
-// such a file is kept beside it before it is first replaced.
+// such a file is kept beside it before it is first replaced. Only a regular file is read or
+// replaced (a link to one is followed); anything else standing at the name is left alone and
+// every write then fails, saying why.
 class FileSettingsStore : public SettingsStore {
  public:
   // Files larger than this are read only up to here (and kept as a copy before a write).
@@ -27,6 +29,7 @@ class FileSettingsStore : public SettingsStore {
                const QString& key) const override;
   bool write(const QString& application, const QString& section, const QString& key,
              const QString& text) override;
+  QString lastFailure() const override { return lastFailure_; }
 
   // Where an application's values live; empty for a name that cannot be a file name.
   QString filePath(const QString& application) const;
@@ -58,13 +61,16 @@ class FileSettingsStore : public SettingsStore {
   AppFile* file(const QString& application) const;
   void load(const QString& path, AppFile& f) const;
   bool flush(const QString& path, AppFile& f);
-  bool keepCopyOfDamaged(const QString& path) const;
+  // Where a write of `path` lands: the file itself or the regular file a link leads to.
+  bool writeTarget(const QString& path, QString& target, QString& reason) const;
+  bool keepCopyOfDamaged(const QString& path, const QString& target) const;
   static void removeStaleTemporaries(const QString& path);
   static Stamp stampOf(const QString& path);
 
   QString folder_;
   mutable std::map<QString, AppFile> files_;  // by file path
   int batchDepth_ = 0;
+  QString lastFailure_;
 };
 
 }  // namespace kwemo

@@ -17,6 +17,9 @@ class SettingsStore {
   // batch, true means it is on disk; false means the store still holds the previous value.
   virtual bool write(const QString& application, const QString& section, const QString& key,
                      const QString& text) = 0;
+  // Why the last write or batch that failed did not reach the disk, naming the file:
+  // "<path>: <reason>". Empty for a store that cannot fail.
+  virtual QString lastFailure() const { return {}; }
 
  protected:
   friend class SettingsBatch;

@@ -37,6 +37,7 @@ class Host final : public SettingsHost {
   FaceState& Face() override { return face; }
   QString DrawModeCaption(int mode) const override { return ClockPopupMenu::drawModeCaption(mode); }
   void SetTopMost(QWidget*, bool, QWidget*) override {}
+  void SaveSettings(QWidget*) override {}
   FaceState face;
 };
 

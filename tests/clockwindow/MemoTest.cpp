@@ -94,7 +94,8 @@ TEST(frmMemo, CloseQuestionInEachBranch) {
     store.failWrites = c.failWrites;
 
     EXPECT_EQ(memo->close(), c.closes);
-    ASSERT_EQ(prompts.scripted.asked().size(), c.answer ? 1u : 0u);
+    // A failed save is followed by the box that says so.
+    ASSERT_EQ(prompts.scripted.asked().size(), (c.answer ? 1u : 0u) + (c.failWrites ? 1u : 0u));
     if (c.answer) {
       const auto& q = prompts.scripted.asked()[0];
       EXPECT_EQ(q.text,
@@ -175,7 +176,8 @@ TEST(MemoCommands, ClearAndCopyWithEachAnswer) {
     MemoCommands commands(store, host);
     c.copy ? commands.Copy() : commands.Clear();
 
-    ASSERT_EQ(prompts.scripted.asked().size(), c.copyEnabled ? 1u : 0u);
+    ASSERT_EQ(prompts.scripted.asked().size(),
+              (c.copyEnabled ? 1u : 0u) + (c.failWrites ? 1u : 0u));
     if (c.copyEnabled) {
       const auto& q = prompts.scripted.asked()[0];
       EXPECT_EQ(q.text, c.copy ? "メモ abcdefghij... をクリップボードにコピーします."

@@ -2,6 +2,7 @@
 
 #include <QResizeEvent>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "clock/ClockSettingsStorage.h"
@@ -31,6 +32,10 @@ class FakeClock : public QWidget, public SettingsHost {
   void SetTopMost(QWidget* window, bool onTop, QWidget* after) override {
     stacked.push_back({window, onTop, after});
   }
+  void SaveSettings(QWidget*) override {
+    ++saves;
+    if (onSave) onSave();
+  }
 
   struct Stacking {
     QWidget* window;
@@ -40,6 +45,8 @@ class FakeClock : public QWidget, public SettingsHost {
   FaceState face;
   std::vector<QSize> requested;
   std::vector<Stacking> stacked;
+  int saves = 0;
+  std::function<void()> onSave;  // sees the record as the save would write it
 
  protected:
   void resizeEvent(QResizeEvent* e) override {
