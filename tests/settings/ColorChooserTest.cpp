@@ -12,7 +12,7 @@
 namespace kwemo {
 namespace {
 
-QColor swatch(const frmColor& c) { return c.Picture1->palette().color(QPalette::Window); }
+QColor swatch(const frmColor& c) { return c.Picture1().palette().color(QPalette::Window); }
 
 TEST(ColorChooser, OpensWithTheCallersColourAndBarsDriveLabelsAndSwatch) {
   ColorExchange.color = {10, 200, 255};
