@@ -13,6 +13,7 @@
 #include <functional>
 #include <vector>
 
+#include "clock/ClockSettingsStorage.h"
 #include "clock/FaceState.h"
 #include "settings/SettingsHost.h"
 #include "settings/frmSetting.h"
@@ -68,16 +69,7 @@ int main(int argc, char** argv) {
     }
   }
 
-  kwemo::ClockSettings settings;
-  settings.DigitalClock = 1;
-  settings.FontSize = 8;
-  settings.Format = QStringLiteral("m/d h:nn");
-  settings.FontName = QStringLiteral("ＭＳ Ｐゴシック");
-  settings.TextTop = 70;
-  settings.hLong = {60, 80, 95};
-  settings.BG_R = settings.BG_G = settings.BG_B = 255;
-  settings.HourLine = settings.MinuteLine = 2;
-  settings.SecondLine = settings.BackLine = 1;
+  kwemo::ClockSettings settings = kwemo::FirstRunSettings();
   BenchHost host;
   kwemo::frmSetting dlg(settings, host);
   QLineEdit* box = dlg.txtBackFile;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "clock/ClockSettings.h"
+#include "clock/ClockSettingsStorage.h"
 #include "clock/FaceRenderer.h"
 #include "clock/FaceState.h"
 #include "surface/DrawSurface.h"
@@ -25,24 +26,6 @@
 using namespace kwemo;
 
 namespace {
-
-ClockSettings firstRunLook() {
-  ClockSettings s;
-  s.DigitalClock = 1;
-  s.BG_R = s.BG_G = s.BG_B = 255;
-  s.updateColors();
-  s.HourLine = 2;
-  s.MinuteLine = 2;
-  s.SecondLine = 1;
-  s.BackLine = 1;
-  s.DrawMode = 13;
-  s.Format = QStringLiteral("m/d h:nn");
-  s.FontSize = 8;
-  s.FontName = QString::fromUtf8("ＭＳ Ｐゴシック");
-  s.TextTop = 70;
-  s.hLong = {60, 80, 95};
-  return s;
-}
 
 // A photo-like picture: smooth colour fields with noise, so JPEG has real work to do.
 QString writeJpeg(const QString& folder) {
@@ -114,11 +97,11 @@ int main(int argc, char** argv) {
   installFontSubstitutes();
   QTemporaryDir dir;
 
-  ClockSettings first = firstRunLook();
-  ClockSettings busy = firstRunLook();
+  ClockSettings first = FirstRunSettings();
+  ClockSettings busy = FirstRunSettings();
   busy.mPset = true;
   busy.nHari = true;
-  ClockSettings picture = firstRunLook();
+  ClockSettings picture = FirstRunSettings();
   picture.BackBMP = writeJpeg(dir.path());
 
   struct Case {

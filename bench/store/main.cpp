@@ -58,9 +58,7 @@ int main(int argc, char** argv) {
   QTemporaryDir temp(base + QStringLiteral("/kwemo-bench-XXXXXX"));
   const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temp.path();
 
-  kwemo::ClockSettings settings;
-  kwemo::MemorySettingsStore empty;
-  kwemo::LoadClockSettings(empty, settings);  // the first-run values
+  kwemo::ClockSettings settings = kwemo::FirstRunSettings();
   settings.Format = QStringLiteral("yyyy/mm/dd hh:nn:ss");
   kwemo::WindowState window{1800, 2400, 1935, 2010, true, false};
 

@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "about/LinkCursor.h"
+#include "desktop/ShowActivated.h"
 #include "desktop/Tick.h"
 #include "oldruntime/VersionText.h"
 #include "surface/view/SurfaceView.h"
@@ -132,7 +133,12 @@ void frmAbout::Form_Load() {
 
   lblURL[0]->setText(QString::fromLatin1(kMakerWebPage));
   lblURL[1]->setText(QStringLiteral("mailto:") + QString::fromLatin1(kMakerMail));
-  for (QLabel* label : lblURL) label->adjustSize();
+  for (QLabel* label : lblURL) {
+    label->adjustSize();
+    // The ink of the last glyph may reach past its advance (the slash does): room for it too.
+    const int ink = label->fontMetrics().boundingRect(label->text()).right() + 1;
+    if (ink > label->width()) label->resize(ink, label->height());
+  }
 
   scrTxt_.setFontName(QStringLiteral("Arial"));
   scrTxt_.setFontBold(true);
@@ -404,9 +410,7 @@ void ShowAbout(QWidget* owner) {
   // One box for the whole program; it deletes itself when closed, which empties the pointer.
   static QPointer<frmAbout> box;
   if (!box) box = new frmAbout(owner);
-  box->show();
-  box->raise();
-  box->activateWindow();
+  ShowActivated(*box);
 }
 
 }  // namespace kwemo

@@ -1,5 +1,5 @@
-// The entry routine: picks the display, ends a second launch, loads the clock window and runs
-// until it closes.
+// The entry routine: answers the command line, picks the display, ends a second launch, loads the
+// clock window and runs until it closes.
 #include <QApplication>
 #include <QSessionManager>
 
@@ -9,13 +9,24 @@
 #include "clock/ClockSettings.h"
 #include "clockwindow/ClockWindowCommands.h"
 #include "clockwindow/frmClock.h"
+#include "desktop/CommandLine.h"
 #include "desktop/DisplayCheck.h"
+#include "desktop/QtTranslations.h"
 #include "desktop/QuitSignals.h"
 #include "desktop/SingleInstance.h"
 #include "store/FileSettingsStore.h"
 #include "surface/Fonts.h"
 
 int main(int argc, char** argv) {
+  // Options answer before any display or running clock is looked at.
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const kwemo::CommandLine commandLine(arguments);
+  if (commandLine.action() != kwemo::CommandLine::Action::RunClock) {
+    QCoreApplication cli(argc, argv);
+    return commandLine.answer(stdout, stderr);
+  }
+
   auto display = std::make_unique<kwemo::DisplayCheck>();
   if (const auto problem = display->prepare()) {
     std::fprintf(stderr, "%s\n", problem->c_str());
@@ -23,8 +34,9 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   display.reset();
+  const kwemo::QtTranslations qtTranslations;
   QApplication::setApplicationName(QStringLiteral("KWEMO"));
-  QApplication::setDesktopFileName(QStringLiteral("kwemo"));
+  QApplication::setDesktopFileName(QStringLiteral("org.kwemo.KWEMO"));
   // The clock ends when its window closes, not when the splash or a dialog does.
   QApplication::setQuitOnLastWindowClosed(false);
 

@@ -1,204 +1,206 @@
 #include "clock/ClockSettingsStorage.h"
 
+#include <cstdlib>
+#include <type_traits>
+#include <vector>
+
 #include "oldruntime/Conversions.h"
 
 namespace kwemo {
 
 namespace {
 
-const QString kSetting = QStringLiteral("Setting");
-const QString kColor = QStringLiteral("Color");
-const QString kPosition = QStringLiteral("Position");
+constexpr const char* kSetting = "Setting";
+constexpr const char* kColor = "Color";
+constexpr const char* kPosition = "Position";
+constexpr std::pair<int, int> kComponent{0, 255};
 
-class Reader {
- public:
-  explicit Reader(const SettingsStore& store) : store_(store) {}
-  QString text(const QString& section, const QString& key) const {
-    return store_.read(settingsApplication(), section, key);
-  }
-  void integer(const QString& section, const QString& key, std::int16_t& field) const {
-    if (const auto v = CInt(text(section, key))) field = *v;
-  }
-  void boolean(const QString& key, bool& field) const {
-    if (const auto v = CBool(text(kSetting, key))) field = *v;
-  }
-  void single(const QString& key, float& field) const {
-    if (const auto v = CSng(text(kSetting, key))) field = *v;
-  }
-  bool isTrue(const QString& section, const QString& key) const {
-    return text(section, key) == QStringLiteral("True");
-  }
+using F = SettingField;
+using S = ClockSettings;
+using W = WindowState;
 
- private:
-  const SettingsStore& store_;
-};
+// In the order the shut-down writes them.
+const std::vector<SettingField>& table() {
+  static const std::vector<SettingField> fields{
+      {kSetting, "hLong0", F::HandLength{0}, "60"},
+      {kSetting, "hLong1", F::HandLength{1}, "80"},
+      {kSetting, "hLong2", F::HandLength{2}, "95"},
+      {kSetting, "HideSecond", &S::HideSecond},
+      {kSetting, "DigitalClock", &S::DigitalClock, "1"},
+      {kSetting, "FontSize", &S::FontSize, "8"},
+      {kSetting, "Format", &S::Format, "m/d h:nn"},
+      {kSetting, "FontName", &S::FontName, "ＭＳ Ｐゴシック"},
+      {kSetting, "FontBold", &S::FontBold},
+      {kSetting, "FontItalic", &S::FontItalic},
+      {kSetting, "TextTop", &S::TextTop, "70"},
+      {kSetting, "Memori", &S::Memori, "False"},
+      {kSetting, "mPset", &S::mPset},
+      {kSetting, "nHari", &S::nHari},
+      {kPosition, "Left", &W::Left},
+      {kPosition, "Top", &W::Top, nullptr, std::nullopt, "top"},
+      {kPosition, "Width", &W::Width, nullptr, std::nullopt, "width"},
+      {kPosition, "Height", &W::Height, nullptr, std::nullopt, "height"},
+      {kPosition, "Always On Top", &W::AlwaysOnTop},
+      {kSetting, "HourLine", &S::HourLine, "2"},
+      {kSetting, "MinuteLine", &S::MinuteLine, "2"},
+      {kSetting, "SecondLine", &S::SecondLine, "1"},
+      {kSetting, "BackLine", &S::BackLine, "1"},
+      {kSetting, "RgnMode", &W::RgnMode},
+      {kColor, "Hour_R", &S::Hour_R, "0", kComponent},
+      {kColor, "Hour_G", &S::Hour_G, "0", kComponent},
+      {kColor, "Hour_B", &S::Hour_B, "0", kComponent},
+      {kColor, "Moji_R", &S::Moji_R, "0", kComponent, "moji_R"},
+      {kColor, "Moji_G", &S::Moji_G, "0", kComponent},
+      {kColor, "Moji_B", &S::Moji_B, "0", kComponent},
+      {kColor, "Minute_R", &S::Minute_R, "0", kComponent},
+      {kColor, "Minute_G", &S::Minute_G, "0", kComponent},
+      {kColor, "Minute_B", &S::Minute_B, "0", kComponent},
+      {kColor, "Second_R", &S::Second_R, "0", kComponent},
+      {kColor, "Second_G", &S::Second_G, "0", kComponent},
+      {kColor, "Second_B", &S::Second_B, "0", kComponent},
+      {kColor, "BG_R", &S::BG_R, "255", kComponent},
+      {kColor, "BG_G", &S::BG_G, "255", kComponent},
+      {kColor, "BG_B", &S::BG_B, "255", kComponent},
+      {kColor, "Circle_R", &S::Circle_R, "0", kComponent},
+      {kColor, "Circle_G", &S::Circle_G, "0", kComponent},
+      {kColor, "Circle_B", &S::Circle_B, "0", kComponent},
+      {kSetting, "Runed", F::RunMarker{}},
+      {kSetting, "BackBMP", &S::BackBMP, ""},
+      {kColor, "DrawMode", &S::DrawMode, "13", std::pair{1, 16}},
+  };
+  return fields;
+}
 
-class Writer {
- public:
-  explicit Writer(SettingsStore& store) : store_(store) {}
-  void text(const QString& section, const QString& key, const QString& value) {
-    ok_ = store_.write(settingsApplication(), section, key, value) && ok_;
-  }
-  void integer(const QString& section, const QString& key, int value) {
-    text(section, key, IntText(value));
-  }
-  void boolean(const QString& section, const QString& key, bool value) {
-    text(section, key, BoolText(value));
-  }
-  void single(const QString& section, const QString& key, float value) {
-    text(section, key, SingleText(value));
-  }
-  bool ok() const { return ok_; }
+// Where a field's value lives; nothing for the run marker.
+using Ref = std::variant<std::monostate, std::int16_t*, bool*, float*, QString*>;
 
- private:
-  SettingsStore& store_;
-  bool ok_ = true;
-};
+Ref refOf(const SettingField& f, ClockSettings& s, WindowState& w) {
+  return std::visit(
+      [&]<class T>(const T& target) -> Ref {
+        if constexpr (std::is_same_v<T, F::HandLength>) {
+          return &s.hLong[target.index];
+        } else if constexpr (std::is_same_v<T, F::RunMarker>) {
+          return {};
+        } else if constexpr (std::is_member_object_pointer_v<T>) {
+          if constexpr (requires { s.*target; })
+            return &(s.*target);
+          else
+            return &(w.*target);
+        }
+      },
+      f.target);
+}
+
+bool inRecord(const SettingField& f) {
+  return !std::holds_alternative<float W::*>(f.target) &&
+         !std::holds_alternative<bool W::*>(f.target) &&
+         !std::holds_alternative<F::RunMarker>(f.target);
+}
+
+const SettingField& row(const SettingField::Target& target) {
+  for (const SettingField& f : table())
+    if (f.target == target) return f;
+  std::abort();  // every target has its row
+}
+
+QString readText(const SettingsStore& store, const SettingField& f) {
+  return store.read(settingsApplication(), QString::fromUtf8(f.section),
+                    QString::fromUtf8(f.readKey ? f.readKey : f.key));
+}
+
+bool isTrue(const SettingsStore& store, const SettingField::Target& target) {
+  return readText(store, row(target)) == QStringLiteral("True");
+}
+
+// A text that does not convert leaves the value as it was; a text field takes any text.
+void convertInto(const QString& text, const Ref& ref) {
+  std::visit(
+      [&](auto p) {
+        using T = std::remove_pointer_t<decltype(p)>;
+        if constexpr (std::is_same_v<T, std::monostate>) {
+        } else if constexpr (std::is_same_v<T, std::int16_t>) {
+          if (const auto v = CInt(text)) *p = *v;
+        } else if constexpr (std::is_same_v<T, bool>) {
+          if (const auto v = CBool(text)) *p = *v;
+        } else if constexpr (std::is_same_v<T, float>) {
+          if (const auto v = CSng(text)) *p = *v;
+        } else {
+          *p = text;
+        }
+      },
+      ref);
+}
 
 void applyFirstRunValues(ClockSettings& s) {
-  s.Memori = false;
-  s.DigitalClock = 1;
-  s.Moji_R = s.Moji_G = s.Moji_B = 0;
-  s.Hour_R = s.Hour_G = s.Hour_B = 0;
-  s.Minute_R = s.Minute_G = s.Minute_B = 0;
-  s.Second_R = s.Second_G = s.Second_B = 0;
-  s.Circle_R = s.Circle_G = s.Circle_B = 0;
-  s.BG_R = s.BG_G = s.BG_B = 255;
-  s.MojiColor = s.HourColor = s.MinuteColor = s.SecondColor = s.CircleColor = 0;
-  s.HourLine = 2;
-  s.MinuteLine = 2;
-  s.SecondLine = 1;
-  s.BackLine = 1;
-  s.BackBMP.clear();
-  s.DrawMode = 13;
-  s.Format = QStringLiteral("m/d h:nn");
-  s.FontSize = 8;
-  s.FontName = QStringLiteral("ＭＳ Ｐゴシック");
-  s.TextTop = 70;
-  s.hLong = {60, 80, 95};
+  WindowState unused;
+  for (const SettingField& f : table())
+    if (f.firstRun && inRecord(f)) convertInto(QString::fromUtf8(f.firstRun), refOf(f, s, unused));
+  s.updateColors();
+}
+
+QString storedText(const Ref& ref) {
+  return std::visit(
+      [](auto p) -> QString {
+        using T = std::remove_pointer_t<decltype(p)>;
+        if constexpr (std::is_same_v<T, std::monostate>)
+          return QStringLiteral("True");
+        else if constexpr (std::is_same_v<T, std::int16_t>)
+          return IntText(*p);
+        else if constexpr (std::is_same_v<T, bool>)
+          return BoolText(*p);
+        else if constexpr (std::is_same_v<T, float>)
+          return SingleText(*p);
+        else
+          return *p;
+      },
+      ref);
 }
 
 }  // namespace
 
+std::span<const SettingField> SettingFields() { return table(); }
+
+ClockSettings FirstRunSettings() {
+  ClockSettings s;
+  applyFirstRunValues(s);
+  return s;
+}
+
 LoadOutcome LoadClockSettings(const SettingsStore& store, ClockSettings& s) {
-  const Reader r(store);
   s.DrawMode = 13;
-
-  r.integer(kSetting, QStringLiteral("DigitalClock"), s.DigitalClock);
-  r.integer(kSetting, QStringLiteral("FontSize"), s.FontSize);
-  s.Format = r.text(kSetting, QStringLiteral("Format"));
-  s.FontName = r.text(kSetting, QStringLiteral("FontName"));
-  r.boolean(QStringLiteral("FontBold"), s.FontBold);
-  r.boolean(QStringLiteral("FontItalic"), s.FontItalic);
-  r.single(QStringLiteral("TextTop"), s.TextTop);
-  r.boolean(QStringLiteral("HideSecond"), s.HideSecond);
-  for (int i = 0; i < 3; ++i) r.single(QStringLiteral("hLong") + QString::number(i), s.hLong[i]);
-  r.boolean(QStringLiteral("Memori"), s.Memori);
-  r.boolean(QStringLiteral("mPset"), s.mPset);
-  r.boolean(QStringLiteral("nHari"), s.nHari);
-
-  r.integer(kColor, QStringLiteral("moji_R"), s.Moji_R);
-  r.integer(kColor, QStringLiteral("Moji_G"), s.Moji_G);
-  r.integer(kColor, QStringLiteral("Moji_B"), s.Moji_B);
-  r.integer(kColor, QStringLiteral("Hour_R"), s.Hour_R);
-  r.integer(kColor, QStringLiteral("Hour_G"), s.Hour_G);
-  r.integer(kColor, QStringLiteral("Hour_B"), s.Hour_B);
-  r.integer(kColor, QStringLiteral("Minute_R"), s.Minute_R);
-  r.integer(kColor, QStringLiteral("Minute_G"), s.Minute_G);
-  r.integer(kColor, QStringLiteral("Minute_B"), s.Minute_B);
-  r.integer(kColor, QStringLiteral("Second_R"), s.Second_R);
-  r.integer(kColor, QStringLiteral("Second_G"), s.Second_G);
-  r.integer(kColor, QStringLiteral("Second_B"), s.Second_B);
-  r.integer(kColor, QStringLiteral("BG_R"), s.BG_R);
-  r.integer(kColor, QStringLiteral("BG_G"), s.BG_G);
-  r.integer(kColor, QStringLiteral("BG_B"), s.BG_B);
-  r.integer(kColor, QStringLiteral("Circle_R"), s.Circle_R);
-  r.integer(kColor, QStringLiteral("Circle_G"), s.Circle_G);
-  r.integer(kColor, QStringLiteral("Circle_B"), s.Circle_B);
-
-  r.integer(kSetting, QStringLiteral("HourLine"), s.HourLine);
-  r.integer(kSetting, QStringLiteral("MinuteLine"), s.MinuteLine);
-  r.integer(kSetting, QStringLiteral("SecondLine"), s.SecondLine);
-  r.integer(kSetting, QStringLiteral("BackLine"), s.BackLine);
-
+  WindowState unused;
+  for (const SettingField& f : table())
+    if (inRecord(f)) convertInto(readText(store, f), refOf(f, s, unused));
   s.updateColors();
   if (s.BackLine == 0) s.BackLine = 1;
 
-  r.integer(kColor, QStringLiteral("DrawMode"), s.DrawMode);
-  s.BackBMP = r.text(kSetting, QStringLiteral("BackBMP"));
-
   LoadOutcome outcome;
-  outcome.alwaysOnTop = r.isTrue(kPosition, QStringLiteral("Always On Top"));
-  outcome.firstRun = !r.isTrue(kSetting, QStringLiteral("Runed"));
+  outcome.alwaysOnTop = isTrue(store, &W::AlwaysOnTop);
+  outcome.firstRun = !isTrue(store, F::RunMarker{});
   if (outcome.firstRun) applyFirstRunValues(s);
   return outcome;
 }
 
-bool LoadRgnMode(const SettingsStore& store) {
-  return Reader(store).isTrue(kSetting, QStringLiteral("RgnMode"));
-}
+bool LoadRgnMode(const SettingsStore& store) { return isTrue(store, &W::RgnMode); }
 
 std::optional<StoredPlacement> LoadPlacement(const SettingsStore& store) {
-  const Reader r(store);
-  const auto left = CSng(r.text(kPosition, QStringLiteral("Left")));
+  const auto text = [&](float W::*m) { return readText(store, row(m)); };
+  const auto left = CSng(text(&W::Left));
   if (!left) return std::nullopt;
-  return StoredPlacement{*left, Val(r.text(kPosition, QStringLiteral("top"))),
-                         Val(r.text(kPosition, QStringLiteral("width"))),
-                         Val(r.text(kPosition, QStringLiteral("height")))};
+  return StoredPlacement{*left, Val(text(&W::Top)), Val(text(&W::Width)), Val(text(&W::Height))};
 }
 
-bool SaveClockSettings(SettingsStore& store, const ClockSettings& s, const WindowState& window) {
+bool SaveClockSettings(SettingsStore& store, const ClockSettings& settings,
+                       const WindowState& window) {
   SettingsBatch batch(store);
-  Writer w(store);
-  for (int i = 0; i < 3; ++i)
-    w.single(kSetting, QStringLiteral("hLong") + QString::number(i), s.hLong[i]);
-  w.boolean(kSetting, QStringLiteral("HideSecond"), s.HideSecond);
-  w.integer(kSetting, QStringLiteral("DigitalClock"), s.DigitalClock);
-  w.integer(kSetting, QStringLiteral("FontSize"), s.FontSize);
-  w.text(kSetting, QStringLiteral("Format"), s.Format);
-  w.text(kSetting, QStringLiteral("FontName"), s.FontName);
-  w.boolean(kSetting, QStringLiteral("FontBold"), s.FontBold);
-  w.boolean(kSetting, QStringLiteral("FontItalic"), s.FontItalic);
-  w.single(kSetting, QStringLiteral("TextTop"), s.TextTop);
-  w.boolean(kSetting, QStringLiteral("Memori"), s.Memori);
-  w.boolean(kSetting, QStringLiteral("mPset"), s.mPset);
-  w.boolean(kSetting, QStringLiteral("nHari"), s.nHari);
-
-  w.single(kPosition, QStringLiteral("Left"), window.Left);
-  w.single(kPosition, QStringLiteral("Top"), window.Top);
-  w.single(kPosition, QStringLiteral("Width"), window.Width);
-  w.single(kPosition, QStringLiteral("Height"), window.Height);
-  w.boolean(kPosition, QStringLiteral("Always On Top"), window.AlwaysOnTop);
-
-  w.integer(kSetting, QStringLiteral("HourLine"), s.HourLine);
-  w.integer(kSetting, QStringLiteral("MinuteLine"), s.MinuteLine);
-  w.integer(kSetting, QStringLiteral("SecondLine"), s.SecondLine);
-  w.integer(kSetting, QStringLiteral("BackLine"), s.BackLine);
-  w.boolean(kSetting, QStringLiteral("RgnMode"), window.RgnMode);
-
-  w.integer(kColor, QStringLiteral("Hour_R"), s.Hour_R);
-  w.integer(kColor, QStringLiteral("Hour_G"), s.Hour_G);
-  w.integer(kColor, QStringLiteral("Hour_B"), s.Hour_B);
-  w.integer(kColor, QStringLiteral("Moji_R"), s.Moji_R);
-  w.integer(kColor, QStringLiteral("Moji_G"), s.Moji_G);
-  w.integer(kColor, QStringLiteral("Moji_B"), s.Moji_B);
-  w.integer(kColor, QStringLiteral("Minute_R"), s.Minute_R);
-  w.integer(kColor, QStringLiteral("Minute_G"), s.Minute_G);
-  w.integer(kColor, QStringLiteral("Minute_B"), s.Minute_B);
-  w.integer(kColor, QStringLiteral("Second_R"), s.Second_R);
-  w.integer(kColor, QStringLiteral("Second_G"), s.Second_G);
-  w.integer(kColor, QStringLiteral("Second_B"), s.Second_B);
-  w.integer(kColor, QStringLiteral("BG_R"), s.BG_R);
-  w.integer(kColor, QStringLiteral("BG_G"), s.BG_G);
-  w.integer(kColor, QStringLiteral("BG_B"), s.BG_B);
-  w.integer(kColor, QStringLiteral("Circle_R"), s.Circle_R);
-  w.integer(kColor, QStringLiteral("Circle_G"), s.Circle_G);
-  w.integer(kColor, QStringLiteral("Circle_B"), s.Circle_B);
-
-  w.text(kSetting, QStringLiteral("Runed"), QStringLiteral("True"));
-  w.text(kSetting, QStringLiteral("BackBMP"), s.BackBMP);
-  w.integer(kColor, QStringLiteral("DrawMode"), s.DrawMode);
-  return batch.commit() && w.ok();
+  ClockSettings s = settings;
+  WindowState w = window;
+  bool ok = true;
+  for (const SettingField& f : table())
+    ok = store.write(settingsApplication(), QString::fromUtf8(f.section), QString::fromUtf8(f.key),
+                     storedText(refOf(f, s, w))) &&
+         ok;
+  return batch.commit() && ok;
 }
 
 }  // namespace kwemo

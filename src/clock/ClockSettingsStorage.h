@@ -1,6 +1,9 @@
 #pragma once
 
 #include <optional>
+#include <span>
+#include <utility>
+#include <variant>
 
 #include "clock/ClockSettings.h"
 #include "store/SettingsStore.h"
@@ -16,6 +19,35 @@ struct WindowState {
   bool AlwaysOnTop = false;  // check mark of "Always On Top(&A)"
   bool RgnMode = false;      // check mark of "円形フォーム(&F)"
 };
+
+// One stored value. Each setting is declared once, in the table that SettingFields() returns, in
+// the order the shut-down writes them; loading, saving and the first-run record all walk it.
+struct SettingField {
+  struct HandLength {  // hLong0..2
+    int index;
+    bool operator==(const HandLength&) const = default;
+  };
+  struct RunMarker {  // "Runed": always written as "True"
+    bool operator==(const RunMarker&) const = default;
+  };
+  using Target = std::variant<std::int16_t ClockSettings::*, bool ClockSettings::*,
+                              float ClockSettings::*, QString ClockSettings::*, HandLength,
+                              float WindowState::*, bool WindowState::*, RunMarker>;
+
+  const char* section;
+  const char* key;  // as written
+  Target target;    // its kind follows: integer, boolean, single or text
+  // The stored text a first run puts in place; nullptr keeps what was read.
+  const char* firstRun = nullptr;
+  // What the dialog and style-set files accept; the store itself keeps any value.
+  std::optional<std::pair<int, int>> range = std::nullopt;
+  // As read, where it has always been spelt differently (keys match without regard to case).
+  const char* readKey = nullptr;
+};
+std::span<const SettingField> SettingFields();
+
+// The look of a first run: what loading an empty store gives.
+ClockSettings FirstRunSettings();
 
 struct LoadOutcome {
   bool firstRun = false;     // "Runed" was not exactly "True"; the first-run values are in place

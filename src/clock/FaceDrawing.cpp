@@ -1,6 +1,8 @@
 #include "clock/FaceDrawing.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "surface/DrawSurface.h"
 
@@ -64,7 +66,15 @@ void DrawHourMarks(DrawSurface& surface, double cx, double cy, double rad, Rgb c
 
 void DrawHand(DrawSurface& surface, double cx, double cy, float angle, double lengthPercent,
               Rgb color) {
-  const FacePoint tip = HandTip(cx, cy, angle, lengthPercent);
+  // A hand far longer than the window ends where it has surely left it: beyond that nothing
+  // shows, and the painter drops lines whose ends lie too far out (or overflow to infinity).
+  const double reach = std::fabs(cx) + std::fabs(cy) + surface.ScaleWidth() +
+                       surface.ScaleHeight() + surface.DrawWidth();
+  double longest = std::numeric_limits<double>::infinity();
+  for (const double step : {cx * std::cos(angle) / 100, cy * std::sin(angle) / 100})
+    if (step != 0) longest = std::min(longest, reach / std::fabs(step));
+  const double length = std::clamp(lengthPercent, -longest, longest);
+  const FacePoint tip = HandTip(cx, cy, angle, length);
   surface.Line(static_cast<float>(cx), static_cast<float>(cy), static_cast<float>(tip.x),
                static_cast<float>(tip.y), color);
 }

@@ -28,13 +28,8 @@ void FaceRenderer::Timer1_Timer() {
 
   const QDateTime T = clock_();
   if (!T.isValid()) return;
-  surface_.setDrawMode(effectiveDrawMode());
   const float S = static_cast<float>(T.time().second());
-
-  if (state_.NeedPrepare) {
-    state_.NeedPrepare = false;
-    Prepare();
-  }
+  setUpTick();
 
   // The product of whole degrees and the single-precision rad is a single only when it is 0,
   // so this skips only the ticks of second 15 after a drawing stored that angle.
@@ -49,6 +44,19 @@ void FaceRenderer::Timer1_Timer() {
     firstShown_ = true;
     hooks_->FirstShowing();
   }
+}
+
+void FaceRenderer::setUpTick() {
+  surface_.setDrawMode(effectiveDrawMode());
+  if (state_.NeedPrepare) {
+    state_.NeedPrepare = false;
+    Prepare();
+  }
+}
+
+void FaceRenderer::DrawSnapshot(const QDateTime& T) {
+  setUpTick();
+  DrawFace(T);
 }
 
 void FaceRenderer::Prepare() {

@@ -54,8 +54,12 @@ class FaceRenderer {
   // stacking, font, geometry. The tick runs it when NeedPrepare is set.
   void Prepare();
   // Clears and draws the whole face for moment T (picture, marks, text, hands); stores the
-  // hand angles. The tick calls it; benchmarks and the snapshot tool call it directly.
+  // hand angles. The tick calls it after setUpTick.
   void DrawFace(const QDateTime& T);
+  // One picture of moment T set up and drawn exactly as a tick does it (draw mode, Prepare when
+  // NeedPrepare is set), without the tick's visibility and unchanged-second tests: the way for
+  // tools to draw the clock's face.
+  void DrawSnapshot(const QDateTime& T);
 
   bool FirstShown() const { return firstShown_; }
   // The loaded background picture, or null.
@@ -63,6 +67,8 @@ class FaceRenderer {
 
  private:
   int effectiveDrawMode() const;
+  // What every tick does before it draws.
+  void setUpTick();
 
   const ClockSettings& settings_;
   FaceState& state_;

@@ -89,6 +89,9 @@ void ClockCommands::mPI_Click(int Index) {
       window_.showAbout();
       break;
     case M::kEnd:
+      // A second End while the farewell shows (another close request) would say it twice.
+      if (ending_) break;
+      ending_ = true;
       window_.ShowMsg(QStringLiteral("C-ya! :-)"), 300);
       window_.unloadClock();  // may end the program: nothing may follow
       break;
@@ -129,27 +132,29 @@ void ClockCommands::Form_MouseMove(int, int, int X, int) {
     case kTrayRightDown:
       window_.bringToFront();
       window_.letEventsRun();
-      openAsLeft(QCursor::pos());
+      openMenu(QCursor::pos());
       break;
     default:
       break;
   }
 }
 
-void ClockCommands::trayActivated(QSystemTrayIcon::ActivationReason reason) {
-  Form_MouseMove(0, 0, TrayMessageFor(reason), 0);
+void ClockCommands::trayActivated(QSystemTrayIcon::ActivationReason reason,
+                                  bool statusNotifierHost) {
+  Form_MouseMove(0, 0, TrayMessageFor(reason, statusNotifierHost), 0);
+}
+
+void ClockCommands::trayAreaGone() {
+  // Hidden with no icon left to bring it back, the clock would be out of reach.
+  if (menu_->checked(ClockPopupMenu::kHideInTray)) Form_MouseMove(0, 0, kTrayLeftDoubleClick, 0);
 }
 
 void ClockCommands::picPrev_MouseMove(QWidget& picPrev) {
   picPrev.setToolTip(FaceToolTip(sources_.now ? sources_.now() : QDateTime::currentDateTime()));
 }
 
-void ClockCommands::openFromFace(const QPoint& globalPos) {
-  menu_->refreshFromFace(ReadMemo(store_).title, settings_.DrawMode);
-  openAsLeft(globalPos);
-}
-
-void ClockCommands::openAsLeft(const QPoint& globalPos) {
+void ClockCommands::openMenu(const QPoint& globalPos) {
+  menu_->refresh(ReadMemo(store_).title, settings_.DrawMode);
   window_.popUp(menu_->mnuPopup(), globalPos);
 }
 

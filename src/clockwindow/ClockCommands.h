@@ -48,14 +48,15 @@ class ClockCommands : public QObject, public MemoHost {
   bool Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift);
   // X is the icon's mouse message (TrayMessages.h).
   void Form_MouseMove(int Button, int Shift, int X, int Y);
-  void trayActivated(QSystemTrayIcon::ActivationReason reason);
+  void trayActivated(QSystemTrayIcon::ActivationReason reason, bool statusNotifierHost = false);
+  // The notification area went away: a clock hidden in it shows itself again.
+  void trayAreaGone();
   // Refreshes the face's tooltip; call on every pointer move over the face.
   void picPrev_MouseMove(QWidget& picPrev);
 
-  // The right button on the face: refresh from the store and settings, then pop up.
-  void openFromFace(const QPoint& globalPos);
-  // The right button on the strip: the menu as it was left.
-  void openAsLeft(const QPoint& globalPos);
+  // The right button on the face, the strip or the icon: refresh the memo items from the store
+  // and the draw-mode marks from the settings, then pop up. Every way in shows the same menu.
+  void openMenu(const QPoint& globalPos);
 
   // MemoHost
   void ShowMsg(const QString& Msg, int wait) override;
@@ -72,6 +73,7 @@ class ClockCommands : public QObject, public MemoHost {
   Sources sources_;
   std::unique_ptr<ClockPopupMenu> menu_;
   MemoCommands memo_;
+  bool ending_ = false;
 };
 
 }  // namespace kwemo

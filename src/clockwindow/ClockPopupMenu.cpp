@@ -130,7 +130,7 @@ void ClockPopupMenu::setCaption(QAction& item, const QString& caption) {
   item.setText(label.isEmpty() ? caption : caption + kLabelSeparator + label);
 }
 
-void ClockPopupMenu::refreshFromFace(const QString& storedTitle, int drawMode) {
+void ClockPopupMenu::refresh(const QString& storedTitle, int drawMode) {
   setMemoItemsEnabled(!storedTitle.isEmpty());
   setCaption(*mPI(kMemoEdit), memoCaption(storedTitle));
   checkDrawMode(drawMode);

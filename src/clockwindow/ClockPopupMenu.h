@@ -56,8 +56,8 @@ class ClockPopupMenu : public QObject {
   // The memo item's caption for a stored title.
   static QString memoCaption(const QString& title);
 
-  // Opening from the face: memo item and its neighbours from the stored title, draw-mode marks.
-  void refreshFromFace(const QString& storedTitle, int drawMode);
+  // Before every opening: memo item and its neighbours from the stored title, draw-mode marks.
+  void refresh(const QString& storedTitle, int drawMode);
   // Unticks every draw mode, then ticks drawMode (none when it is outside 1-16).
   void checkDrawMode(int drawMode);
   // The clear and copy items.

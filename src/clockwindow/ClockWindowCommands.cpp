@@ -10,6 +10,7 @@
 #include "clockwindow/ClockTrayIcon.h"
 #include "clockwindow/frmClock.h"
 #include "desktop/SetTopMost.h"
+#include "desktop/ShowActivated.h"
 #include "settings/frmSetting.h"
 #include "surface/view/SurfaceView.h"
 
@@ -30,11 +31,19 @@ ClockWindowCommands::ClockWindowCommands(frmClock& clock, ClockCommands::Sources
   for (QWidget* child : clock.findChildren<QWidget*>()) child->installEventFilter(this);
   clock.picPrev().setMouseTracking(true);
 
-  // The right button on the strip opens the menu as it was left; the face's press is ours.
+  // The right button on the strip opens the menu; the face's press is ours.
   connect(&clock, &frmClock::popupMenuRequested, this,
-          [this](const QPoint& at) { commands_->openAsLeft(at); });
-  connect(&clock.trayIcon().icon(), &QSystemTrayIcon::activated, this,
-          [this](QSystemTrayIcon::ActivationReason reason) { commands_->trayActivated(reason); });
+          [this](const QPoint& at) { commands_->openMenu(at); });
+  ClockTrayIcon& tray = clock.trayIcon();
+  // Queued: the icon's own event handler must have returned before a command runs, since End
+  // removes the icon, and the menu opened here may be where End is chosen.
+  connect(
+      &tray.icon(), &QSystemTrayIcon::activated, this,
+      [this, &tray](QSystemTrayIcon::ActivationReason reason) {
+        commands_->trayActivated(reason, tray.speaksStatusNotifier());
+      },
+      Qt::QueuedConnection);
+  connect(&tray, &ClockTrayIcon::areaGone, this, [this] { commands_->trayAreaGone(); });
   connect(&clock, &frmClock::clientResized, this,
           [](float SW, float SH) { SettingsClockResized(QSize(qRound(SW), qRound(SH))); });
 }
@@ -51,10 +60,21 @@ bool ClockWindowCommands::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseMove:
       if (watched == &clock_.picPrev()) commands_->picPrev_MouseMove(clock_.picPrev());
       break;
+    case QEvent::Close:
+      // The window manager's close request (Alt+F4, the task list) is the user ending the clock:
+      // the same End command, farewell included. It closes the window itself, once this close
+      // has been turned down (a close inside a close is ignored).
+      if (watched == &clock_ && event->spontaneous() && !clock_.shutDown()) {
+        event->ignore();
+        QMetaObject::invokeMethod(
+            this, [this] { commands_->mPI_Click(ClockPopupMenu::kEnd); }, Qt::QueuedConnection);
+        return true;
+      }
+      break;
     case QEvent::MouseButtonPress:
       if (watched == &clock_.picPrev() &&
           static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-        commands_->openFromFace(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+        commands_->openMenu(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
         return true;
       }
       break;
@@ -73,9 +93,7 @@ void ClockWindowCommands::ChangeRgn(bool mode, bool msgmode, bool delreg) {
 void ClockWindowCommands::showClock() {
   // Shown and activated, as a shown form is; openbox leaves a re-shown window that asks for
   // nothing more unmapped.
-  clock_.show();
-  clock_.raise();
-  clock_.activateWindow();
+  ShowActivated(clock_);
 }
 void ClockWindowCommands::hideClock() { clock_.hide(); }
 bool ClockWindowCommands::trayAvailable() const {

@@ -6,6 +6,7 @@
 #include "clockwindow/Memo.h"
 #include "clockwindow/MemoHost.h"
 #include "desktop/Prompts.h"
+#include "desktop/ShowActivated.h"
 
 namespace kwemo {
 
@@ -17,9 +18,7 @@ MemoCommands::~MemoCommands() {
 
 void MemoCommands::Open() {
   if (!memo_) memo_ = new frmMemo(store_, host_);
-  memo_->show();
-  memo_->raise();
-  memo_->activateWindow();
+  ShowActivated(*memo_);
   host_.ShowMsg(QStringLiteral("MEMO Edit/View"), 0);
 }
 

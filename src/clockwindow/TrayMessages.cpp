@@ -2,10 +2,10 @@
 
 namespace kwemo {
 
-int TrayMessageFor(QSystemTrayIcon::ActivationReason reason) {
+int TrayMessageFor(QSystemTrayIcon::ActivationReason reason, bool statusNotifierHost) {
   switch (reason) {
     case QSystemTrayIcon::Trigger:
-      return kTrayLeftUp;
+      return statusNotifierHost ? kTrayLeftDoubleClick : kTrayLeftUp;
     case QSystemTrayIcon::DoubleClick:
       return kTrayLeftDoubleClick;
     case QSystemTrayIcon::Context:

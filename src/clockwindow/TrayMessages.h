@@ -15,8 +15,10 @@ enum TrayMessage : int {
   kTrayMiddleDown = 519,
 };
 
-// The message for one of Qt's icon activations. Qt reports a double-click as a click (Trigger)
-// followed by DoubleClick; the click maps onto the left button's release, which does nothing.
-int TrayMessageFor(QSystemTrayIcon::ActivationReason reason);
+// The message for one of Qt's icon activations. On an XEmbed notification area Qt reports a
+// double-click as a click (Trigger) followed by DoubleClick; the click maps onto the left button's
+// release, which does nothing. A StatusNotifierItem host has no double-click: its one click
+// (Activate, reported as Trigger) is the icon's activation and maps onto the double-click.
+int TrayMessageFor(QSystemTrayIcon::ActivationReason reason, bool statusNotifierHost = false);
 
 }  // namespace kwemo

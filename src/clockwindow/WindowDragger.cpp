@@ -16,7 +16,12 @@ void WindowDragger::press(const QPoint& globalPos, Qt::Edges edges) {
   geometryAtPress_ = window_.geometry();
 }
 
-void WindowDragger::moveTo(const QPoint& globalPos) {
+void WindowDragger::moveTo(const QPoint& globalPos, Qt::MouseButtons held) {
+  if (state_ == State::Idle) return;
+  if (!(held & Qt::LeftButton)) {
+    release();
+    return;
+  }
   switch (state_) {
     case State::Idle:
     case State::SystemDrag:
@@ -28,15 +33,18 @@ void WindowDragger::moveTo(const QPoint& globalPos) {
       break;
   }
   if ((globalPos - pressPos_).manhattanLength() < QApplication::startDragDistance()) return;
-  QWindow* handle = window_.windowHandle();
-  const bool started =
-      handle && (edges_ ? handle->startSystemResize(edges_) : handle->startSystemMove());
-  if (started) {
-    state_ = State::SystemDrag;
-  } else {
-    state_ = State::OwnDrag;
-    followPointer(globalPos);
+  // A move is ours from start to end: a window manager's move starts where the pointer is when
+  // it takes over, which loses the distance travelled past the threshold, and it keeps the
+  // release from us.
+  if (edges_) {
+    QWindow* handle = window_.windowHandle();
+    if (handle && handle->startSystemResize(edges_)) {
+      state_ = State::SystemDrag;
+      return;
+    }
   }
+  state_ = State::OwnDrag;
+  followPointer(globalPos);
 }
 
 void WindowDragger::release() {

@@ -8,10 +8,10 @@ class QWidget;
 
 namespace kwemo {
 
-// Moves or resizes a top-level window from a pointer press on it or on one of its children. The
-// window manager takes over once the pointer has moved past the drag distance, so a plain click
-// never leaves it moving the window with no button held; where there is no window manager
-// (the system move is refused) the window follows the pointer by our own moves.
+// Moves or resizes a top-level window from a pointer press on it or on one of its children, once
+// the pointer has moved past the drag distance, so a plain click moves nothing. A move follows
+// the pointer by our own moves, point for point from the press, with a window manager or
+// without; a resize is handed to the window manager where there is one.
 class WindowDragger : public QObject {
   Q_OBJECT
 
@@ -19,9 +19,11 @@ class WindowDragger : public QObject {
   explicit WindowDragger(QWidget& window);
 
   // From the press, move and release handlers, with the pointer's global position. edges: empty
-  // to move the window, otherwise the frame edges to resize.
+  // to move the window, otherwise the frame edges to resize. held: the buttons the move
+  // reports; a move without the left button means the release went elsewhere (a hidden widget,
+  // the window manager's grab) and ends the press instead of moving anything.
   void press(const QPoint& globalPos, Qt::Edges edges = {});
-  void moveTo(const QPoint& globalPos);
+  void moveTo(const QPoint& globalPos, Qt::MouseButtons held = Qt::LeftButton);
   void release();
 
   bool isPressed() const { return state_ != State::Idle; }

@@ -192,7 +192,7 @@ void frmClock::mousePressEvent(QMouseEvent* event) {
 
 void frmClock::mouseMoveEvent(QMouseEvent* event) {
   if (dragger_->isPressed()) {
-    dragger_->moveTo(event->globalPosition().toPoint());
+    dragger_->moveTo(event->globalPosition().toPoint(), event->buttons());
     return;
   }
   setCursor(cursorFor(frameEdgesAt(event->position().toPoint(), size(), kFrameWidth)));
@@ -217,9 +217,11 @@ bool frmClock::eventFilter(QObject* watched, QEvent* event) {
       }
       return true;
     }
-    case QEvent::MouseMove:
-      dragger_->moveTo(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+    case QEvent::MouseMove: {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      dragger_->moveTo(mouse->globalPosition().toPoint(), mouse->buttons());
       return false;
+    }
     case QEvent::MouseButtonRelease:
       dragger_->release();
       return true;
@@ -241,9 +243,11 @@ void frmClock::picMsg_MouseDown(QMouseEvent* event) {
   timer1_.stop();
   strip_->hideNow();
   if (event->button() == Qt::LeftButton) {
-    // The timer restarts when the drag ends.
+    // The timer restarts when the drag ends. The strip that took the press is gone, and Qt drops
+    // a release whose press went to a hidden widget: the face takes the pointer over until then.
     stripDrag_ = true;
     dragger_->press(event->globalPosition().toPoint());
+    picPrev_->grabMouse();
     return;
   }
   if (event->button() == Qt::RightButton)
@@ -254,6 +258,7 @@ void frmClock::picMsg_MouseDown(QMouseEvent* event) {
 void frmClock::dragFinished() {
   if (!stripDrag_) return;
   stripDrag_ = false;
+  if (QWidget::mouseGrabber() == picPrev_) picPrev_->releaseMouse();
   if (const QScreen* screen = this->screen()) {
     move(pullBackOntoScreen(geometry(), screen->availableGeometry()));
   }

@@ -19,16 +19,17 @@ QString iconPath(int size) {
 
 QIcon programIcon() {
   QIcon icon;
-  icon.addFile(iconPath(32), QSize(32, 32));
-  icon.addFile(iconPath(16), QSize(16, 16));
+  for (int size : kBuiltInIconSizes) icon.addFile(iconPath(size), QSize(size, size));
   return icon;
 }
 
 QPixmap programIconPixmap() { return QPixmap(iconPath(32)); }
 
 QIcon trayIcon() {
+  // Every size up to four times the classic 16 px, so that a tray at any scale (22 px panels,
+  // device pixel ratio 2) gets a drawn picture rather than a stretched one.
   QIcon icon;
-  icon.addFile(iconPath(16), QSize(16, 16));
+  for (int size : kBuiltInIconSizes) icon.addFile(iconPath(size), QSize(size, size));
   return icon;
 }
 

@@ -12,4 +12,8 @@ std::int64_t TickCount();
 // for a deadline already passed. No events are processed meanwhile.
 void WaitUntilTick(std::int64_t deadline);
 
+// For tests: while on, the counter stands still except where WaitUntilTick moves it to the
+// deadline, so paced animations finish at once and their waits add up exactly.
+void SetSteppedTicks(bool on);
+
 }  // namespace kwemo

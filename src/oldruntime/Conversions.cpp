@@ -12,9 +12,19 @@ namespace {
 
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
+// What a user leaves around a number in a box: space, tab, ideographic space.
+bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\u3000'; }
+
+QStringView withoutSurroundingBlanks(QStringView text) {
+  while (!text.isEmpty() && isBlank(text.front())) text = text.sliced(1);
+  while (!text.isEmpty() && isBlank(text.back())) text.chop(1);
+  return text;
+}
+
 // Checks the numeric grammar and returns the number as plain ASCII for std::from_chars (no '+'),
 // or nullopt when the text is not numeric.
 std::optional<std::string> numericAscii(QStringView text) {
+  text = withoutSurroundingBlanks(text);
   const qsizetype end = text.size();
   std::string out;
   qsizetype i = 0;

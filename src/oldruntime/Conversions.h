@@ -11,7 +11,8 @@ namespace kwemo {
 // need them. Every conversion that can fail returns std::nullopt, so that the caller keeps the
 // value it had. Numeric text is exactly: optional sign, decimal digits with an optional fraction
 // (at least one digit in all), optional exponent (e/E, optional sign, digits). Only '.' is a
-// decimal point; no blanks around it, no grouping, hex, currency or parentheses.
+// decimal point; no blanks inside, no grouping, hex, currency or parentheses. Blanks around the
+// number (space, tab, ideographic space) are ignored, as the old runtime ignored them.
 
 // Nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
 double roundHalfEven(double value);

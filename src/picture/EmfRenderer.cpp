@@ -2,6 +2,7 @@
 // image of the metafile's frame size. The records are walked first, so that libemf2svg only ever
 // sees a file whose records each lie inside it and which ends with its end record.
 
+#include <dlfcn.h>
 #include <emf2svg.h>
 
 #include <QPainter>
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "picture/BoundedCanvas.h"
 #include "picture/MetafileRenderers.h"
 
 // libUEMF, the record layer under libemf2svg, checks one record's declared size and the offsets
@@ -19,6 +21,13 @@ extern "C" {
 int U_emf_record_sizeok(const char* record, const char* blimit, uint32_t* nSize, uint32_t* iType,
                         int torev);
 int U_emf_record_safe(const char* record);
+
+// libemf2svg resolves the font of every glyph-index text record through fontconfig and then shuts
+// fontconfig down with FcFini, under Qt, which still holds fontconfig's fonts: fontconfig aborts on
+// an assertion there or at Qt's next look-up. Defined beside the only caller of the converter, this
+// no-op is in every executable that can convert an EMF, and the dynamic linker binds the library's
+// call to it (an executable's definition comes first). Fontconfig's memory stays until exit.
+__attribute__((visibility("default"))) void FcFini(void) {}
 }
 
 namespace kwemo {
@@ -27,9 +36,15 @@ namespace {
 
 constexpr quint32 kEmrHeader = 1;
 constexpr quint32 kEmrEof = 14;
+constexpr quint32 kEmrExtTextOutA = 83;
+constexpr quint32 kEmrExtTextOutW = 84;
+constexpr qsizetype kTextOptionsAt = 52;  // EMREXTTEXTOUT: emrtext.fOptions
+constexpr quint32 kEtoGlyphIndex = 0x10;
 constexpr qsizetype kMinHeaderBytes = 88;
 // Far beyond any drawing a person makes; bounds the SVG text a file of tiny records can produce.
 constexpr quint32 kMaxRecords = 1'000'000;
+// The user waits for a picture while typing its path: drawing that takes longer is refused.
+constexpr int kDrawMilliseconds = 1000;
 
 quint32 u32At(const QByteArray& d, qsizetype at) {
   const auto* p = reinterpret_cast<const unsigned char*>(d.constData()) + at;
@@ -38,6 +53,13 @@ quint32 u32At(const QByteArray& d, qsizetype at) {
 qint32 s32At(const QByteArray& d, qsizetype at) { return static_cast<qint32>(u32At(d, at)); }
 void setU32(QByteArray& d, qsizetype at, quint32 v) {
   for (int i = 0; i < 4; ++i) d[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+// True when the converter's FcFini call reaches the no-op above. Should a link ever leave it out
+// (a shared build, symbols not exported), text that would make it call fontconfig's is refused.
+bool fontconfigShutdownDisarmed() {
+  static const bool disarmed = dlsym(RTLD_DEFAULT, "FcFini") == reinterpret_cast<void*>(&FcFini);
+  return disarmed;
 }
 
 // The records up to and including the end record, with the header's byte and record counts made
@@ -59,6 +81,9 @@ std::optional<QByteArray> checkedRecords(const QByteArray& data) {
     if (!U_emf_record_sizeok(record, data.constData() + data.size(), &checkedSize, &checkedType,
                              1) ||
         !U_emf_record_safe(record))
+      return std::nullopt;
+    if ((type == kEmrExtTextOutA || type == kEmrExtTextOutW) && size >= kTextOptionsAt + 4 &&
+        (u32At(data, at + kTextOptionsAt) & kEtoGlyphIndex) && !fontconfigShutdownDisarmed())
       return std::nullopt;
     if (++records > kMaxRecords) return std::nullopt;
     at += size;
@@ -109,10 +134,12 @@ std::optional<Picture> RenderEmf(const QByteArray& data) {
   QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
   if (image.isNull()) return std::nullopt;
   image.fill(Qt::transparent);
-  QPainter painter(&image);
+  BoundedCanvas canvas(&image, QDeadlineTimer(kDrawMilliseconds));
+  QPainter painter(&canvas);
   painter.setRenderHint(QPainter::Antialiasing);
   renderer.render(&painter, QRectF(0, 0, w, h));
   painter.end();
+  if (canvas.expired()) return std::nullopt;
   return Picture{image, w, h};
 }
 

@@ -50,6 +50,29 @@ std::optional<Picture> decodeWithQt(const QByteArray& data, const char* format, 
   return Picture{image, image.width(), image.height()};
 }
 
+qint32 s32At(const QByteArray& data, qsizetype offset) {
+  return static_cast<qint32>(u32At(data, offset));
+}
+
+// Qt's bitmap reader reports no size for some headers it then decodes row by row (a height of
+// minus sixteen million: top-down, two pixels wide), which takes half a second before the size
+// check after decoding refuses it. The header's own size is checked first.
+bool bmpHeaderWithinLimits(const QByteArray& data) {
+  constexpr qsizetype kInfoAt = 14;
+  if (data.size() < kInfoAt + 12) return false;
+  const quint32 headerSize = u32At(data, kInfoAt);
+  qint64 width = 0, height = 0;
+  if (headerSize == 12) {  // OS/2 core header: 16-bit sizes
+    width = static_cast<quint16>(u32At(data, kInfoAt + 4) & 0xFFFF);
+    height = static_cast<quint16>(u32At(data, kInfoAt + 6) & 0xFFFF);
+  } else {
+    if (data.size() < kInfoAt + 16) return false;
+    width = s32At(data, kInfoAt + 4);
+    height = std::abs(static_cast<qint64>(s32At(data, kInfoAt + 8)));  // negative: top-down
+  }
+  return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide;
+}
+
 }  // namespace
 
 int RoundHalfEven(double value) {
@@ -81,6 +104,7 @@ std::optional<Picture> LoadPictureFromData(const QByteArray& data) {
   if (data.size() > kMaxPictureFileBytes) return std::nullopt;
   switch (DetectPictureKind(data)) {
     case PictureKind::Bmp:
+      if (!bmpHeaderWithinLimits(data)) return std::nullopt;
       return decodeWithQt(data, "bmp", false);
     case PictureKind::Gif:
       return decodeWithQt(data, "gif", false);

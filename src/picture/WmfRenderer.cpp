@@ -20,6 +20,7 @@
 #include <numbers>
 #include <vector>
 
+#include "picture/ClipGeometry.h"
 #include "picture/MetafileRenderers.h"
 #include "picture/WmfRecords.h"
 
@@ -37,7 +38,8 @@ namespace {
 constexpr int kMapModeIsotropic = 7;
 constexpr int kMapModeAnisotropic = 8;
 
-constexpr int kPlayMilliseconds = 5000;
+// The user waits for a picture while typing its path: a metafile that takes longer is refused.
+constexpr int kPlayMilliseconds = 1000;
 constexpr qint64 kBitmapBudget = 256LL * 1024 * 1024;
 
 // ---- memory: everything libwmf allocates is counted against a budget -------------------------
@@ -138,6 +140,33 @@ class QtDevice {
   }
 
   static QColor colour(const wmfRGB& c) { return QColor(c.r, c.g, c.b); }
+
+  // The rasterizer's time grows with a shape's size, not with how much of it shows (over a second
+  // for one polygon a few million pixels long): shapes are cut to the image plus a margin that
+  // keeps the cut edges, and the current pen's joins along them, out of sight.
+  QRectF reach() const {
+    const double margin = 4 + 3 * painter_.pen().widthF();
+    return QRectF(image_.rect()).adjusted(-margin, -margin, margin, margin);
+  }
+  bool fits(const QRectF& r) const { return reach().contains(r); }
+  QPolygonF cut(const QPolygonF& polygon) const {
+    return fits(polygon.boundingRect()) ? polygon : ClipPolygon(polygon, reach());
+  }
+  // A closed outline (ellipse, pie, chord, rounded box) too large to draw as it is.
+  void fillCut(const QPainterPath& path) {
+    QPainterPath cutPath;
+    cutPath.setFillRule(path.fillRule());
+    for (const QPolygonF& polygon : path.toSubpathPolygons())
+      cutPath.addPolygon(ClipPolygon(polygon, reach()));
+    painter_.drawPath(cutPath);
+  }
+  void strokeCut(const QPolygonF& line) {
+    if (fits(line.boundingRect())) {
+      painter_.drawPolyline(line);
+      return;
+    }
+    for (const QPolygonF& run : ClipPolyline(line, reach())) painter_.drawPolyline(run);
+  }
 
   QPen pen(const wmfDC* dc) const {
     const wmfPen* p = dc->pen;
@@ -310,6 +339,21 @@ void drawArc(wmfAPI* api, wmfDrawArc_t* a, ArcKind kind) {
   const int a16 = static_cast<int>(std::lround(from * 16));
   const int s16 = static_cast<int>(std::lround(span * 16));
   QPainter& p = dev->painter();
+  if (!dev->fits(r)) {
+    QPainterPath path;
+    if (kind == ArcKind::Pie)
+      path.moveTo(r.center());
+    else
+      path.arcMoveTo(r, a16 / 16.0);
+    path.arcTo(r, a16 / 16.0, s16 / 16.0);
+    if (kind == ArcKind::Open) {
+      for (const QPolygonF& line : path.toSubpathPolygons()) dev->strokeCut(line);
+    } else {
+      path.closeSubpath();
+      dev->drawFilled([&] { dev->fillCut(path); });
+    }
+    return;
+  }
   switch (kind) {
     case ArcKind::Open:
       p.drawArc(r, a16, s16);
@@ -363,7 +407,7 @@ void drawPixel(wmfAPI* api, wmfDrawPixel_t* p) {
   const QPointF at = dev->map(p->dc, p->pt);
   const double w = std::max(1.0, dev->lengthX(p->dc, p->pixel_width));
   const double h = std::max(1.0, dev->lengthY(p->dc, p->pixel_height));
-  dev->painter().fillRect(QRectF(at, QSizeF(w, h)), QtDevice::colour(p->color));
+  dev->painter().fillRect(QRectF(at, QSizeF(w, h)) & dev->reach(), QtDevice::colour(p->color));
 }
 
 void drawPie(wmfAPI* api, wmfDrawArc_t* a) { drawArc(api, a, ArcKind::Pie); }
@@ -374,19 +418,27 @@ void drawEllipse(wmfAPI* api, wmfDrawArc_t* a) {
   QtDevice* dev = device(api);
   if (!dev->prepare(a->dc, true)) return;
   const QRectF r = dev->mapRect(a->dc, a->TL, a->BR);
-  dev->drawFilled([&] { dev->painter().drawEllipse(r); });
+  dev->drawFilled([&] {
+    if (dev->fits(r)) {
+      dev->painter().drawEllipse(r);
+    } else {
+      QPainterPath path;
+      path.addEllipse(r);
+      dev->fillCut(path);
+    }
+  });
 }
 
 void drawLine(wmfAPI* api, wmfDrawLine_t* l) {
   QtDevice* dev = device(api);
   if (!dev->prepare(l->dc, false)) return;
-  dev->painter().drawLine(dev->map(l->dc, l->from), dev->map(l->dc, l->to));
+  dev->strokeCut(QPolygonF{dev->map(l->dc, l->from), dev->map(l->dc, l->to)});
 }
 
 void polyLine(wmfAPI* api, wmfPolyLine_t* l) {
   QtDevice* dev = device(api);
   if (l->count < 2 || !dev->prepare(l->dc, false)) return;
-  dev->painter().drawPolyline(polygonOf(dev, l->dc, l->pt, l->count));
+  dev->strokeCut(polygonOf(dev, l->dc, l->pt, l->count));
 }
 
 void drawPolygon(wmfAPI* api, wmfPolyLine_t* l) {
@@ -394,7 +446,7 @@ void drawPolygon(wmfAPI* api, wmfPolyLine_t* l) {
   if (l->count < 2 || !dev->prepare(l->dc, true)) return;
   const QPolygonF poly = polygonOf(dev, l->dc, l->pt, l->count);
   const Qt::FillRule rule = dev->fillRule(l->dc);
-  dev->drawFilled([&] { dev->painter().drawPolygon(poly, rule); });
+  dev->drawFilled([&] { dev->painter().drawPolygon(dev->cut(poly), rule); });
 }
 
 void drawPolyPolygon(wmfAPI* api, wmfPolyPoly_t* pp) {
@@ -404,7 +456,7 @@ void drawPolyPolygon(wmfAPI* api, wmfPolyPoly_t* pp) {
   path.setFillRule(dev->fillRule(pp->dc));
   for (unsigned i = 0; i < pp->npoly; ++i) {
     if (pp->pt[i] && pp->count[i] >= 2)
-      path.addPolygon(polygonOf(dev, pp->dc, pp->pt[i], pp->count[i]));
+      path.addPolygon(dev->cut(polygonOf(dev, pp->dc, pp->pt[i], pp->count[i])));
     path.closeSubpath();
   }
   dev->drawFilled([&] { dev->painter().drawPath(path); });
@@ -417,15 +469,26 @@ void drawRectangle(wmfAPI* api, wmfDrawRectangle_t* r) {
   if (r->width > 0 || r->height > 0) {
     const double rx = dev->lengthX(r->dc, r->width) / 2;
     const double ry = dev->lengthY(r->dc, r->height) / 2;
-    dev->drawFilled([&] { dev->painter().drawRoundedRect(rect, rx, ry); });
+    dev->drawFilled([&] {
+      if (dev->fits(rect)) {
+        dev->painter().drawRoundedRect(rect, rx, ry);
+      } else {
+        QPainterPath path;
+        path.addRoundedRect(rect, rx, ry);
+        dev->fillCut(path);
+      }
+    });
   } else {
-    dev->drawFilled([&] { dev->painter().drawRect(rect); });
+    dev->drawFilled([&] {
+      const QRectF shown = rect & dev->reach();
+      if (!shown.isEmpty()) dev->painter().drawRect(shown);
+    });
   }
 }
 
 void ropDraw(wmfAPI* api, wmfROP_Draw_t* r) {
   QtDevice* dev = device(api);
-  const QRectF rect = dev->mapRect(r->dc, r->TL, r->BR);
+  const QRectF rect = dev->mapRect(r->dc, r->TL, r->BR) & dev->reach();
   switch (r->ROP) {
     case BLACKNESS:
       dev->painter().fillRect(rect, Qt::black);
@@ -490,7 +553,19 @@ void bmpDraw(wmfAPI* api, wmfBMP_Draw_t* b) {
   const QPointF at = dev->map(b->dc, b->pt);
   const QSizeF size(dev->lengthX(b->dc, b->pixel_width * crop.width()),
                     dev->lengthY(b->dc, b->pixel_height * crop.height()));
-  dev->painter().drawImage(QRectF(at, size), *image, crop);
+  const QRectF target(at, size);
+  if (dev->fits(target)) {
+    dev->painter().drawImage(target, *image, crop);
+    return;
+  }
+  // Only the part that shows, from the matching part of the bitmap.
+  const QRectF shown = target & dev->reach();
+  if (shown.isEmpty()) return;
+  const double sx = crop.width() / target.width(), sy = crop.height() / target.height();
+  const QRectF source(crop.x() + (shown.x() - target.x()) * sx,
+                      crop.y() + (shown.y() - target.y()) * sy, shown.width() * sx,
+                      shown.height() * sy);
+  dev->painter().drawImage(shown, *image, source);
 }
 
 void drawText(wmfAPI* api, wmfDrawText_t* t) {
@@ -507,7 +582,7 @@ void drawText(wmfAPI* api, wmfDrawText_t* t) {
         << dev->map(t->dc, t->bbox.BL);
     p.setPen(Qt::NoPen);
     p.setBrush(QtDevice::colour(t->dc->bgcolor));
-    p.drawPolygon(box);
+    p.drawPolygon(dev->cut(box));
   }
   p.setFont(font);
   p.setPen(QtDevice::colour(t->dc->textcolor));
@@ -527,7 +602,7 @@ std::vector<QRectF> rectsOf(QtDevice* dev, const wmfPolyRectangle_t* r) {
 void regionPaint(wmfAPI* api, wmfPolyRectangle_t* r) {
   QtDevice* dev = device(api);
   const QBrush brush = dev->brush(r->dc);
-  for (const QRectF& rect : rectsOf(dev, r)) dev->painter().fillRect(rect, brush);
+  for (const QRectF& rect : rectsOf(dev, r)) dev->painter().fillRect(rect & dev->reach(), brush);
 }
 
 void regionFrame(wmfAPI* api, wmfPolyRectangle_t* r) {
@@ -537,7 +612,10 @@ void regionFrame(wmfAPI* api, wmfPolyRectangle_t* r) {
   QPen pen(dev->brush(r->dc), std::max(1.0, dev->lengthX(r->dc, r->width)));
   p.setPen(pen);
   p.setBrush(Qt::NoBrush);
-  for (const QRectF& rect : rectsOf(dev, r)) p.drawRect(rect);
+  for (const QRectF& rect : rectsOf(dev, r)) {
+    const QRectF shown = rect & dev->reach();
+    if (!shown.isEmpty()) p.drawRect(shown);
+  }
   p.restore();
 }
 
@@ -548,7 +626,7 @@ void regionClip(wmfAPI* api, wmfPolyRectangle_t* r) {
     return;
   }
   QPainterPath clip;
-  for (const QRectF& rect : rectsOf(dev, r)) clip.addRect(rect);
+  for (const QRectF& rect : rectsOf(dev, r)) clip.addRect(rect & dev->reach());
   dev->painter().setClipPath(clip);
 }
 

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "oldruntime/Rgb.h"
 #include "settings/ColorButton.h"
@@ -24,7 +25,7 @@ QScrollBar* makeBar(QWidget* parent, int y) {
 
 QLabel* makeValueLabel(QWidget* parent, int y) {
   auto* label = new QLabel(QStringLiteral("0"), parent);
-  label->move(234, y);
+  label->move(232, y);
   label->setAutoFillBackground(false);
   label->adjustSize();
   return label;
@@ -68,6 +69,10 @@ frmColor::frmColor(QWidget* parent, const std::function<void(frmColor*)>& placeO
   lblR = makeValueLabel(this, 2);
   lblG = makeValueLabel(this, 18);
   lblB = makeValueLabel(this, 34);
+  // The widest value must show whole: with a larger font the window grows to fit "255".
+  lblR->setText(QStringLiteral("255"));
+  lblR->adjustSize();
+  setFixedSize(std::max(width(), lblR->geometry().right() + 1), height());
 
   cmdOK = new QPushButton(QStringLiteral("OK"), this);
   cmdOK->setGeometry(120, 50, 64, 17);

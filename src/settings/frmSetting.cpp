@@ -1,6 +1,5 @@
 #include "settings/frmSetting.h"
 
-#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -21,6 +20,7 @@
 
 #include "clock/FaceState.h"
 #include "desktop/Prompts.h"
+#include "desktop/ShowActivated.h"
 #include "oldruntime/Conversions.h"
 #include "settings/ColorButton.h"
 #include "settings/Preview.h"
@@ -141,12 +141,13 @@ void frmSetting::buildControls() {
   makeLabel(this, QStringLiteral("背景画像(&B)"), 6, 35, 80, 16, txtBackFile);
   cmdBrouse = makeButton(this, QStringLiteral("..."), 288, 32, 22, QStringLiteral("ファイル参照"));
 
-  txtForm[0] = makeText(this, 98, 58, 44);
-  makeLabel(this, QStringLiteral("フォーム: 幅(&W)"), 6, 61, 92, 16, txtForm[0]);
-  txtForm[1] = makeText(this, 222, 58, 44);
-  makeLabel(this, QStringLiteral("pix / 高さ(&H)"), 144, 61, 78, 16, txtForm[1]);
+  // Boxes of 40 still show four digits and leave the labels room for their whole text.
+  txtForm[0] = makeText(this, 104, 58, 40);
+  makeLabel(this, QStringLiteral("フォーム: 幅(&W)"), 6, 61, 97, 16, txtForm[0]);
+  txtForm[1] = makeText(this, 224, 58, 40);
+  makeLabel(this, QStringLiteral("pix / 高さ(&H)"), 146, 61, 77, 16, txtForm[1]);
   for (QLineEdit* t : txtForm) t->setText(QStringLiteral("0"));
-  makeLabel(this, QStringLiteral("pix"), 268, 61, 20);
+  makeLabel(this, QStringLiteral("pix"), 266, 61, 20);
   cmdSetSize =
       makeButton(this, QStringLiteral("→"), 288, 58, 22,
                  QStringLiteral("クリックすると画像サイズをフォームサイズに割り当てます。"));
@@ -198,6 +199,7 @@ void frmSetting::buildControls() {
   frame->setFrameShape(QFrame::StyledPanel);
   frame->setFrameShadow(QFrame::Sunken);
   frame->setGeometry(6, 230, 304, 94);
+  frame->lower();  // a backdrop: the controls in it, made earlier or later, lie on top
   chkDC = new QCheckBox(QStringLiteral("デジタル時計(&D)"), this);
   chkDC->setGeometry(12, 221, 130, 18);
   chkDC->setAutoFillBackground(true);
@@ -254,8 +256,8 @@ void frmSetting::buildControls() {
   lblPic->setVisible(false);
 
   cmbDrawMode = new QComboBox(this);
-  cmbDrawMode->setGeometry(316, 200, 138, 22);
-  cmbDrawMode->view()->setMinimumWidth(180);  // the entries are wider than the box
+  // Wide enough for the longest entry, "13 - (標準) Copy Pen", reaching left under the check boxes.
+  cmbDrawMode->setGeometry(296, 200, 158, 22);
   cmbDrawMode->setToolTip(QStringLiteral("線画モードを指定します。適当に選んでください(^_^;;"));
   makeLabel(this, QStringLiteral("線画モード(&M)"), 316, 184, 138, 16, cmbDrawMode);
 
@@ -305,8 +307,8 @@ void frmSetting::connectHandlers() {
     text->installEventFilter(this);
   for (int i = 0; i < 6; ++i)
     connect(cmdHari[i], &QPushButton::clicked, this, [this, i] { cmdHari_Click(i); });
-  // A cleared list (index -1) is no choice of a set.
-  connect(cmbSkin, &QComboBox::currentIndexChanged, this, [this](int index) {
+  // Every pick loads, the entry already shown included; refilling the list picks nothing.
+  connect(cmbSkin, &QComboBox::activated, this, [this](int index) {
     if (index >= 0) cmdLoad_Click();
   });
   connect(cmdLoad, &QPushButton::clicked, this, &frmSetting::cmdLoad_Click);
@@ -739,9 +741,7 @@ frmSetting* ShowSettings(ClockSettings& settings, SettingsHost& host) {
     g_instance = new frmSetting(settings, host);
     g_instance->show();
   } else {
-    g_instance->show();
-    g_instance->raise();
-    g_instance->activateWindow();
+    ShowActivated(*g_instance);
   }
   return g_instance;
 }

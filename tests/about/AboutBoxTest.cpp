@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
@@ -15,6 +14,7 @@
 #include <map>
 #include <vector>
 
+#include "Waits.h"
 #include "about/LinkCursor.h"
 #include "about/frmAbout.h"
 #include "surface/view/SurfaceView.h"
@@ -47,7 +47,7 @@ class UrlRecorder : public QObject {
   Q_INVOKABLE void open(const QUrl& url) { sink->push_back(url); }
 };
 
-void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+using test::flushDeletes;
 
 struct BoxGuard {
   QPointer<frmAbout> box;
@@ -271,18 +271,17 @@ TEST(AboutBox, CreditLinesLandAtTheirPlacesInTheirColours) {
   EXPECT_EQ(image.pixel(100, canvas.height() - 36), white);
 }
 
-// The real pacing: the scroll alone is about (3H + 40T + 117) / 2 frames of 10 ms. A wait
-// may end up to a tick early against wall time, hence 9 ms per frame as the floor.
+// Without an injected wait the roll paces itself on the tick counter: the scroll alone is about
+// (3H + 40T + 117) / 2 frames of 10 ms.
 TEST(AboutBox, RollTakesAtLeastItsFrames) {
   BoxGuard g{openBox()};
   frmAbout& box = *g.box;
   const float textHeight = box.picScrTxt->surface().TextHeight(QStringLiteral("A"));
   const double scrollFrames = (3 * 70 + 40 * textHeight + 117) / 2;
-  QElapsedTimer timer;
-  timer.start();
+  test::SteppedTicks ticks;
+  const std::int64_t start = TickCount();
   box.RollCredits();
-  const double elapsed = static_cast<double>(timer.elapsed());
-  EXPECT_GE(elapsed, std::floor(scrollFrames) * 9 + 16 * 4 + 16 * 9);
+  EXPECT_GE(TickCount() - start, std::floor(scrollFrames) * 10 + 16 * 4 + 16 * 10);
 }
 
 }  // namespace

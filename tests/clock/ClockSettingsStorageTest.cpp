@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <functional>
 
+#include "StoredFiles.h"
 #include "clock/ClockSettingsStorage.h"
 #include "store/FileSettingsStore.h"
 #include "store/MemorySettingsStore.h"
@@ -10,23 +12,6 @@
 namespace kwemo {
 
 namespace {
-
-ClockSettings firstRunRecord() {
-  ClockSettings s;
-  s.DigitalClock = 1;
-  s.FontSize = 8;
-  s.Format = "m/d h:nn";
-  s.FontName = QString::fromUtf8("ＭＳ Ｐゴシック");
-  s.TextTop = 70;
-  s.hLong = {60, 80, 95};
-  s.BG_R = s.BG_G = s.BG_B = 255;
-  s.HourLine = 2;
-  s.MinuteLine = 2;
-  s.SecondLine = 1;
-  s.BackLine = 1;
-  s.DrawMode = 13;
-  return s;
-}
 
 void put(SettingsStore& store, const QString& section, const QString& key, const QString& text) {
   ASSERT_TRUE(store.write(settingsApplication(), section, key, text));
@@ -44,7 +29,7 @@ TEST(ClockSettingsStorage, EmptyStoreGivesTheFirstRunRecord) {
     const LoadOutcome outcome = LoadClockSettings(*store, s);
     EXPECT_TRUE(outcome.firstRun);
     EXPECT_FALSE(outcome.alwaysOnTop);
-    EXPECT_EQ(s, firstRunRecord());
+    EXPECT_EQ(s, FirstRunSettings());
     EXPECT_EQ(s.backgroundColor(), RGB(255, 255, 255));
     EXPECT_FALSE(LoadRgnMode(*store));
     EXPECT_FALSE(LoadPlacement(*store).has_value());
@@ -165,65 +150,6 @@ TEST(ClockSettingsStorage, SaveThenLoadThroughTheFileGivesTheSameRecord) {
   EXPECT_EQ(placement->Height, 2010);
 }
 
-TEST(ClockSettingsStorage, SaveWritesInTheShutDownOrder) {
-  MemorySettingsStore store;
-  ASSERT_TRUE(SaveClockSettings(store, firstRunRecord(), WindowState{}));
-  const char* const expected[] = {"Setting/hLong0",
-                                  "Setting/hLong1",
-                                  "Setting/hLong2",
-                                  "Setting/HideSecond",
-                                  "Setting/DigitalClock",
-                                  "Setting/FontSize",
-                                  "Setting/Format",
-                                  "Setting/FontName",
-                                  "Setting/FontBold",
-                                  "Setting/FontItalic",
-                                  "Setting/TextTop",
-                                  "Setting/Memori",
-                                  "Setting/mPset",
-                                  "Setting/nHari",
-                                  "Position/Left",
-                                  "Position/Top",
-                                  "Position/Width",
-                                  "Position/Height",
-                                  "Position/Always On Top",
-                                  "Setting/HourLine",
-                                  "Setting/MinuteLine",
-                                  "Setting/SecondLine",
-                                  "Setting/BackLine",
-                                  "Setting/RgnMode",
-                                  "Color/Hour_R",
-                                  "Color/Hour_G",
-                                  "Color/Hour_B",
-                                  "Color/Moji_R",
-                                  "Color/Moji_G",
-                                  "Color/Moji_B",
-                                  "Color/Minute_R",
-                                  "Color/Minute_G",
-                                  "Color/Minute_B",
-                                  "Color/Second_R",
-                                  "Color/Second_G",
-                                  "Color/Second_B",
-                                  "Color/BG_R",
-                                  "Color/BG_G",
-                                  "Color/BG_B",
-                                  "Color/Circle_R",
-                                  "Color/Circle_G",
-                                  "Color/Circle_B",
-                                  "Setting/Runed",
-                                  "Setting/BackBMP",
-                                  "Color/DrawMode"};
-  QStringList want;
-  for (const char* e : expected) want << e;
-  EXPECT_EQ(store.writeLog().join(", ").toStdString(), want.join(", ").toStdString());
-  // Text forms: single text, integer text, the boolean words.
-  EXPECT_EQ(store.read("KWEMO", "Setting", "TextTop"), "70");
-  EXPECT_EQ(store.read("KWEMO", "Setting", "hLong0"), "60");
-  EXPECT_EQ(store.read("KWEMO", "Color", "BG_R"), "255");
-  EXPECT_EQ(store.read("KWEMO", "Setting", "Memori"), "False");
-  EXPECT_EQ(store.read("KWEMO", "Position", "Always On Top"), "False");
-}
-
 TEST(ClockSettingsStorage, PlacementTakesASingleLeftAndLeadingNumbers) {
   struct Case {
     const char* left;
@@ -249,6 +175,27 @@ TEST(ClockSettingsStorage, PlacementTakesASingleLeftAndLeadingNumbers) {
     EXPECT_EQ(p->Width, c.widthValue) << c.width;
     EXPECT_EQ(p->Height, 0);
   }
+}
+
+// Stored files keep their exact shape: key order, spelling and text forms, byte for byte; and
+// the shut-down moves between the sections as it always has.
+TEST(ClockSettingsStorage, SavedFileKeepsItsShape) {
+  QTemporaryDir dir;
+  FileSettingsStore store(dir.path());
+  ASSERT_TRUE(SaveClockSettings(store, FirstRunSettings(), WindowState{}));
+  QFile file(store.filePath(settingsApplication()));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll().toStdString(), std::string(kFirstRunFile));
+
+  MemorySettingsStore log;
+  ASSERT_TRUE(SaveClockSettings(log, FirstRunSettings(), WindowState{}));
+  QStringList runs;
+  for (const QString& entry : log.writeLog()) {
+    const QString section = entry.section(u'/', 0, 0);
+    if (runs.isEmpty() || !runs.back().startsWith(section + ' ')) runs << section + " 0";
+    runs.back() = section + ' ' + QString::number(runs.back().section(u' ', 1).toInt() + 1);
+  }
+  EXPECT_EQ(runs.join(", "), "Setting 14, Position 5, Setting 5, Color 18, Setting 2, Color 1");
 }
 
 }  // namespace kwemo

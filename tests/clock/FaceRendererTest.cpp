@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "clock/ClockSettings.h"
+#include "clock/ClockSettingsStorage.h"
 #include "clock/FaceDrawing.h"
 #include "clock/FaceRenderer.h"
 #include "clock/FaceState.h"
@@ -18,25 +19,6 @@
 namespace kwemo {
 namespace {
 
-// The look a first run gives: white face, black hands, marks and text.
-ClockSettings firstRunLook() {
-  ClockSettings s;
-  s.DigitalClock = 1;
-  s.BG_R = s.BG_G = s.BG_B = 255;
-  s.updateColors();
-  s.HourLine = 2;
-  s.MinuteLine = 2;
-  s.SecondLine = 1;
-  s.BackLine = 1;
-  s.DrawMode = 13;
-  s.Format = QStringLiteral("m/d h:nn");
-  s.FontSize = 8;
-  s.FontName = QString::fromUtf8("ＭＳ Ｐゴシック");
-  s.TextTop = 70;
-  s.hLong = {60, 80, 95};
-  return s;
-}
-
 QDateTime at(int h, int m, int s) { return QDateTime(QDate(2026, 1, 5), QTime(h, m, s)); }
 
 bool dark(const QImage& im, int x, int y) { return qGray(im.pixel(x, y)) < 128; }
@@ -44,7 +26,7 @@ bool light(const QImage& im, int x, int y) { return qGray(im.pixel(x, y)) > 200;
 
 // One surface, shared state and renderer with a clock the test sets.
 struct Face {
-  explicit Face(int w, int h, ClockSettings s = firstRunLook()) : settings(std::move(s)) {
+  explicit Face(int w, int h, ClockSettings s = FirstRunSettings()) : settings(std::move(s)) {
     surface.resize(w, h);
     state.NeedPrepare = true;
   }
@@ -94,7 +76,7 @@ TEST(FaceRendererTest, MarksFollowTheEllipseOfTheFace) {
     const char* what;
   };
   for (bool dots : {false, true}) {
-    ClockSettings s = firstRunLook();
+    ClockSettings s = FirstRunSettings();
     s.DigitalClock = 0;
     s.hLong = {0, 0, 0};  // hands shrink to the centre point
     s.mPset = dots;
@@ -150,7 +132,7 @@ TEST(FaceRendererTest, HandsPointWhereTheTimeSays) {
         {75, 60, false}}},
   };
   for (const Case& c : cases) {
-    ClockSettings s = firstRunLook();
+    ClockSettings s = FirstRunSettings();
     s.Memori = true;
     s.DigitalClock = 0;
     Face f(120, 120, s);
@@ -162,7 +144,7 @@ TEST(FaceRendererTest, HandsPointWhereTheTimeSays) {
 }
 
 TEST(FaceRendererTest, HourHandMovesWithTheSecondsByTheShortConstant) {
-  ClockSettings s = firstRunLook();
+  ClockSettings s = FirstRunSettings();
   s.Memori = true;
   s.DigitalClock = 0;
   s.HideSecond = true;
@@ -195,7 +177,7 @@ TEST(FaceRendererTest, RefusedPenWidthKeepsThePreviousOne) {
       {3, 1, 1, false},
   };
   for (const Case& c : cases) {
-    ClockSettings s = firstRunLook();
+    ClockSettings s = FirstRunSettings();
     s.DigitalClock = 0;
     s.BackLine = static_cast<std::int16_t>(c.backLine);
     s.HourLine = static_cast<std::int16_t>(c.hourLine);
@@ -228,7 +210,7 @@ TEST(FaceRendererTest, SecondFifteenIsDrawnOnceInNormalModeOnly) {
       {"fan, second hidden", true, true, {{14, true}, {15, false}, {16, true}}},
   };
   for (const Case& c : cases) {
-    ClockSettings s = firstRunLook();
+    ClockSettings s = FirstRunSettings();
     s.DigitalClock = 0;
     s.nHari = c.fan;
     s.HideSecond = c.hideSecond;
@@ -275,7 +257,7 @@ TEST(FaceRendererTest, PreparesThroughTheWindowAndShowsItOnce) {
        {"ChangeRgn FFF", "ChangeRgn TFF", "SetTopMost T", "Form_Resize", "FirstShowing"}},
   };
   for (const Case& c : cases) {
-    ClockSettings s = firstRunLook();
+    ClockSettings s = FirstRunSettings();
     s.DrawMode = 99;  // not a mode: drawn as copy
     FaceState state;
     state.NeedPrepare = true;
@@ -299,7 +281,7 @@ TEST(FaceRendererTest, PreparesThroughTheWindowAndShowsItOnce) {
 }
 
 TEST(FaceRendererTest, HiddenWindowIsNotDrawnOnceShown) {
-  ClockSettings s = firstRunLook();
+  ClockSettings s = FirstRunSettings();
   FaceState state;
   state.NeedPrepare = true;
   DrawSurface surface(40, 40);
@@ -350,7 +332,7 @@ TEST(FaceRendererTest, DigitalTextIsCentredAtTextTop) {
       {2, 70, QRect()},
   };
   for (const Case& c : cases) {
-    ClockSettings s = firstRunLook();
+    ClockSettings s = FirstRunSettings();
     s.Memori = true;
     s.hLong = {0, 0, 0};
     s.Format = QStringLiteral("yyyy/m");
@@ -406,7 +388,7 @@ TEST(FaceRendererTest, BackgroundPictureStaysUntilAnEmptyNameRemovesIt) {
       {blue, qRgb(20, 20, 220)},
       {QString(), white},
   };
-  ClockSettings s = firstRunLook();
+  ClockSettings s = FirstRunSettings();
   s.DigitalClock = 0;
   Face f(100, 80, s);
   int second = 0;

@@ -41,20 +41,15 @@ TEST(ClockCommands, EachMenuCodeDoesItsCommandAndShowsItsMessage) {
   };
   const Case cases[] = {
       {0, {}, true, "SetTopMost(1)|ShowMsg(A.O.T : True,0)", {0}},
-      {0, {0}, true, "SetTopMost(0)|ShowMsg(A.O.T : False,0)", {}},
       {11, {}, true, "ShowMsg(MEMO Edit/View,0)", {}},
       {20, {}, true, "ShowMsg(Clipboard Cleared.,0)", {}},
       {100, {}, true, "settings|ShowMsg(Setting Mode.,0)", {}},
-      {110, {}, true, "ChangeRgn(1,0,0)|ShowMsg(Elliptic Form.,0)", {110}},
       {110, {110}, true, "ChangeRgn(0,0,0)|ShowMsg(Normal Form.,0)", {}},
       {998, {}, true, "hide", {998}},
-      {998, {998}, true, "show", {}},
       {998, {}, false, "", {}},  // no notification area: never hide into nothing
       {998, {998}, false, "show", {}},
       {32766, {0, 110}, true, "about", {0, 110}},
       {32767, {}, true, "ShowMsg(C-ya! :-),300)|unload", {}},
-      {10, {}, true, "", {}},
-      {101, {}, true, "", {}},
       {12345, {}, true, "", {}},
   };
   for (const Case& c : cases) {
@@ -77,6 +72,12 @@ TEST(ClockCommands, EachMenuCodeDoesItsCommandAndShowsItsMessage) {
     EXPECT_EQ(QGuiApplication::clipboard()->text().isEmpty(), c.index == 20);
     EXPECT_EQ(f.commands.memo().window() != nullptr, c.index == 11);
   }
+
+  // End again while the first is under way (a second close request): nothing more is said.
+  Fixture f;
+  f.commands.mPI_Click(32767);
+  f.commands.mPI_Click(32767);
+  EXPECT_EQ(f.window.calls.join('|'), "ShowMsg(C-ya! :-),300)|unload");
 }
 
 TEST(ClockCommands, DrawModeClickSetsTheModeOnly) {
@@ -157,13 +158,21 @@ TEST(ClockCommands, KeyDownClearsMsgActiveFirstThenActs) {
 TEST(ClockCommands, TrayIconMessages) {
   const struct {
     QSystemTrayIcon::ActivationReason reason;
+    bool statusNotifier;
     int message;
   } reasons[] = {
-      {QSystemTrayIcon::Trigger, 514}, {QSystemTrayIcon::DoubleClick, 515},
-      {QSystemTrayIcon::Context, 516}, {QSystemTrayIcon::MiddleClick, 519},
-      {QSystemTrayIcon::Unknown, 512},
+      {QSystemTrayIcon::Trigger, false, 514},
+      {QSystemTrayIcon::DoubleClick, false, 515},
+      {QSystemTrayIcon::Context, false, 516},
+      {QSystemTrayIcon::MiddleClick, false, 519},
+      {QSystemTrayIcon::Unknown, false, 512},
+      // A StatusNotifierItem host's one click (Activate) is the icon's activation.
+      {QSystemTrayIcon::Trigger, true, 515},
+      {QSystemTrayIcon::Context, true, 516},
+      {QSystemTrayIcon::MiddleClick, true, 519},
   };
-  for (const auto& r : reasons) EXPECT_EQ(TrayMessageFor(r.reason), r.message);
+  for (const auto& r : reasons)
+    EXPECT_EQ(TrayMessageFor(r.reason, r.statusNotifier), r.message) << r.reason;
 
   // Only the double click (515) and the right button (516) do anything.
   for (int X : {0, 512, 513, 514, 515, 516, 517, 519}) {
@@ -184,6 +193,15 @@ TEST(ClockCommands, TrayIconMessages) {
   f.commands.trayActivated(QSystemTrayIcon::DoubleClick);
   EXPECT_EQ(f.window.calls.join('|'), "show");
   EXPECT_FALSE(f.commands.menu().checked(998));
+
+  // The notification area going away brings back a hidden clock only.
+  for (const bool hidden : {true, false}) {
+    Fixture g;
+    g.commands.menu().setChecked(998, hidden);
+    g.commands.trayAreaGone();
+    EXPECT_EQ(g.window.calls.join('|'), hidden ? "show" : "");
+    EXPECT_FALSE(g.commands.menu().checked(998));
+  }
 }
 
 TEST(ClockCommands, FaceToolTip) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -11,6 +10,7 @@
 #include <QWindow>
 
 #include "MenuTestSupport.h"
+#include "Waits.h"
 #include "about/frmAbout.h"
 #include "clock/ClockSettings.h"
 #include "clockwindow/ClockWindowCommands.h"
@@ -46,12 +46,10 @@ struct Wired {
 // Runs `press` and returns the caption of the memo item while the menu is up, closing it.
 QString captionWhilePoppedUp(const std::function<void()>& press) {
   QString seen = "(no menu)";
-  QTimer::singleShot(100, [&] {
-    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-      for (QAction* a : menu->actions())
-        if (a->data().toInt() == M::kMemoEdit) seen = M::caption(*a);
-      menu->close();
-    }
+  const auto closer = test::whenUp<QMenu>([&](QMenu& menu) {
+    for (QAction* a : menu.actions())
+      if (a->data().toInt() == M::kMemoEdit) seen = M::caption(*a);
+    menu.close();
   });
   press();
   return seen;
@@ -80,21 +78,28 @@ TEST(ClockWindowCommands, SharesTheWindowsItemsAndTakesItsKeys) {
       << w.clock.picPrev().toolTip().toStdString();
 }
 
-TEST(ClockWindowCommands, RightButtonOnTheFaceRefreshesAndPopsUp) {
+TEST(ClockWindowCommands, EveryWayToTheMenuRefreshesIt) {
   Wired w;
-  WriteMemo(w.store, {"0123456789AB", ""});
-  auto rightPress = [&] {
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 20), QPointF(20, 20), Qt::RightButton,
-                      Qt::RightButton, Qt::NoModifier);
-    QApplication::sendEvent(&w.clock.picPrev(), &press);
+  const std::pair<const char*, std::function<void()>> ways[] = {
+      {"face",
+       [&] {
+         QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 20), QPointF(20, 20),
+                           Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+         QApplication::sendEvent(&w.clock.picPrev(), &press);
+       }},
+      {"strip", [&] { emit w.clock.popupMenuRequested(QPoint(20, 110)); }},
+      {"icon", [&] { w.wiring->commands().trayActivated(QSystemTrayIcon::Context); }},
+      {"icon on a StatusNotifierItem host",
+       [&] { w.wiring->commands().trayActivated(QSystemTrayIcon::Context, true); }},
   };
-  EXPECT_EQ(captionWhilePoppedUp(rightPress), "メモの表示・編集(&M) - 0123456789...");
-  WriteMemo(w.store, {});
-  EXPECT_EQ(
-      captionWhilePoppedUp([&] { w.wiring->commands().trayActivated(QSystemTrayIcon::Context); }),
-      "メモの表示・編集(&M) - 0123456789...")
-      << "the icon's menu is shown as it was left";
-  EXPECT_EQ(captionWhilePoppedUp(rightPress), "メモ作成(&M)");
+  for (const auto& [way, open] : ways) {
+    WriteMemo(w.store, {"0123456789AB", ""});
+    EXPECT_EQ(captionWhilePoppedUp(open), "メモの表示・編集(&M) - 0123456789...") << way;
+    EXPECT_TRUE(w.menu().enabled(M::kMemoCopy)) << way;
+    WriteMemo(w.store, {});
+    EXPECT_EQ(captionWhilePoppedUp(open), "メモ作成(&M)") << way;
+    EXPECT_FALSE(w.menu().enabled(M::kMemoCopy)) << way;
+  }
 }
 
 TEST(ClockWindowCommands, SettingsAndAboutOpenBesideTheClock) {
@@ -117,10 +122,10 @@ TEST(ClockWindowCommands, SettingsAndAboutOpenBesideTheClock) {
 
 TEST(ClockWindowCommands, EndSaysGoodbyeAndShutsDown) {
   Wired w;
-  QElapsedTimer held;
-  held.start();
+  test::SteppedTicks ticks;
+  const std::int64_t start = TickCount();
   w.wiring->commands().mPI_Click(M::kEnd);
-  EXPECT_GE(held.elapsed(), 300) << "the farewell stays 300 ms before the window unloads";
+  EXPECT_GE(TickCount() - start, 300) << "the farewell stays 300 ms before the window unloads";
   EXPECT_EQ(w.ended, 1);
   EXPECT_TRUE(w.clock.shutDown());
   EXPECT_EQ(w.store.read("KWEMO", "Position", "Always On Top"), "False");

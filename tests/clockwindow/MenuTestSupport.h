@@ -4,14 +4,11 @@
 #include <QString>
 #include <QStringList>
 
-#include <ostream>
-
+#include "QStringPrinter.h"
+#include "ScopedPrompts.h"
 #include "clockwindow/ClockWindowPort.h"
 #include "desktop/Prompts.h"
 #include "store/MemorySettingsStore.h"
-
-// Lets GoogleTest show QStrings as text in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace kwemo::menutest {
 
@@ -57,12 +54,6 @@ class FlakyStore final : public MemorySettingsStore {
   }
 };
 
-// Installs scripted answers for one test.
-class ScopedPrompts {
- public:
-  ScopedPrompts() { setPrompts(&scripted); }
-  ~ScopedPrompts() { setPrompts(nullptr); }
-  ScriptedPrompts scripted;
-};
+using test::ScopedPrompts;
 
 }  // namespace kwemo::menutest

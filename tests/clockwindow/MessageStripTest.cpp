@@ -2,7 +2,6 @@
 // wait, the roll-away and the outline calls while the window is elliptic.
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -10,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "Waits.h"
 #include "clockwindow/MessageStrip.h"
 #include "surface/view/SurfaceView.h"
 
@@ -34,7 +34,7 @@ struct Strip {
   Strip() {
     client.resize(120, 120);
     client.show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&client));
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&client, test::kWaitMs));
   }
 
   const QImage& image() { return strip.surface().image(); }
@@ -90,7 +90,7 @@ TEST(MessageStrip, ShortMessageIsPrintedOnceBesideTheMarker) {
 }
 
 // Seven roll-out steps (six for 17), 10 ms a frame, and a 300 ms hold only when a third of the
-// height is whole: the waits never end early.
+// height is whole.
 TEST(MessageStrip, LongMessageScrollsAfterItsHoldAndStopsShortOfTheRightEdge) {
   for (int height : {18, 17}) {
     SCOPED_TRACE(height);
@@ -100,14 +100,10 @@ TEST(MessageStrip, LongMessageScrollsAfterItsHoldAndStopsShortOfTheRightEdge) {
     QString text = height == 18 ? QStringLiteral("Hello, I'm KWEMO. Scrolling along") : "Hello";
     while (scrollFrames(s, text, height) < 4) text += QLatin1Char('o');
     const int frames = scrollFrames(s, text, height);
-    const int least = (height == 18 ? 7 * 10 + 300 : 6 * 10) + frames * 10;
-    QElapsedTimer timer;
-    timer.start();
+    test::SteppedTicks ticks;
+    const std::int64_t start = TickCount();
     s.strip.ShowMsg(text, 0);
-    const qint64 elapsed = timer.elapsed();
-    // The strip's tick and this timer round to whole milliseconds independently.
-    EXPECT_GE(elapsed, least - 2);
-    EXPECT_LT(elapsed, least + (height == 18 ? 3000 : 250));  // a hold would add 300 ms
+    EXPECT_EQ(TickCount() - start, (height == 18 ? 7 * 10 + 300 : 6 * 10) + frames * 10);
     EXPECT_EQ(s.strip.picMsg().height(), height);
     EXPECT_TRUE(s.strip.timMsg().isActive());
     if (height == 18) {  // the last frame leaves the text's end about 6 pixels short of the edge
@@ -158,8 +154,7 @@ TEST(MessageStrip, PressHidesAtOnceAndTheRollAwayStillRestores) {
   s.strip.hideNow();
   EXPECT_FALSE(s.strip.picMsg().isVisible());
   s.rgnCalls.clear();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !s.rgnCalls.empty(); }, 3000));
-  QTest::qWait(50);
+  ASSERT_TRUE(test::waitUntil([&] { return !s.rgnCalls.empty(); }));
   EXPECT_EQ(s.rgnCalls.back(), (RgnCall{true, false, false}));
   EXPECT_EQ(s.strip.height(), 18);
   EXPECT_FALSE(s.strip.picMsg().isVisible());

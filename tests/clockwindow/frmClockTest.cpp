@@ -13,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+#include "Waits.h"
 #include "clock/ClockSettingsStorage.h"
 #include "clockwindow/ClockTrayIcon.h"
 #include "clockwindow/MessageStrip.h"
@@ -76,7 +77,7 @@ TEST(frmClock, FirstStartWelcomesShowsTheClockAndGreets) {
   // The first tick drew the face, showed the window, closed the splash and greeted.
   EXPECT_TRUE(w.isVisible());
   EXPECT_TRUE(w.renderer().FirstShown());
-  EXPECT_TRUE(QTest::qWaitFor([&] { return w.splash() == nullptr; }, 1000));
+  EXPECT_TRUE(test::waitUntil([&] { return w.splash() == nullptr; }));
   EXPECT_TRUE(w.messageStrip().timMsg().isActive());
   EXPECT_TRUE(w.Timer1().isActive());
   EXPECT_EQ(w.Timer1().interval(), 200);

@@ -6,7 +6,21 @@
 
 #include <cstdlib>
 
+#include "Waits.h"
 #include "surface/Fonts.h"
+
+namespace {
+
+class WatchEachTest : public ::testing::EmptyTestEventListener {
+ public:
+  explicit WatchEachTest(kwemo::test::ModalWatchdog& watchdog) : watchdog_(watchdog) {}
+  void OnTestStart(const ::testing::TestInfo&) override { watchdog_.reset(); }
+
+ private:
+  kwemo::test::ModalWatchdog& watchdog_;
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -19,5 +33,11 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   kwemo::installFontSubstitutes();
   ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+  kwemo::test::ModalWatchdog watchdog;
+  auto& listeners = ::testing::UnitTest::GetInstance()->listeners();
+  auto* watch = new WatchEachTest(watchdog);
+  listeners.Append(watch);
+  const int failed = RUN_ALL_TESTS();
+  delete listeners.Release(watch);
+  return failed;
 }

@@ -16,6 +16,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include "Waits.h"
 #include "desktop/LastChance.h"
 #include "desktop/QuitSignals.h"
 #include "desktop/SetTopMost.h"
@@ -49,7 +50,7 @@ TEST(SingleInstance, SecondLaunchAsksTheFirstToShow) {
   SingleInstance second(dir.path());
   EXPECT_EQ(second.claim(), SingleInstance::Role::Second);
   EXPECT_TRUE(second.askFirstToShow());
-  EXPECT_TRUE(QTest::qWaitFor([&] { return shown.count() == 1; }, 2000));
+  EXPECT_TRUE(test::waitUntil([&] { return shown.count() == 1; }));
 
   // Anything else on the socket is ignored, and a later request is still heard.
   ASSERT_TRUE(sendRaw(first.socketPath(), "hello\n" + QByteArray(200, 'x') + "\nshow\n"));
@@ -60,7 +61,7 @@ TEST(SingleInstance, SecondLaunchAsksTheFirstToShow) {
   SingleInstance third(dir.path());
   EXPECT_EQ(third.claim(), SingleInstance::Role::Second);
   EXPECT_TRUE(third.askFirstToShow());
-  EXPECT_TRUE(QTest::qWaitFor([&] { return shown.count() == 2; }, 2000));
+  EXPECT_TRUE(test::waitUntil([&] { return shown.count() == 2; }));
 }
 
 TEST(SingleInstance, LockOfAGoneCopyIsTakenOverAndNobodyAnswersWithoutAFirst) {
@@ -85,7 +86,7 @@ TEST(QuitSignals, TermHupAndIntBecomeQuitRequests) {
   for (int number : {SIGTERM, SIGHUP, SIGINT}) {
     spy.clear();
     std::raise(number);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return spy.count() == 1; }, 2000)) << number;
+    ASSERT_TRUE(test::waitUntil([&] { return spy.count() == 1; })) << number;
     EXPECT_EQ(spy.at(0).at(0).toInt(), number);
   }
 }

@@ -102,6 +102,7 @@ start_desktop() {
       --SetDockType true --SetPartialStrut false --transparent false \
       >"$E2E_TMP/trayer.log" 2>&1 &
     E2E_PIDS+=($!)
+    TRAYER_PID=$!
     wait_until 10 tray_ready || fail "trayer did not start"
   fi
 }

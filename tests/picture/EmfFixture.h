@@ -12,4 +12,8 @@ namespace kwemo::fixtures {
 // else (transparent). Empty when libEMF fails.
 std::vector<unsigned char> emfBytes();
 
+// The same frame with "KW" written as glyph indices in black bold 40-unit Arial at (20, 20), over
+// nothing else.
+std::vector<unsigned char> emfTextBytes();
+
 }  // namespace kwemo::fixtures

@@ -244,4 +244,41 @@ QByteArray shapesWmf() {
   return placeableHeader(100, 100, 96) + r.file(3);
 }
 
+QByteArray hugeTextBoxWmf(int records) {
+  WmfRecords r;
+  r.add(0x0103, {8});              // SETMAPMODE MM_ANISOTROPIC
+  r.add(0x020B, {-14000, 14300});  // SETWINDOWORG y, x: the text starts far down left
+  r.add(0x020C, {1, 1});           // SETWINDOWEXT: one unit is the whole picture
+  r.add(0x0102, {2});              // SETBKMODE OPAQUE
+  r.add(0x0201, {0xFF, 0});        // SETBKCOLOR red
+  const int escapement = 450;      // tenths of a degree
+  r.add(0x02FB, {-500 & 0xFFFF, 0, escapement, escapement, 400, 0, 0, 0, 0, 'A' | 'r' << 8,
+                 'i' | 'a' << 8, 'l'});
+  r.add(0x012D, {0});
+  const QByteArray text = QByteArray(100, 'W') + QByteArray(4, 0);  // then y 0, x 0
+  for (int i = 0; i < records; ++i) r.add(0x0521, {100}, text);     // TEXTOUT
+  return placeableHeader(100, 100, 96) + r.file(1);
+}
+
+QByteArray hugePolygonEmf(int copies) {
+  Bytes body;
+  body.u32(39).u32(24).u32(1).u32(0).u32(0x0000FF).u32(0);  // CREATEBRUSHINDIRECT 1: solid red
+  body.u32(37).u32(12).u32(1);                              // SELECTOBJECT 1
+  const int points[][2] = {
+      {-1400000, 1400000}, {1900000, -1900000}, {1950000, -1890000}, {-1380000, 1440000}};
+  for (int i = 0; i < copies; ++i) {
+    body.u32(3).u32(8 + 20 + 4 * 8).u32(0).u32(0).u32(100).u32(100).u32(4);  // POLYGON
+    for (const auto& p : points)
+      body.u32(static_cast<std::uint32_t>(p[0])).u32(static_cast<std::uint32_t>(p[1]));
+  }
+  body.u32(14).u32(20).u32(0).u32(16).u32(20);  // EOF
+  Bytes b;
+  b.u32(1).u32(88).u32(0).u32(0).u32(100).u32(100);      // EMR_HEADER, bounds
+  b.u32(0).u32(0).u32(2646).u32(2646);                   // frame: 26.46 mm, 100 pixels
+  b.u32(0x464D4520).u32(0x10000).u32(88 + body.size());  // " EMF", version, bytes
+  b.u32(3 + copies).u16(2).u16(0).u32(0).u32(0).u32(0);  // records, handles
+  b.u32(1920).u32(1080).u32(508).u32(286);               // reference device
+  return b.raw(body.data()).data();
+}
+
 }  // namespace kwemo::fixtures

@@ -30,4 +30,14 @@ QByteArray bareWmf(int unitsWide, int unitsHigh);
 // (70, 60)-(100, 90), on a transparent ground.
 QByteArray shapesWmf();
 
+// Placeable, 100 x 100 pixels, whose window of 1 x 1 units makes every unit 100 pixels: 'records'
+// times a 100-letter TEXTOUT in a font 500 units high, turned by 45 degrees, on an opaque red box
+// about 4.7 million pixels long whose middle covers the whole picture (the letters stay far from
+// it). 18 bytes more per record.
+QByteArray hugeTextBoxWmf(int records);
+
+// An enhanced metafile of 100 x 100 pixels: 'copies' times a red polygon, a band some 4 million
+// pixels long along the line x + y = 0, covering the picture but for its top left corner.
+QByteArray hugePolygonEmf(int copies);
+
 }  // namespace kwemo::fixtures

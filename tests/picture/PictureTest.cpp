@@ -193,6 +193,9 @@ TEST(Picture, DataGivesItsDeclaredSizeOrNoPicture) {
   QByteArray wideBmp = fixtures::bmp(4, 4), highBmp = wideBmp, wideGif = fixtures::gif(4, 4);
   setLE32(wideBmp, 18, kMaxPictureSide + 1);
   setLE32(highBmp, 22, 100000);
+  // Top-down (negative height), 16 million rows: Qt's reader gives no size for it beforehand.
+  QByteArray deepTopDownBmp = fixtures::bmp(2, 2);
+  setLE32(deepTopDownBmp, 22, 0xFF000002u);
   wideGif[6] = wideGif[7] = static_cast<char>(0xFF);
   struct Case {
     const char* name;
@@ -214,6 +217,7 @@ TEST(Picture, DataGivesItsDeclaredSizeOrNoPicture) {
       {"wmf selects an object that does not exist", badSelect, QSize(192, 96)},
       {"bmp too wide", wideBmp, QSize()},
       {"bmp too high", highBmp, QSize()},
+      {"bmp too deep, top-down", deepTopDownBmp, QSize()},
       {"gif too wide", wideGif, QSize()},
   };
   for (const Case& c : cases) {

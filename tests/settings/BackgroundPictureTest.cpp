@@ -14,7 +14,6 @@ namespace kwemo {
 namespace {
 
 using test::FakeClock;
-using test::firstRunSettings;
 
 class BackgroundPicture : public ::testing::Test {
  protected:
@@ -39,7 +38,7 @@ class BackgroundPicture : public ::testing::Test {
   QTemporaryDir dir;
   QString bmp;
   ScriptedPrompts prompts;
-  ClockSettings settings = firstRunSettings();
+  ClockSettings settings = FirstRunSettings();
   FakeClock clock;
   QPointer<frmSetting> dlg;
 };

@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "clock/ClockSettings.h"
+#include "clock/ClockSettingsStorage.h"
 #include "clock/FaceState.h"
 #include "settings/SettingsHost.h"
 #include "settings/frmSetting.h"
@@ -47,24 +47,5 @@ class FakeClock : public QWidget, public SettingsHost {
     SettingsClockResized(e->size());
   }
 };
-
-// The look of a first run.
-inline ClockSettings firstRunSettings() {
-  ClockSettings s;
-  s.DigitalClock = 1;
-  s.FontSize = 8;
-  s.Format = QStringLiteral("m/d h:nn");
-  s.FontName = QStringLiteral("ＭＳ Ｐゴシック");
-  s.TextTop = 70;
-  s.hLong = {60, 80, 95};
-  s.BG_R = s.BG_G = s.BG_B = 255;
-  s.HourLine = 2;
-  s.MinuteLine = 2;
-  s.SecondLine = 1;
-  s.BackLine = 1;
-  s.DrawMode = 13;
-  s.updateColors();
-  return s;
-}
 
 }  // namespace kwemo::test

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "FakeHost.h"
+#include "Waits.h"
 #include "clock/FaceState.h"
 #include "settings/ColorButton.h"
 #include "settings/Preview.h"
@@ -162,13 +163,12 @@ TEST(Preview, FanIsTwentyLinesFromMinusOneDegree) {
 }
 
 TEST(Preview, TheDialogsTimerDrawsItsControls) {
-  ClockSettings settings = test::firstRunSettings();
+  ClockSettings settings = FirstRunSettings();
   test::FakeClock clock;
   frmSetting dlg(settings, clock, nullptr, at(9, 15, 30));
   DrawSurface& surface = dlg.previewSurface();
   dlg.cmdHari[3]->setBackColor(RGB(0, 0, 90));
-  QTest::qWait(650);  // one 500 ms tick
-  EXPECT_TRUE(is(surface, 1, 1, RGB(0, 0, 90)));
+  EXPECT_TRUE(test::waitUntil([&] { return is(surface, 1, 1, RGB(0, 0, 90)); }));
   // 09:15:30 puts the black hour hand left of the centre; typing an empty length removes it.
   EXPECT_TRUE(is(surface, 40, 58, 0));
   dlg.txtLong[0]->clear();

@@ -13,6 +13,8 @@
 #include <functional>
 
 #include "FakeHost.h"
+#include "ScopedPrompts.h"
+#include "Waits.h"
 #include "desktop/Prompts.h"
 #include "settings/ColorButton.h"
 #include "settings/frmColor.h"
@@ -21,9 +23,8 @@ namespace kwemo {
 namespace {
 
 using test::FakeClock;
-using test::firstRunSettings;
 
-void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+using test::flushDeletes;
 
 // One opened dialog over a fake clock window, cleaned up whatever the test did.
 struct Opened {
@@ -40,14 +41,8 @@ struct Opened {
   QPointer<frmSetting> dlg;
 };
 
-struct ScriptedRun {
-  ScriptedRun() { setPrompts(&prompts); }
-  ~ScriptedRun() { setPrompts(nullptr); }
-  ScriptedPrompts prompts;
-};
-
 TEST(SettingsDialog, LoadsTheRecordAndBarsRewriteTheirBoxes) {
-  Opened o(firstRunSettings());
+  Opened o(FirstRunSettings());
   frmSetting& d = *o.dlg;
   EXPECT_TRUE(SettingOpen);
   EXPECT_EQ(d.cmbDrawMode->currentText(), "13 - Pen");  // the accelerator cut off
@@ -110,7 +105,7 @@ TEST(SettingsDialog, LoadingKeepsTheDescribedStateAndApplyDisabled) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ClockSettings record = firstRunSettings();
+    ClockSettings record = FirstRunSettings();
     c.edit(record);
     Opened o(record);
     c.check(*o.dlg);
@@ -150,7 +145,7 @@ TEST(SettingsDialog, EveryChangeEnablesApplyButTypingSizeOrLength) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Opened o(firstRunSettings());
+    Opened o(FirstRunSettings());
     ASSERT_FALSE(o.dlg->cmdAccept->isEnabled());
     c.act(*o.dlg);
     EXPECT_EQ(o.dlg->cmdAccept->isEnabled(), c.enables);
@@ -158,24 +153,25 @@ TEST(SettingsDialog, EveryChangeEnablesApplyButTypingSizeOrLength) {
 }
 
 TEST(SettingsDialog, ApplyWritesTheRecordAndSizesTheClock) {
-  Opened o(firstRunSettings());
+  Opened o(FirstRunSettings());
   frmSetting& d = *o.dlg;
   const QPoint topLeft = o.clock.pos();
   // Apply with no edits gives back the same record.
   d.cmdAccept->setEnabled(true);
   d.cmdAccept->click();
-  EXPECT_EQ(o.settings, firstRunSettings());
+  EXPECT_EQ(o.settings, FirstRunSettings());
   EXPECT_TRUE(o.clock.face.NeedPrepare);
 
   o.clock.face.NeedPrepare = false;
-  d.txtForm[0]->setText("200");
-  d.txtForm[1]->setText("150");
+  // Blanks left around a number do not matter.
+  d.txtForm[0]->setText("200 ");
+  d.txtForm[1]->setText("\t150");
   d.txtDF->setText("hh:nn:ss");
-  d.txtFS->setText("12");
+  d.txtFS->setText("12 ");
   d.cmbDrawMode->setCurrentIndex(6);
   d.cmbBold[2]->setCurrentIndex(3);
   d.chkNhari->click();
-  d.txtLong[0]->setText("62.5");
+  d.txtLong[0]->setText(QStringLiteral("\u300062.5"));
   ASSERT_TRUE(d.cmdAccept->isEnabled());
   d.cmdAccept->click();
   EXPECT_EQ(o.clock.size(), QSize(200, 150));
@@ -212,7 +208,7 @@ TEST(SettingsDialog, OkCancelAndCloseWithAndWithoutApply) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Opened o(firstRunSettings());
+    Opened o(FirstRunSettings());
     o.dlg->show();
     if (c.applyFirst) {
       o.dlg->txtDF->setText("nn");
@@ -225,10 +221,10 @@ TEST(SettingsDialog, OkCancelAndCloseWithAndWithoutApply) {
     EXPECT_FALSE(SettingOpen);
     EXPECT_EQ(OpenSettings(), nullptr);
     EXPECT_EQ(o.settings.Format, c.format);
-    const bool changed = o.settings.Format != firstRunSettings().Format;
+    const bool changed = o.settings.Format != FirstRunSettings().Format;
     EXPECT_EQ(o.clock.face.NeedPrepare, changed);
     if (!changed) {
-      EXPECT_EQ(o.settings, firstRunSettings());
+      EXPECT_EQ(o.settings, FirstRunSettings());
     }
     o.clock.resize(150, 150);  // no longer reaches a dialog
   }
@@ -246,6 +242,7 @@ TEST(SettingsDialog, RefusesEntriesTheClockCannotUse) {
       {"width too large", [](frmSetting& d) { return d.txtForm[0]; }, "8193"},
       {"length", [](frmSetting& d) { return d.txtLong[1]; }, "8o"},
       {"font size 0", [](frmSetting& d) { return d.txtFS; }, "0"},
+      {"blank inside a font size", [](frmSetting& d) { return d.txtFS; }, "1 2"},
       {"font size 501", [](frmSetting& d) { return d.txtFS; }, "501"},
       {"font size beyond 16 bits", [](frmSetting& d) { return d.txtFS; }, "40000"},
       {"position", [](frmSetting& d) { return d.txtAlign; }, "top"},
@@ -253,9 +250,9 @@ TEST(SettingsDialog, RefusesEntriesTheClockCannotUse) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ScriptedRun run;
-    run.prompts.answer(Answer::Ok);
-    Opened o(firstRunSettings());
+    test::ScopedPrompts run;
+    run.scripted.answer(Answer::Ok);
+    Opened o(FirstRunSettings());
     frmSetting& d = *o.dlg;
     d.txtDF->setText("changed");
     QLineEdit* field = c.field(d);
@@ -263,25 +260,25 @@ TEST(SettingsDialog, RefusesEntriesTheClockCannotUse) {
     d.cmdOK->click();
     flushDeletes();
     ASSERT_FALSE(o.dlg.isNull());               // stays open
-    EXPECT_EQ(o.settings, firstRunSettings());  // nothing half-applied
+    EXPECT_EQ(o.settings, FirstRunSettings());  // nothing half-applied
     EXPECT_TRUE(o.clock.requested.empty());
     EXPECT_FALSE(o.clock.face.NeedPrepare);
     EXPECT_TRUE(SettingOpen);
-    ASSERT_EQ(run.prompts.asked().size(), 1u);
-    EXPECT_EQ(run.prompts.asked()[0].title, "KWEMO Setting");
-    EXPECT_FALSE(run.prompts.asked()[0].text.isEmpty());
+    ASSERT_EQ(run.scripted.asked().size(), 1u);
+    EXPECT_EQ(run.scripted.asked()[0].title, "KWEMO Setting");
+    EXPECT_FALSE(run.scripted.asked()[0].text.isEmpty());
     EXPECT_EQ(d.focusWidget(), field);
     EXPECT_EQ(field->selectedText(), field->text());
     // Apply refuses it the same way and stays enabled.
-    run.prompts.answer(Answer::Ok);
+    run.scripted.answer(Answer::Ok);
     d.cmdAccept->click();
     EXPECT_TRUE(d.cmdAccept->isEnabled());
-    EXPECT_EQ(o.settings, firstRunSettings());
+    EXPECT_EQ(o.settings, FirstRunSettings());
   }
   // Of two bad fields the upper one is reported.
-  ScriptedRun run;
-  run.prompts.answer(Answer::Ok);
-  Opened o(firstRunSettings());
+  test::ScopedPrompts run;
+  run.scripted.answer(Answer::Ok);
+  Opened o(FirstRunSettings());
   o.dlg->txtAlign->setText("x");
   o.dlg->txtForm[1]->setText("y");
   o.dlg->cmdOK->click();
@@ -291,33 +288,24 @@ TEST(SettingsDialog, RefusesEntriesTheClockCannotUse) {
 TEST(SettingsDialog, DisabledTextBoxesDoNotBlockOk) {
   // A record without a font size (0) and the digital text off: the boxes that cannot be edited
   // do not stop OK, and their unusable values leave the record's.
-  ClockSettings record = firstRunSettings();
+  ClockSettings record = FirstRunSettings();
   record.DigitalClock = 0;
   record.FontSize = 0;
-  ScriptedRun run;
+  test::ScopedPrompts run;
   Opened o(record);
   o.dlg->txtAlign->setText("x");
   o.dlg->txtForm[0]->setText("200");
   o.dlg->cmdOK->click();
   flushDeletes();
-  EXPECT_TRUE(run.prompts.asked().empty());
+  EXPECT_TRUE(run.scripted.asked().empty());
   EXPECT_TRUE(o.dlg.isNull());
   EXPECT_EQ(o.settings.FontSize, 0);
   EXPECT_FLOAT_EQ(o.settings.TextTop, 70);
   EXPECT_EQ(o.clock.size(), QSize(200, 120));
 }
 
-// Runs `answer` on the colour chooser once it is up, while cmdHari_Click waits in it.
-void whenChooserOpens(const std::function<void(frmColor&)>& answer) {
-  QTimer::singleShot(0, [answer] {
-    auto* chooser = qobject_cast<frmColor*>(QApplication::activeModalWidget());
-    ASSERT_NE(chooser, nullptr);
-    answer(*chooser);
-  });
-}
-
 TEST(SettingsDialog, ColourButtonsGoThroughTheChooser) {
-  ClockSettings record = firstRunSettings();
+  ClockSettings record = FirstRunSettings();
   record.Second_R = 200;
   record.Second_G = 100;
   record.Second_B = 50;
@@ -327,7 +315,7 @@ TEST(SettingsDialog, ColourButtonsGoThroughTheChooser) {
 
   // Cancel changes nothing.
   QString title;
-  whenChooserOpens([&](frmColor& c) {
+  auto watch = test::whenUp<frmColor>([&](frmColor& c) {
     title = c.windowTitle();
     EXPECT_EQ(c.hscR->value(), 200);
     EXPECT_EQ(c.hscG->value(), 100);
@@ -343,13 +331,13 @@ TEST(SettingsDialog, ColourButtonsGoThroughTheChooser) {
   EXPECT_EQ(o.clock.stacked.back().after, &d);
 
   // OK with untouched bars keeps the colour but counts as a change.
-  whenChooserOpens([](frmColor& c) { c.cmdOK->click(); });
+  watch = test::whenUp<frmColor>([](frmColor& c) { c.cmdOK->click(); });
   d.cmdHari[2]->click();
   EXPECT_EQ(d.cmdHari[2]->BackColor(), RGB(200, 100, 50));
   EXPECT_TRUE(d.cmdAccept->isEnabled());
 
   // A new colour reaches the button, the working copy and, once applied, the record.
-  whenChooserOpens([&](frmColor& c) {
+  watch = test::whenUp<frmColor>([&](frmColor& c) {
     title = c.windowTitle();
     c.hscR->setValue(1);
     c.hscG->setValue(2);
@@ -368,7 +356,7 @@ TEST(SettingsDialog, ColourButtonsGoThroughTheChooser) {
 }
 
 TEST(SettingsDialog, ShowSettingsKeepsOneInstance) {
-  ClockSettings settings = firstRunSettings();
+  ClockSettings settings = FirstRunSettings();
   FakeClock clock;
   frmSetting* first = ShowSettings(settings, clock);
   first->txtDF->setText("edited");

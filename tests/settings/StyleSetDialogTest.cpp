@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "FakeHost.h"
 #include "StyleSetFixtures.h"
@@ -34,10 +36,11 @@ class StyleSetDialogTest : public ::testing::Test {
     setPrompts(nullptr);
     QDir(styleSetRoot()).removeRecursively();
   }
-  frmSetting& open(const ClockSettings& record = test::firstRunSettings()) {
+  frmSetting& open(const ClockSettings& record = FirstRunSettings()) {
     settings_ = record;
     clock_.show();
     dlg_ = new frmSetting(settings_, clock_);
+    dlg_->show();
     return *dlg_;
   }
   static QStringList entries(const QComboBox* list) {
@@ -45,8 +48,17 @@ class StyleSetDialogTest : public ::testing::Test {
     for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
     return items;
   }
+  // As the user picks: the list's popup opened and the entry clicked.
   static void pick(frmSetting& d, const QString& entry) {
-    d.cmbSkin->setCurrentIndex(d.cmbSkin->findText(entry));
+    QComboBox* list = d.cmbSkin;
+    const int row = list->findText(entry);
+    ASSERT_GE(row, 0) << entry.toStdString();
+    list->showPopup();
+    QAbstractItemView* view = list->view();
+    ASSERT_TRUE(view->isVisible());
+    const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_FALSE(view->isVisible());
   }
 
   ScriptedPrompts prompts_;
@@ -134,7 +146,7 @@ TEST_F(StyleSetDialogTest, BadOrPictureLessSetsKeepWhatTheyShould) {
   ASSERT_EQ(saveStyleSet(styleSetRoot(), "plain", look, {}, nullptr), StyleSetSave::Saved);
   const QString picture = files_.path() + "/pic.bmp";
   ASSERT_TRUE(QImage(8, 8, QImage::Format_RGB32).save(picture, "BMP"));
-  ClockSettings record = test::firstRunSettings();
+  ClockSettings record = FirstRunSettings();
   record.BackBMP = picture;
   frmSetting& d = open(record);
   EXPECT_EQ(entries(d.cmbSkin), QStringList({kResetEntry, "foreign", "plain"}));
@@ -153,6 +165,24 @@ TEST_F(StyleSetDialogTest, BadOrPictureLessSetsKeepWhatTheyShould) {
   EXPECT_EQ(d.cmbDrawMode->currentIndex(), 0);
   EXPECT_EQ(d.txtBackFile->text(), picture);  // no picture in the set: the path stays
   EXPECT_EQ(prompts_.asked().size(), 1u);
+}
+
+TEST_F(StyleSetDialogTest, PickingTheShownEntryAgainLoadsItAgain) {
+  StyleSetValues look;
+  look.cmbBold[0] = 3;
+  ASSERT_EQ(saveStyleSet(styleSetRoot(), "Set A", look, {}, nullptr), StyleSetSave::Saved);
+  frmSetting& d = open();
+  for (const QString& entry : {QStringLiteral("Set A"), kResetEntry}) {
+    SCOPED_TRACE(entry.toStdString());
+    pick(d, entry);
+    const int loaded = d.cmbBold[0]->currentIndex();
+    d.cmbBold[0]->setCurrentIndex(loaded == 0 ? 4 : 0);
+    pick(d, entry);
+    EXPECT_EQ(d.cmbBold[0]->currentIndex(), loaded);
+    EXPECT_EQ(d.cmbSkin->currentText(), entry);
+  }
+  EXPECT_EQ(d.cmbBold[0]->currentIndex(), 1);  // the reset's width 2
+  EXPECT_TRUE(prompts_.asked().empty());
 }
 
 }  // namespace

@@ -126,20 +126,6 @@ TEST(DrawSurfaceTest, EveryDrawModeCombinesPenAndScreenBitwise) {
   }
 }
 
-TEST(DrawSurfaceTest, XorTwiceRestoresTheImage) {
-  DrawSurface s(kW, kH);
-  s.PaintPicture(gradient(), 0, 0);
-  const QImage before = s.image().copy();
-  s.setDrawMode(7);
-  for (int width : {1, 4}) {
-    s.setDrawWidth(width);
-    s.Line(3, 40, 60, 7, RGB(200, 30, 90));
-    EXPECT_NE(s.image(), before);
-    s.Line(3, 40, 60, 7, RGB(200, 30, 90));
-    EXPECT_EQ(s.image(), before) << "width " << width;
-  }
-}
-
 TEST(DrawSurfaceTest, RefusedValuesKeepTheOldOne) {
   DrawSurface s;
   ASSERT_TRUE(s.setDrawWidth(3) && s.setDrawMode(7) && s.setFontSize(8));

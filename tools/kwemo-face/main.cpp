@@ -22,7 +22,6 @@
 #include "clock/FaceRenderer.h"
 #include "clock/FaceState.h"
 #include "store/FileSettingsStore.h"
-#include "store/MemorySettingsStore.h"
 #include "surface/DrawSurface.h"
 #include "surface/Fonts.h"
 
@@ -121,16 +120,16 @@ int main(int argc, char** argv) {
     const FileSettingsStore store(folder);
     LoadClockSettings(store, settings);
   } else {
-    const MemorySettingsStore empty;
-    LoadClockSettings(empty, settings);
+    settings = FirstRunSettings();
   }
 
   FaceState state;
   DrawSurface surface(size->width(), size->height());
   surface.setDevicePixelRatio(scale);
   FaceRenderer renderer(settings, state, surface, nullptr, [&] { return moment; });
-  renderer.Prepare();
-  renderer.DrawFace(moment);
+  // As at the clock's start: the first tick prepares the face from the record.
+  state.NeedPrepare = true;
+  renderer.DrawSnapshot(moment);
 
   const QString out = cli.value(outOpt);
   if (!surface.image().save(out, "PNG")) return fail(QStringLiteral("cannot write %1").arg(out), 1);
