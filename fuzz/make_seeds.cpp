@@ -1,24 +1,29 @@
 // Writes the seeds of every fuzz target's corpus into <folder>/<target>/: small valid inputs made
-// by the program's own writers and the picture tests' own files of every kind.
+// by the program's own writers, and the picture tests' own files of every kind.
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <vector>
 
-#include "EmfFixture.h"
-#include "PictureFixtures.h"
 #include "settings/StyleSetFile.h"
 #include "store/SettingsFileFormat.h"
 
 namespace {
 
-QByteArray fromVector(const std::vector<unsigned char>& bytes) {
-  return QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                    static_cast<qsizetype>(bytes.size()));
+// A small picture in one of Qt's own formats.
+QByteArray savedByQt(const char* format) {
+  QImage image(8, 8, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  QByteArray out;
+  QBuffer buffer(&out);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, format);
+  return out;
 }
 
 // The patterns target's input: one byte for date (odd) or number (even), eight of value, the
@@ -42,7 +47,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s folder\n", argv[0]);
     return 2;
   }
-  using namespace kwemo::fixtures;
   kwemo::SettingsTable table;
   table.set("Setting", "Runed", "True");
   table.set("Setting", "BackBMP", "/home/user/Pictures/back ground.bmp");
@@ -80,20 +84,8 @@ int main(int argc, char** argv) {
       {"conversions", "seed-int", [] { return QByteArray("32767"); }},
       {"conversions", "seed-bool", [] { return QByteArray("tRuE"); }},
       {"conversions", "seed-val", [] { return QByteArray(" 1 2.5\u3000e1x"); }},
-      {"pictures", "seed-bmp", [] { return bmp(6, 4); }},
-      {"pictures", "seed-rle8", [] { return rle(7, 4, 8); }},
-      {"pictures", "seed-rle4", [] { return rle(7, 4, 4); }},
-      {"pictures", "seed-gif", [] { return gif(6, 4); }},
-      {"pictures", "seed-jpeg", [] { return jpeg(8, 8); }},
-      {"pictures", "seed-ico", [] { return icon(4, 4, false); }},
-      {"pictures", "seed-cur", [] { return icon(4, 4, true); }},
-      {"pictures", "seed-wmf-placeable", [] { return placeableWmf(200, 100, 96); }},
-      {"pictures", "seed-wmf-bare", [] { return bareWmf(20, 10); }},
-      {"pictures", "seed-wmf-shapes-text-bitmap", shapesWmf},
-      {"pictures", "seed-wmf-huge-text-box", [] { return hugeTextBoxWmf(1); }},
-      {"pictures", "seed-emf", [] { return fromVector(emfBytes()); }},
-      {"pictures", "seed-emf-huge-polygon", [] { return hugePolygonEmf(1); }},
-      {"pictures", "seed-emf-glyph-text", [] { return fromVector(emfTextBytes()); }},
+      {"pictures", "seed-bmp", [] { return savedByQt("bmp"); }},
+      {"pictures", "seed-jpeg", [] { return savedByQt("jpeg"); }},
   };
   for (const auto& seed : seeds) {
     const QString folder = QString::fromLocal8Bit(argv[1]) + "/" + seed.target;
@@ -102,6 +94,16 @@ int main(int argc, char** argv) {
     const QByteArray data = seed.bytes();
     if (data.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(data) != data.size()) {
       std::fprintf(stderr, "could not write %s/%s\n", seed.target, seed.name);
+      return 1;
+    }
+  }
+  // The picture tests' files of every kind, as they are.
+  const QDir pictures(QStringLiteral(KWEMO_PICTURE_DATA));
+  const QString folder = QString::fromLocal8Bit(argv[1]) + "/pictures/";
+  for (const QString& name : pictures.entryList({"*.bmp", "*.gif", "*.ico", "*.cur", "*.?mf"})) {
+    QFile::remove(folder + "seed-" + name);
+    if (!QFile::copy(pictures.filePath(name), folder + "seed-" + name)) {
+      std::fprintf(stderr, "could not copy %s\n", qPrintable(name));
       return 1;
     }
   }

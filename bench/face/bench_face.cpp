@@ -1,6 +1,9 @@
-// Frame time of the whole face drawing (clear, picture, marks, text, hands) in three looks.
-// Prints the median and the 90th percentile of many frames (wall clock) and the median CPU time
-// of the drawing thread; run on an idle machine for the wall-clock figures to mean much.
+// Cost of the face in three looks, two ways. Warm: whole faces drawn back to back (clear,
+// picture, marks, text, hands), caches hot; the median and 90th percentile of many frames (wall
+// clock) and the median CPU time. Cold: the clock's own ticks, one every 200 ms on the system
+// clock as the window's timer runs them, with caches gone cold in between; CPU per tick and per
+// second, drawing everything on every tick (as the first versions did) and drawing only what
+// changed. Run on an idle machine for the figures to mean much; the load average is printed.
 #include <QDateTime>
 #include <QFile>
 #include <QGuiApplication>
@@ -14,6 +17,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <numeric>
+#include <thread>
 #include <vector>
 
 #include "clock/ClockSettings.h"
@@ -64,7 +69,7 @@ Result measure(const ClockSettings& settings, int w, int h, int frames) {
   QDateTime t(QDate(2026, 1, 5), QTime(10, 10, 30));
   FaceRenderer renderer(settings, state, surface, nullptr, [&] { return t; });
   renderer.Prepare();
-  if (!settings.BackBMP.isEmpty() && !renderer.BackPicture()) {
+  if (!settings.BackBMP.isEmpty() && !renderer.HasBackPicture()) {
     std::fprintf(stderr, "the background picture did not load\n");
     std::exit(1);
   }
@@ -87,6 +92,33 @@ Result measure(const ClockSettings& settings, int w, int h, int frames) {
   std::sort(ms.begin(), ms.end());
   std::sort(cpu.begin(), cpu.end());
   return {ms[ms.size() / 2], ms[ms.size() * 9 / 10], cpu[cpu.size() / 2]};
+}
+
+struct Cold {
+  double tickMedian, tickMean, perSecond;
+};
+
+// Ticks of Timer1 every 200 ms for the given time; the CPU time of each.
+Cold measureCold(const ClockSettings& settings, int w, int h, double seconds, bool whole) {
+  FaceState state;
+  state.NeedPrepare = true;
+  DrawSurface surface(w, h);
+  FaceRenderer renderer(settings, state, surface);
+  renderer.setAlwaysDrawWhole(whole);
+  renderer.Timer1_Timer();
+  std::vector<double> cpu;
+  const int ticks = static_cast<int>(seconds * 5);
+  auto next = std::chrono::steady_clock::now();
+  for (int i = 0; i < ticks; ++i) {
+    next += std::chrono::milliseconds(200);
+    std::this_thread::sleep_until(next);
+    const double start = threadCpuMs();
+    renderer.Timer1_Timer();
+    cpu.push_back(threadCpuMs() - start);
+  }
+  const double total = std::accumulate(cpu.begin(), cpu.end(), 0.0);
+  std::sort(cpu.begin(), cpu.end());
+  return {cpu[cpu.size() / 2], total / ticks, total / seconds};
 }
 
 }  // namespace
@@ -119,6 +151,7 @@ int main(int argc, char** argv) {
   QFile load(QStringLiteral("/proc/loadavg"));
   if (load.open(QIODevice::ReadOnly))
     std::printf("load average: %s\n", load.readLine().trimmed().constData());
+  load.close();
   std::printf("%-38s %10s %10s %14s %10s\n", "face", "median ms", "p90 ms", "cpu median ms",
               "target ms");
   for (const Case& c : cases) {
@@ -126,5 +159,22 @@ int main(int argc, char** argv) {
     std::printf("%-38s %10.4f %10.4f %14.4f %10.1f\n", c.name, r.median, r.p90, r.cpuMedian,
                 c.targetMs);
   }
+  const double seconds = argc > 1 ? std::max(1.0, std::atof(argv[1])) : 20.0;
+  std::printf("\ncold: one tick every 200 ms for %.0f s, CPU of the drawing thread\n", seconds);
+  std::printf("%-38s %-8s %14s %12s %14s\n", "face", "draws", "tick median ms", "tick mean ms",
+              "ms per second");
+  for (const Case& c : cases) {
+    double perSecond[2] = {0, 0};
+    for (bool whole : {true, false}) {
+      const Cold r = measureCold(*c.settings, c.w, c.h, seconds, whole);
+      perSecond[whole ? 0 : 1] = r.perSecond;
+      std::printf("%-38s %-8s %14.4f %12.4f %14.3f\n", c.name, whole ? "whole" : "changes",
+                  r.tickMedian, r.tickMean, r.perSecond);
+    }
+    std::printf("%-38s %-8s %.1fx less CPU drawing only the changes\n", "", "",
+                perSecond[1] > 0 ? perSecond[0] / perSecond[1] : 0.0);
+  }
+  if (load.open(QIODevice::ReadOnly))
+    std::printf("load average at the end: %s\n", load.readLine().trimmed().constData());
   return 0;
 }

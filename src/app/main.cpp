@@ -32,7 +32,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", problem->c_str());
     return 1;
   }
+  // Each push through shared memory ends in a completion event that wakes the program twice
+  // more a second; the face's pushes are small, and sending them is cheaper than waking.
+  // Programs started from here (links) get the environment as it was.
+  const bool noShm = !qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
+  if (noShm) qputenv("QT_XCB_NO_MITSHM", "1");
   QApplication app(argc, argv);
+  if (noShm) qunsetenv("QT_XCB_NO_MITSHM");
   display.reset();
   const kwemo::QtTranslations qtTranslations;
   QApplication::setApplicationName(QStringLiteral("KWEMO"));

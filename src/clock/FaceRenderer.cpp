@@ -1,5 +1,9 @@
 #include "clock/FaceRenderer.h"
 
+#include <QFile>
+
+#include <cmath>
+
 #include "clock/FaceDrawing.h"
 #include "oldruntime/DateFormat.h"
 #include "picture/Picture.h"
@@ -23,8 +27,12 @@ int FaceRenderer::effectiveDrawMode() const {
 }
 
 void FaceRenderer::Timer1_Timer() {
-  // Hidden to the notification area: nothing to draw until it is shown again.
-  if (!hooks_->isVisible() && firstShown_) return;
+  // Hidden to the notification area: nothing to draw until it is shown again, and then whole.
+  if (!hooks_->isVisible() && firstShown_) {
+    last_.reset();
+    lastTick_ = TickOutcome::Skipped;
+    return;
+  }
 
   const QDateTime T = clock_();
   if (!T.isValid()) return;
@@ -33,17 +41,103 @@ void FaceRenderer::Timer1_Timer() {
 
   // The product of whole degrees and the single-precision rad is a single only when it is 0,
   // so this skips only the ticks of second 15 after a drawing stored that angle.
+  lastTick_ = TickOutcome::Skipped;
   if (SecondDegrees(S) * static_cast<double>(kSingleRad) == static_cast<double>(state_.SecondAngle))
     return;
 
-  DrawFace(T);
-  surface_.Refresh();
+  drawChanges(T);
 
   if (!firstShown_) {
     // Set first: the greeting lets pending events run, and a tick inside it must not repeat it.
     firstShown_ = true;
     hooks_->FirstShowing();
   }
+}
+
+void FaceRenderer::drawChanges(const QDateTime& T) {
+  const QTime shown = T.time();
+  Inputs now{T.date(),
+             QTime(shown.hour(), shown.minute(), shown.second()),
+             settings_,
+             state_.Geometry,
+             surface_.DrawMode(),
+             surface_.changeCount()};
+  if (last_ && *last_ == now && !alwaysWhole_) {
+    // The face would be the one shown; only the angles it would store are stored again.
+    state_.HourAngle = hourAngle_;
+    state_.MinuteAngle = minuteAngle_;
+    if (secondStored_) state_.SecondAngle = secondAngle_;
+    lastTick_ = TickOutcome::Unchanged;
+    return;
+  }
+
+  // What this face is made of, without drawing it: an operation equal to the last frame's at
+  // the same place in the order puts down the same pixels over the same pixels, so only where
+  // the differing ones were or will be can the face change.
+  const float secondBefore = state_.SecondAngle;
+  state_.SecondAngle = std::nanf("");
+  ops_.clear();
+  surface_.beginRecording(ops_);
+  DrawFace(T);
+  surface_.endRecording();
+  secondStored_ = !std::isnan(state_.SecondAngle);
+  if (!secondStored_) state_.SecondAngle = secondBefore;
+  hourAngle_ = state_.HourAngle;
+  minuteAngle_ = state_.MinuteAngle;
+  secondAngle_ = state_.SecondAngle;
+
+  const bool comparable = last_ && !alwaysWhole_ && lastOps_.size() == ops_.size() &&
+                          last_->surfaceChanges == surface_.changeCount();
+  QRegion changed;
+  if (comparable) {
+    for (std::size_t i = 0; i < ops_.size(); ++i) {
+      if (ops_[i] == lastOps_[i]) continue;
+      // A change of what lies under everything is a new face.
+      if (ops_[i].kind == DrawOp::Kind::Clear || ops_[i].kind == DrawOp::Kind::Picture) {
+        changed = QRegion(0, 0, surface_.width(), surface_.height());
+        break;
+      }
+      changed += DrawSurface::areaOf(ops_[i]);
+      changed += DrawSurface::areaOf(lastOps_[i]);
+    }
+    changed &= QRect(0, 0, surface_.width(), surface_.height());
+  }
+
+  if (!comparable) {
+    DrawFace(T);
+    surface_.Refresh();
+    lastTick_ = TickOutcome::Whole;
+  } else if (!changed.isEmpty()) {
+    surface_.setClip(changed);
+    DrawFace(T);
+    surface_.clearClip();
+    surface_.Refresh(changed);
+    lastTick_ = TickOutcome::Partial;
+  } else {
+    lastTick_ = TickOutcome::Unchanged;
+  }
+  std::swap(lastOps_, ops_);
+  now.surfaceChanges = surface_.changeCount();
+  last_ = std::move(now);
+}
+
+const QImage* FaceRenderer::backdrop() {
+  if (backBytes_.isEmpty()) return nullptr;
+  const FaceGeometry& g = state_.Geometry;
+  const QSize want(static_cast<int>(std::lround(g.BackPicWidth * surface_.devicePixelRatio())),
+                   static_cast<int>(std::lround(g.BackPicHeight * surface_.devicePixelRatio())));
+  if (backdrop_.isNull() || backdrop_.size() != want ||
+      backdrop_.devicePixelRatio() != surface_.devicePixelRatio()) {
+    backdrop_ = QImage();
+    if (g.BackPicWidth <= 0 || g.BackPicHeight <= 0) return nullptr;
+    if (decoded_.isNull()) {
+      if (std::optional<Picture> picture = LoadPictureFromData(backBytes_))
+        decoded_ = std::move(picture->image);
+    }
+    backdrop_ = surface_.stretched(decoded_, g.BackPicWidth, g.BackPicHeight);
+    decoded_ = QImage();
+  }
+  return backdrop_.isNull() ? nullptr : &backdrop_;
 }
 
 void FaceRenderer::setUpTick() {
@@ -62,13 +156,25 @@ void FaceRenderer::DrawSnapshot(const QDateTime& T) {
 void FaceRenderer::Prepare() {
   const ClockSettings& s = settings_;
   surface_.setBackColor(s.backgroundColor());
+  last_.reset();
 
   // An empty name loads no picture, which removes the one shown; a file that cannot be read
   // keeps it.
   if (s.BackBMP.isEmpty()) {
-    backPicture_.reset();
-  } else if (std::optional<Picture> picture = LoadPicture(s.BackBMP)) {
-    backPicture_ = std::make_unique<Picture>(std::move(*picture));
+    backBytes_.clear();
+    backdrop_ = QImage();
+    decoded_ = QImage();
+  } else if (LooksLikePicturePath(s.BackBMP)) {
+    QFile file(s.BackBMP);
+    // One byte past the limit: a file that grew since the check is refused by the loader.
+    const QByteArray data =
+        file.open(QIODevice::ReadOnly) ? file.read(kMaxPictureFileBytes + 1) : QByteArray();
+    if (std::optional<Picture> picture = LoadPictureFromData(data)) {
+      backBytes_ = data;
+      backdrop_ = QImage();
+      // The first stretch reuses this decode; later sizes decode the bytes again.
+      decoded_ = std::move(picture->image);
+    }
   }
 
   if (hooks_->ellipticFormChecked()) {
@@ -96,8 +202,9 @@ void FaceRenderer::DrawFace(const QDateTime& T) {
   const float H = static_cast<float>(T.time().hour());
 
   surface_.Cls();
-  surface_.PaintPicture(backPicture_.get(), 0, 0, static_cast<float>(g.BackPicWidth),
-                        static_cast<float>(g.BackPicHeight));
+  if (const QImage* picture = backdrop())
+    surface_.PaintPicture(*picture, 0, 0, static_cast<float>(g.BackPicWidth),
+                          static_cast<float>(g.BackPicHeight));
   surface_.setDrawWidth(s.BackLine);
 
   if (!s.Memori) {
@@ -111,7 +218,7 @@ void FaceRenderer::DrawFace(const QDateTime& T) {
   }
 
   if (s.DigitalClock == 1)
-    DrawDigitalText(surface_, FormatDate(clock_(), s.Format), s.MojiColor, s.TextTop);
+    DrawDigitalText(surface_, FormatDate(T, s.Format), s.MojiColor, s.TextTop);
 
   const double hourDeg = HourDegrees(H, M, S);
   const double minuteDeg = MinuteDegrees(M, S);

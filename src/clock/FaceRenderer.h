@@ -2,15 +2,20 @@
 
 #include <QDateTime>
 
+#include <QByteArray>
+#include <QImage>
+
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "clock/ClockSettings.h"
 #include "clock/FaceState.h"
+#include "surface/DrawSurface.h"
 
 namespace kwemo {
 
-class DrawSurface;
 struct Picture;
 
 // What the renderer asks of the clock window. Every default does nothing: with no window the
@@ -36,8 +41,10 @@ class ClockWindowHooks {
 // The clock's current local time; tests and tools hand in any moment.
 using ClockSource = std::function<QDateTime()>;
 
-// The clock face: Timer1_Timer decides whether a tick draws and draws the whole face from the
-// settings record onto the surface.
+// The clock face: Timer1_Timer decides whether a tick draws and draws the face from the settings
+// record onto the surface. A tick whose face would be the one already shown (same second, same
+// values) draws nothing; a tick that moves only the hands or the text redraws, and pushes to the
+// screen, only where they were and are.
 class FaceRenderer {
  public:
   // hooks may be null (no window); clock empty = the system clock.
@@ -54,19 +61,42 @@ class FaceRenderer {
   // stacking, font, geometry. The tick runs it when NeedPrepare is set.
   void Prepare();
   // Clears and draws the whole face for moment T (picture, marks, text, hands); stores the
-  // hand angles. The tick calls it after setUpTick.
+  // hand angles. The tick calls it after setUpTick (on the whole surface or within a clip).
   void DrawFace(const QDateTime& T);
   // One picture of moment T set up and drawn exactly as a tick does it (draw mode, Prepare when
   // NeedPrepare is set), without the tick's visibility and unchanged-second tests: the way for
   // tools to draw the clock's face.
   void DrawSnapshot(const QDateTime& T);
 
+  // What a tick did last.
+  enum class TickOutcome { Skipped, Unchanged, Partial, Whole };
+  TickOutcome lastTick() const { return lastTick_; }
+  // Always redraw the whole face, as the first versions did (comparisons and benchmarks).
+  void setAlwaysDrawWhole(bool whole) { alwaysWhole_ = whole; }
+
   bool FirstShown() const { return firstShown_; }
-  // The loaded background picture, or null.
-  const Picture* BackPicture() const { return backPicture_.get(); }
+  // True while a background picture is loaded.
+  bool HasBackPicture() const { return !backBytes_.isEmpty(); }
 
  private:
   int effectiveDrawMode() const;
+  // The tick's drawing: only where the operations differ from the last frame's, if it can.
+  void drawChanges(const QDateTime& T);
+  // The background picture at the face's size, decoded again from the file's bytes only when
+  // that size changes; the full-size decode is not kept.
+  const QImage* backdrop();
+
+  // What the last drawing was made from; a tick with the same inputs would draw the same pixels.
+  struct Inputs {
+    QDate day;
+    QTime second;
+    ClockSettings settings;
+    FaceGeometry geometry;
+    int mode = 0;
+    std::uint64_t surfaceChanges = 0;
+    bool operator==(const Inputs&) const = default;
+  };
+
   // What every tick does before it draws.
   void setUpTick();
 
@@ -76,8 +106,20 @@ class FaceRenderer {
   ClockWindowHooks noWindow_;
   ClockWindowHooks* hooks_;
   ClockSource clock_;
-  std::unique_ptr<Picture> backPicture_;
+  // The picture file's bytes (what was loaded, decoded again for a new size) and the picture
+  // stretched to the face.
+  QByteArray backBytes_;
+  QImage decoded_;
+  QImage backdrop_;
   bool firstShown_ = false;
+
+  std::optional<Inputs> last_;
+  std::vector<DrawOp> lastOps_, ops_;
+  // The angles the last drawing stored, put back by a tick that skips (the preview writes them).
+  float hourAngle_ = 0, minuteAngle_ = 0, secondAngle_ = 0;
+  bool secondStored_ = false;
+  TickOutcome lastTick_ = TickOutcome::Skipped;
+  bool alwaysWhole_ = false;
 };
 
 }  // namespace kwemo

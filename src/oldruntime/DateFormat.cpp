@@ -460,7 +460,9 @@ QString FormatDate(const QDateTime& t, QStringView pattern, const DateFormatLoca
 }
 
 QString FormatDate(const QDateTime& t, QStringView pattern) {
-  return FormatDate(t, pattern, DateFormatLocale::system());
+  // The clock formats its text every second; the names are built once per run.
+  static const DateFormatLocale names = DateFormatLocale::system();
+  return FormatDate(t, pattern, names);
 }
 
 }  // namespace kwemo

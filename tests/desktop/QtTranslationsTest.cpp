@@ -21,7 +21,6 @@ TEST(QtTranslations, StandardButtonsFollowTheLocale) {
   const std::pair<const char*, QString> cases[] = {
       {"ja_JP", QStringLiteral("はい(&Y)|いいえ(&N)|キャンセル")},
       {"en_US", QStringLiteral("&Yes|&No|Cancel")},
-      {"C", QStringLiteral("&Yes|&No|Cancel")},
   };
   for (const auto& [locale, texts] : cases) {
     const QtTranslations translations{QLocale(QString::fromLatin1(locale))};

@@ -1,28 +1,18 @@
-# Shared helpers for the end-to-end tests: each test sources this file with the kwemo binary as $1.
-# It gives the test its own X server (Xvfb on a free display), window manager (openbox), panel
-# with a notification area (trayer), empty session bus, and temporary HOME and XDG folders, and
-# tears everything down on exit. Nothing here touches the real user's files or display.
+# Shared helpers for the end-to-end tests, sourced with the kwemo binary as $1: an own X server
+# (Xvfb on a free display), openbox, trayer, no session bus, temporary HOME and XDG folders, all
+# torn down on exit. Nothing touches the real user's files or display.
 set -euo pipefail
-
-KWEMO=${1:?usage: $0 path/to/kwemo}
-KWEMO=$(readlink -f "$KWEMO")
-
+KWEMO=$(readlink -f "${1:?usage: $0 path/to/kwemo}")
 E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/kwemo-e2e.XXXXXX")
 E2E_PIDS=()
 KWEMO_PID=""
-
 e2e_cleanup() {
   local pid
-  for pid in "${E2E_PIDS[@]}"; do
-    kill "$pid" 2>/dev/null || true
-  done
-  for pid in "${E2E_PIDS[@]}"; do
-    wait "$pid" 2>/dev/null || true
-  done
+  for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
   rm -rf "$E2E_TMP"
 }
 trap e2e_cleanup EXIT
-
 fail() {
   echo "FAIL: $*" >&2
   local f
@@ -31,183 +21,209 @@ fail() {
   done
   exit 1
 }
-
-log() {
-  echo "-- $*" >&2
-}
-
-# Runs "$@" until it succeeds or the deadline (seconds, fractions allowed) passes.
+log() { echo "-- $*" >&2; }
+# Runs "$@" until it succeeds or about $1 seconds have passed.
 wait_until() {
-  local timeout=$1
+  local end=$((SECONDS + ${1%.*} + 1))
   shift
-  local end=$(($(date +%s%N) + ${timeout/./} * 10 ** (9 - $(e2e_decimals "$timeout"))))
   until "$@" >/dev/null 2>&1; do
-    if [ "$(date +%s%N)" -ge "$end" ]; then
-      return 1
-    fi
+    [ "$SECONDS" -lt "$end" ] || return 1
     sleep 0.05
   done
 }
-e2e_decimals() {
-  case "$1" in
-    *.*) local f=${1#*.}; echo "${#f}" ;;
-    *) echo 0 ;;
-  esac
-}
-
-# Folders of a fresh user.
-export HOME="$E2E_TMP/home"
-export XDG_CONFIG_HOME="$E2E_TMP/config"
-export XDG_DATA_HOME="$E2E_TMP/data"
-export XDG_CACHE_HOME="$E2E_TMP/cache"
-export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+export HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/config" XDG_DATA_HOME="$E2E_TMP/data"
+export XDG_CACHE_HOME="$E2E_TMP/cache" XDG_RUNTIME_DIR="$E2E_TMP/runtime"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY SESSION_MANAGER QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
 # An empty bus address: no session bus, and no dbus-daemon auto-launched per display.
-export DBUS_SESSION_BUS_ADDRESS=
-export QT_LOGGING_RULES="qt.qpa.*=false"
-
+export DBUS_SESSION_BUS_ADDRESS= QT_LOGGING_RULES="qt.qpa.*=false"
 STORE_FILE="$XDG_CONFIG_HOME/KWEMO/KWEMO.ini"
-
-# Starts Xvfb on a display it picks itself (without the reset after its last client leaves, which
-# would race with the next client), then openbox and, unless told otherwise, trayer.
-# Usage: start_desktop [--no-wm] [--no-tray] [--size WxH]
+# Store lines of a white face with one-pixel lines, its 128 x 128 window at 200, 150.
+PLAIN_FACE='Setting|HourLine|1;Setting|MinuteLine|1;Setting|SecondLine|1;Setting|BackLine|1
+Setting|Memori|True;Color|BG_R|255;Color|BG_G|255;Color|BG_B|255;Color|DrawMode|13
+Position|Left|3000;Position|Top|2250;Position|Width|1920;Position|Height|1920'
+# Xvfb without the reset after its last client leaves (it would race with the next client), then
+# openbox and trayer. Usage: start_desktop [--no-wm] [--no-tray]
 start_desktop() {
-  local wm=1 tray=1 size=1024x768
-  while [ $# -gt 0 ]; do
-    case "$1" in
-      --no-wm) wm=0 ;;
-      --no-tray) tray=0 ;;
-      --size) size=$2; shift ;;
-    esac
-    shift
-  done
-  local fifo="$E2E_TMP/displayfd"
+  local fifo="$E2E_TMP/displayfd" n
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset -dpi 96 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
-  E2E_PIDS+=($!)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset -dpi 96 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
   XVFB_PID=$!
-  local n
+  E2E_PIDS+=($!)
   read -r -t 10 n <"$fifo" || fail "Xvfb did not start"
   export DISPLAY=":$n"
   wait_until 10 xdpyinfo || fail "display $DISPLAY does not answer"
-  if [ "$wm" = 1 ]; then
+  if [[ " $* " != *" --no-wm "* ]]; then
     openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
     E2E_PIDS+=($!)
-    wait_until 30 wm_ready || fail "openbox did not start"
+    wait_until 30 bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" || fail "openbox did not start"
   fi
-  if [ "$tray" = 1 ]; then
-    trayer --edge top --align right --widthtype pixel --width 60 --height 22 \
-      --SetDockType true --SetPartialStrut false --transparent false \
-      >"$E2E_TMP/trayer.log" 2>&1 &
-    E2E_PIDS+=($!)
+  if [[ " $* " != *" --no-tray "* ]]; then
+    trayer --edge top --align right --widthtype pixel --width 60 --height 22 --SetDockType true \
+      --SetPartialStrut false --transparent false >"$E2E_TMP/trayer.log" 2>&1 &
     TRAYER_PID=$!
-    wait_until 10 tray_ready || fail "trayer did not start"
+    E2E_PIDS+=($!)
+    wait_until 10 xdotool search --classname trayer || fail "trayer did not start"
   fi
 }
-
-wm_ready() {
-  xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'
-}
-
-tray_ready() {
-  local screen=0
-  xprop -root | grep -q "_NET_SYSTEM_TRAY_S$screen" ||
-    xdotool search --classname trayer >/dev/null
-}
-
-# Starts kwemo in the background; its pid is in KWEMO_PID, its output in $E2E_TMP/kwemo.log.
 start_kwemo() {
   "$KWEMO" "$@" >>"$E2E_TMP/kwemo.log" 2>&1 &
   KWEMO_PID=$!
   E2E_PIDS+=($KWEMO_PID)
 }
-
-kwemo_running() {
-  kill -0 "$KWEMO_PID" 2>/dev/null
+# Writes the store from stdin (with Runed set unless --welcome: then the welcome box is
+# answered), starts kwemo and waits for its mapped window: sets id, x, y, w, h.
+start_clock() {
+  if [ "${1:-}" = --welcome ]; then
+    store_put
+    [ -s "$STORE_FILE" ] || rm -f "$STORE_FILE"
+    start_kwemo
+    answer_box "$KWEMO_PID" "Hello!"
+  else
+    { echo "Setting|Runed|True"; cat; } | store_put
+    start_kwemo
+  fi
+  id=$(wait_window "$KWEMO_PID" KWEMO 10) || fail "the clock window did not appear"
+  wait_until 5 is_viewable "$id" || fail "the clock window is not mapped"
+  read -r x y w h <<<"$(geometry_of "$id")"
 }
-
-# Waits for kwemo to end and puts its exit code in KWEMO_RC (not in a subshell: only this shell
-# can collect its own child's code).
+kwemo_running() { kill -0 "$KWEMO_PID" 2>/dev/null; }
+# Waits for kwemo to end; its exit code in KWEMO_RC (only this shell can collect its child's).
 wait_kwemo_exit() {
-  local timeout=${1:-10}
   KWEMO_RC=0
-  wait_until "$timeout" bash -c "! kill -0 $KWEMO_PID" || fail "kwemo did not end within ${timeout}s"
+  wait_until 10 bash -c "! kill -0 $KWEMO_PID" || fail "kwemo did not end"
   wait "$KWEMO_PID" || KWEMO_RC=$?
 }
-
-# The first visible window of a process with the given title (exact). Prints its id.
+# The clock ended with 0 and wrote its store.
+ended_saved() {
+  wait_kwemo_exit
+  [ "$KWEMO_RC" = 0 ] || fail "exit code $KWEMO_RC"
+  [ "$(store_get Setting Runed)" = True ] || fail "the store was not written"
+  [ -n "$(store_get Position Left)" ] || fail "the position was not saved"
+}
+# The first visible window of a process with the given title (exact).
 window_of() {
-  local pid=$1 title=$2 id
-  for id in $(xdotool search --all --onlyvisible --pid "$pid" --name "^${title}\$" 2>/dev/null); do
-    echo "$id"
-    return 0
-  done
-  return 1
+  local all
+  all=$(xdotool search --all --onlyvisible --pid "$1" --name "^$2\$" 2>/dev/null) && [ -n "$all" ] || return 1
+  echo "${all%%$'\n'*}"
 }
-
-# Waits for the visible window and prints its id.
 wait_window() {
-  local pid=$1 title=$2 timeout=${3:-10}
-  wait_until "$timeout" window_of "$pid" "$title" || return 1
-  window_of "$pid" "$title"
+  wait_until "${3:-10}" window_of "$1" "$2" || return 1
+  window_of "$1" "$2"
 }
-
-# Geometry of a window as "x y width height" (outer, root coordinates, without WM decoration).
+box_gone() { ! window_of "$1" "$2" >/dev/null; }
+# "x y width height" of a window in root coordinates, without decoration.
 geometry_of() {
-  xwininfo -id "$1" | awk '
-    /Absolute upper-left X:/ {x=$NF} /Absolute upper-left Y:/ {y=$NF}
-    /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF}
-    END {print x, y, w, h}'
+  xwininfo -id "$1" | awk '/Absolute upper-left X:/ {x=$NF} /Absolute upper-left Y:/ {y=$NF}
+    /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print x, y, w, h}'
 }
-
-is_viewable() {
-  xwininfo -id "$1" | grep -q 'Map State: IsViewable'
-}
-
-# The colour of one pixel of the screen as "#RRGGBB".
+is_viewable() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
 pixel_at() {
   import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
     awk 'NR==2 { for (i=1;i<=NF;i++) if ($i ~ /^#/) { print substr($i,1,7); exit } }'
 }
-
-# Dismisses the modal message box with the given title by pressing Return in it.
+focus() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1"; }
+hide_clock() {
+  focus "$id"
+  xdotool key F12
+  wait_until 3 bash -c "! xwininfo -id $id | grep -q IsViewable" || fail "F12 did not hide the clock"
+}
+# A press long enough for Qt to see it.
+click_at() {
+  xdotool mousemove "$1" "$2" mousedown "${3:-1}"
+  sleep 0.1
+  xdotool mouseup "${3:-1}"
+  sleep 0.2
+}
+# Presses Return in the modal box with that title until it closes.
 answer_box() {
-  local pid=$1 title=$2 id attempt
+  local pid=$1 title=$2 box attempt
   wait_window "$pid" "$title" 10 >/dev/null || fail "no window titled '$title'"
   for attempt in 1 2 3 4 5 6 7 8 9 10; do
-    id=$(window_of "$pid" "$title") || return 0
-    xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
-    xdotool key --window "$id" Return >/dev/null 2>&1 || true
-    # The box closes on the press and the release can be lost with its window, leaving Return
-    # held down in the server: its auto-repeat then types Enter into whatever has the focus next.
+    box=$(window_of "$pid" "$title") || return 0
+    xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true
+    xdotool key --window "$box" Return >/dev/null 2>&1 || true
+    # The release can be lost with the closing box, leaving Return held down: its auto-repeat
+    # would type Enter into whatever has the focus next.
     xdotool keyup Return >/dev/null 2>&1 || true
     if wait_until 1 box_gone "$pid" "$title"; then return 0; fi
   done
   fail "the box '$title' did not close"
 }
-box_gone() {
-  ! window_of "$1" "$2" >/dev/null
+# Ctrl+S on the clock: the settings dialog in dlg, its place in dx, dy.
+open_settings() {
+  xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
+  xdotool key --window "$id" ctrl+s
+  dlg=$(wait_window "$KWEMO_PID" "KWEMO Setting" 10) || fail "Ctrl+S did not open the settings dialog"
+  sleep 0.3
+  xdotool windowactivate --sync "$dlg" >/dev/null 2>&1 || true
+  read -r dx dy _ _ <<<"$(geometry_of "$dlg")"
 }
-
-# Reads one value of the settings store (section and key without regard to case).
+# One value of the store (section and key without regard to case).
 store_get() {
-  local section=$1 key=$2
   [ -f "$STORE_FILE" ] || return 0
-  awk -v s="$section" -v k="$key" '
-    BEGIN { s = tolower(s); k = tolower(k) }
+  awk -v s="$1" -v k="$2" 'BEGIN { s = tolower(s); k = tolower(k) }
     /^\[.*\]$/ { cur = tolower(substr($0, 2, length($0) - 2)); next }
-    cur == s {
-      i = index($0, "=")
-      if (i > 0 && tolower(substr($0, 1, i - 1)) == k) { print substr($0, i + 1); exit }
-    }' "$STORE_FILE"
+    cur == s { i = index($0, "="); if (i > 0 && tolower(substr($0, 1, i - 1)) == k) { print substr($0, i + 1); exit } }' "$STORE_FILE"
 }
-
-# Writes a store file from lines of "Section|Key|Value" (plain values only).
+# A store file from "Section|Key|Value" on stdin, one a line or separated by ";", grouped by
+# section.
 store_put() {
   mkdir -p "$(dirname "$STORE_FILE")"
-  awk -F'|' '
-    { if ($1 != cur) { if (cur != "") print ""; print "[" $1 "]"; cur = $1 } print $2 "=" $3 }
-  ' >"$STORE_FILE"
+  tr ';' '\n' | awk -F'|' 'NF { if (!($1 in body)) order[n++] = $1; body[$1] = body[$1] $2 "=" $3 "\n" }
+    END { for (i = 0; i < n; i++) printf "[%s]\n%s\n", order[i], body[order[i]] }' >"$STORE_FILE"
+}
+# A visible window of the process other than the clock and bigger than the icon: the open menu.
+menu_of() {
+  local w h m
+  for m in $(xdotool search --all --onlyvisible --pid "$KWEMO_PID" '' 2>/dev/null); do
+    read -r _ _ w h <<<"$(geometry_of "$m")"
+    [ "$m" != "$id" ] && [ "$w" -gt 64 ] && [ "$h" -gt 64 ] && is_viewable "$m" && echo "$m" && return 0
+  done
+  return 1
+}
+# A right click at $1, $2 and the menu it opens: its id and place in menu, mx, my, mw, mh.
+open_menu() {
+  click_at "$1" "$2" 3
+  wait_until "${3:-5}" menu_of || fail "no menu from a right click at $1,$2"
+  menu=$(menu_of)
+  read -r mx my mw mh <<<"$(geometry_of "$menu")"
+}
+# The notification-area icon: the process's small window inside the panel; its middle in ix, iy.
+find_icon() {
+  local w h i j
+  for icon in $(xdotool search --all --pid "$KWEMO_PID" '' 2>/dev/null); do
+    read -r i j w h <<<"$(geometry_of "$icon")"
+    [ "$icon" != "$id" ] && [ "$w" -le 32 ] && [ "$h" -le 32 ] && [ "$w" -gt 1 ] && is_viewable "$icon" &&
+      ix=$((i + w / 2)) iy=$((j + h / 2)) && return 0
+  done
+  return 1
+}
+wait_icon() { wait_until 10 find_icon || fail "no notification-area icon"; }
+# The clock window found again (a hidden and shown window may have a new id): sets id.
+clock_shown() {
+  local w h c
+  for c in $(xdotool search --all --onlyvisible --pid "$KWEMO_PID" --name '^KWEMO$' 2>/dev/null); do
+    read -r _ _ w h <<<"$(geometry_of "$c")"
+    [ "$w" -gt 64 ] && [ "$h" -gt 64 ] && is_viewable "$c" && id=$c && return 0
+  done
+  return 1
+}
+wait_clock_shown() { wait_until "$1" clock_shown; }
+# The strip of a 120 x 120 client area in a 4-pixel frame at the window's x, y, as pixel text;
+# it shows cyan text on black.
+strip_pixels() { import -window root -crop "120x18+$((x + 4))+$((y + 106))" -depth 8 txt:- 2>/dev/null; }
+strip_shows_text() { [[ $(strip_pixels) == *'#00FFFF'* ]]; }
+# Where the text pixels are, as one checksum: two messages give two sums.
+strip_text_sum() { strip_pixels | grep '#00FFFF' | cut -d: -f1 | md5sum | cut -c1-12; }
+wait_strip_gone() {
+  wait_until 5 bash -c "! import -window root -crop 120x18+$((x + 4))+$((y + 106)) -depth 8 txt:- | grep -q '#00FFFF'" || true
+  sleep 0.3
+}
+# The farewell shows in the strip while the clock is still running.
+wait_farewell() {
+  local end=$((SECONDS + 6))
+  while kwemo_running && [ "$SECONDS" -lt "$end" ]; do strip_shows_text && return 0; done
+  fail "no farewell in the strip"
 }

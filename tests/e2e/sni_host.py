@@ -1,12 +1,8 @@
 #!/usr/bin/python3
-"""A minimal StatusNotifierItem watcher and host on the session bus, for the end-to-end tests.
-
-It owns org.kde.StatusNotifierWatcher with a host registered (what Plasma, GNOME's AppIndicator
-extension or XFCE's panel offer), writes "registered <service>" to the log file when an item
-registers, and each time the trigger file appears, calls the item's Activate as
-a host does on one click, removes the file and writes "activated".
-Usage: sni_host.py <log file> <trigger file>
-"""
+"""A minimal StatusNotifierItem watcher and host (as Plasma, AppIndicator or XFCE offer): writes
+"registered <service>" to the log when an item registers and, whenever the trigger file appears,
+removes it, calls the item's Activate as a host does on one click and writes "activated".
+Usage: sni_host.py <log file> <trigger file>"""
 import os
 import sys
 

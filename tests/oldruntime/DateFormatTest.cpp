@@ -40,52 +40,33 @@ TEST(DateFormat, PatternCodes) {
   // clang-format off
   const DateCase cases[] = {
       // Day, month, year, hour, minute, second codes; upper case works for every letter code.
-      {tue, u"d", u"5"}, {tue, u"dd", u"05"}, {tue, u"ddd", u"Tue"}, {tue, u"dddd", u"Tuesday"},
-      {tue, u"m", u"3"}, {tue, u"mm", u"03"}, {tue, u"mmm", u"Mar"}, {tue, u"mmmm", u"March"},
-      {tue, u"y", u"65"}, {tue, u"yy", u"24"}, {tue, u"yyy", u"2465"}, {tue, u"yyyy", u"2024"},
-      {tue, u"h", u"14"}, {tue, u"w", u"3"}, {tue, u"ww", u"10"}, {tue, u"q", u"1"},
+      {tue, u"d dd ddd dddd", u"5 05 Tue Tuesday"}, {tue, u"m mm mmm mmmm", u"3 03 Mar March"},
+      {tue, u"y yy yyy yyyy", u"65 24 2465 2024"}, {d1900, u"yyy", u"001"},
       {at(2024, 3, 5, 4, 5, 6), u"h:n:s hh:nn:ss", u"4:5:6 04:05:06"},
-      {tue, u"DDDD, MMM D YYYY", u"Tuesday, Mar 5 2024"},
       {tue, u"HH:NN:SS Q W WW Y", u"14:07:09 1 3 10 65"},
       // m and mm are minutes after an hour, only once, and not once a day code intervened.
-      {tue, u"h:m", u"14:7"}, {tue, u"hh:mm:ss", u"14:07:09"}, {tue, u"mm:ss", u"03:09"},
-      {tue, u"hh:mm mm", u"14:07 03"}, {d1900, u"hh :mm:mm", u"12 :36:01"},
+      {tue, u"h:m", u"14:7"}, {tue, u"hh:mm mm", u"14:07 03"}, {tue, u"mm:ss", u"03:09"},
       {d1900, u"dd:hh :mm:mm", u"01:12 :36:01"}, {d1900, u"hh:dd :mm:mm", u"12:01 :01:01"},
-      {d1900, u"mm :ss:mm", u"01 :00:01"}, {d1900, u"dd :mm:nn", u"01 :01:36"},
-      {d1900, u"hh mmm mm", u"12 Jan 36"}, {d1900, u"yyy", u"001"},
+      {d1900, u"mm :ss:mm", u"01 :00:01"}, {d1900, u"hh mmm mm", u"12 Jan 36"},
       // AM/PM forms switch the most recent hour before them to 12-hour form.
-      {tue, u"hh:nn AM/PM", u"02:07 PM"}, {tue, u"h:nn am/pm", u"2:07 pm"},
-      {tue, u"h A/P", u"2 P"}, {tue, u"h A/p", u"2 P"}, {tue, u"h a/p", u"2 p"},
-      {tue, u"h ampm", u"2 PM"}, {tue, u"hh h AM/PM", u"14 2 PM"}, {tue, u"AM/PM h", u"PM 14"},
-      {at(2024, 3, 5, 20, 50, 35), u"hh:mm AM/PM", u"08:50 PM"},
+      {tue, u"hh:nn AM/PM", u"02:07 PM"}, {tue, u"h A/p", u"2 P"}, {tue, u"h a/p", u"2 p"},
+      {tue, u"hh h AM/PM", u"14 2 PM"}, {tue, u"AM/PM h", u"PM 14"},
       {at(2024, 3, 5, 0, 5), u"h:nn AM/PM", u"12:05 AM"},
       {at(2024, 3, 5, 12, 0), u"h:nn AM/PM", u"12:00 PM"},
-      {at(2024, 3, 5, 11, 59), u"hh AM/PM", u"11 AM"},
       // Composite codes and named formats.
-      {tue, u"c", u"3/5/2024 2:07:09 PM"}, {tue, u"", u"3/5/2024 2:07:09 PM"},
-      {at(2023, 12, 31), u"c", u"12/31/2023"},
-      {at(2023, 12, 31, 0, 0, 0, 500), u"c", u"12/31/2023"},
-      {at(1899, 12, 30), u"c", u"12:00:00 AM"}, {at(1899, 12, 30, 14, 7, 9), u"C", u"2:07:09 PM"},
-      {tue, u"ddddd", u"3/5/2024"}, {tue, u"dddddd", u"Tuesday, March 5, 2024"},
-      {tue, u"ttttt", u"2:07:09 PM"}, {d1900, u"short time", u"12:36"},
-      {d1900, u"Medium Time", u"12:36 PM"}, {d1900, u"LONG TIME", u"12:36:00 PM"},
-      {tue, u"long date", u"Tuesday, March 5, 2024"}, {tue, u"short date", u"3/5/2024"},
-      {tue, u"medium date", u"05-Mar-24"},
+      {tue, u"", u"3/5/2024 2:07:09 PM"}, {at(2023, 12, 31, 0, 0, 0, 500), u"c", u"12/31/2023"},
+      {at(1899, 12, 30, 14, 7, 9), u"C", u"2:07:09 PM"}, {tue, u"dddddd", u"Tuesday, March 5, 2024"},
+      {d1900, u"Medium Time", u"12:36 PM"}, {tue, u"medium date", u"05-Mar-24"},
       // Literals; seconds are cut, not rounded.
       {tue, u"\\h\\h\\:\\d", u"hh:d"}, {tue, u"\\\\d", u"\\5"}, {tue, u"d\\", u"5"},
-      {tue, u"\"hh\" h", u"hh 14"}, {tue, u"\"\"d", u"5"}, {tue, u"d \"ab;c", u"5 ab;c"},
-      {tue, u"x-z. ,[]", u"x-z. ,[]"}, {tue, u"tttt", u"tttt"}, {tue, u"d;h", u"5"},
-      {tue, u"\\;d", u";5"}, {tue, u"\\😀d", u"😀5"},
-      {at(2024, 3, 5, 14, 7, 9, 600), u"ss", u"09"},
+      {tue, u"\"hh\" h", u"hh 14"}, {tue, u"d \"ab;c", u"5 ab;c"}, {tue, u"tttt", u"tttt"},
+      {tue, u"d;h", u"5"}, {tue, u"\\😀d", u"😀5"}, {at(2024, 3, 5, 14, 7, 9, 600), u"ss", u"09"},
       // Names and designators come from the locale; the fixed AM/PM spellings do not.
       {tue, u"ddd dddd mmm mmmm", u"火 火曜日 3月 3月.", true}, {tue, u"h AMPM", u"2 午後", true},
       {tue, u"h AM/PM", u"2 PM", true}, {tue, u"ttttt", u"2:07:09 午後", true},
-      {tue, u"dddddd", u"火曜日, 3月. 5, 2024", true},
       // Week, weekday, quarter and day of year around year ends.
-      {at(2000, 1, 1), u"ww w y q", u"1 7 1 1"}, {at(2000, 1, 2), u"ww w y", u"2 1 2"},
-      {at(2000, 12, 31), u"ww w y q yy", u"54 1 366 4 00"},
+      {at(2000, 1, 1), u"ww w y q", u"1 7 1 1"}, {at(2000, 12, 31), u"ww w y q yy", u"54 1 366 4 00"},
       {at(2023, 12, 31), u"ww w y q", u"53 1 365 4"}, {at(2024, 1, 1), u"ww w y q", u"1 2 1 1"},
-      {at(2024, 12, 31), u"ww w y q", u"53 3 366 4"}, {at(2024, 3, 31), u"q", u"1"},
       {at(2024, 4, 1), u"q", u"2"}};
   // clang-format on
   const DateFormatLocale english = DateFormatLocale::english();
@@ -117,11 +98,8 @@ TEST(DateFormat, LongPatterns) {
   };
   const Long longCases[] = {
       {QStringLiteral("\\x").repeated(50000), QString(50000, u'x')},
-      {QStringLiteral("mmmm").repeated(25000), QStringLiteral("March").repeated(25000)},
       {QString(100000, u'd'),
        QStringLiteral("Tuesday, March 5, 2024").repeated(16666) + QStringLiteral("Tuesday")},
-      {QStringLiteral("h") + QStringLiteral("AM/PM").repeated(19999),
-       QStringLiteral("2") + QStringLiteral("PM").repeated(19999)},
       {QStringLiteral("\"") + QString(99999, u';'), QString(99999, u';')},
   };
   for (const Long& c : longCases) EXPECT_EQ(FormatDate(tue, c.pattern, english), c.expected);

@@ -6,10 +6,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <cstdlib>
-#include <vector>
 
-#include "EmfFixture.h"
-#include "PictureFixtures.h"
+#include "PictureData.h"
 #include "picture/Picture.h"
 
 namespace kwemo {
@@ -32,7 +30,7 @@ int inkIn(const QImage& image) {
 // whose text is glyph indices, which the converter resolves through fontconfig, then fonts Qt has
 // not looked up yet. Exits 0 only when every step worked.
 void wmfThenEmfThenFontLookUp() {
-  const auto wmf = LoadPictureFromData(fixtures::shapesWmf());
+  const auto wmf = LoadPictureFromData(pictureData("shapes.wmf"));
   if (!wmf || inkIn(wmf->image) == 0) std::exit(2);
   QImage label(200, 40, QImage::Format_ARGB32_Premultiplied);
   QPainter painter(&label);
@@ -40,9 +38,8 @@ void wmfThenEmfThenFontLookUp() {
   painter.drawText(QPointF(2, 30), QString::fromUtf8("画像 - W:120 , H:80"));
   painter.end();
 
-  const std::vector<unsigned char> bytes = fixtures::emfTextBytes();
-  const QByteArray emf(reinterpret_cast<const char*>(bytes.data()),
-                       static_cast<qsizetype>(bytes.size()));
+  // The text is glyph indices (46 and 58, "KW" in Arial), as printer drivers write it.
+  const QByteArray emf = pictureData("glyph-text.emf");
   for (int i = 0; i < 2; ++i) {
     const auto picture = LoadPictureFromData(emf);
     if (!picture || inkIn(picture->image) == 0) std::exit(3);

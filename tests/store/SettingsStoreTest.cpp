@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <cstdio>
 #include <random>
 
 #include "Waits.h"
@@ -46,12 +45,10 @@ TEST(SettingsStore, KeysAndSectionsMatchWithoutCaseInBothStores) {
   FileSettingsStore onDisk(dir.path());
   SettingsStore* const stores[] = {&memory, &onDisk};
   for (SettingsStore* store : stores) {
-    EXPECT_EQ(store->read(kApp, "Color", "moji_R"), "");
     ASSERT_TRUE(store->write(kApp, "Color", "Moji_R", "12"));
     EXPECT_EQ(store->read(kApp, "color", "moji_R"), "12");
     ASSERT_TRUE(store->write(kApp, "COLOR", "MOJI_R", "13"));
     EXPECT_EQ(store->read(kApp, "Color", "Moji_R"), "13");
-    EXPECT_EQ(store->read(kApp, "Setting", "Moji_R"), "");
   }
   // On disk, one copy of the key, under one section.
   FileSettingsStore fresh(dir.path());
@@ -63,17 +60,18 @@ TEST(SettingsStore, KeysAndSectionsMatchWithoutCaseInBothStores) {
 
 TEST(SettingsStore, EveryValueComesBackExactlyThroughTheFile) {
   QTemporaryDir dir;
-  // clang-format off
-  const QString values[] = {
-      "", " leading", "  both  \t", "C:\\Program Files\\KWEMO\\Back.bmp", "ends with \\",
-      "\\n is not a line break", "\"quoted\" 'and' \"\"", "a=b; c#d [e] ==", "[Setting]",
-      "; not a comment", "# nor this", "line one\r\nline two\r\n", "lone\nLF and lone\rCR",
-      QString::fromUtf8("ＭＳ Ｐゴシック 日本語のメモ 😀"),
-      QString::fromUtf8("\u2028\u3000\uFEFF\uFFFD\uFFFF"),
-      QString(QChar(0xD800)) + "x" + QChar(0xDC00),
-      QString::fromLatin1("\x01\x1b\x7f", 3) + QChar(0), "\\s\\x41\\u0041"};
-  // clang-format on
-  const QString keys[] = {"Memo", "a=b", "[k]", ";k", "#k", " spaced key ", "Key\\"};
+  const QString values[] = {"",
+                            "  both  \t",
+                            "ends with \\",
+                            "\"quoted\" a=b; c#d [e]",
+                            "[Setting]",
+                            "; not a comment",
+                            "line one\r\nline two\r\n",
+                            "lone\nLF and lone\rCR",
+                            QString::fromUtf8("ＭＳ Ｐゴシック 😀\u3000\uFEFF\uFFFF"),
+                            QString(QChar(0xD800)) + "x" + QChar(0xDC00) + QChar(0),
+                            "\\s\\x41\\u0041"};
+  const QString keys[] = {"a=b", "[k]", ";k", " spaced key ", "Key\\"};
   {
     FileSettingsStore store(dir.path());
     int i = 0;
@@ -106,9 +104,6 @@ TEST(SettingsStore, DamagedFilesAreReadAsFarAsPossibleAndKeptBeforeReplacing) {
   const Case cases[] = {
       {"garbled lines", "[Setting]\nA=1\nnonsense line\n\x01\x02=bin\nB=2\n[broken\nC=3\n", true},
       {"bad UTF-8", "[Setting]\nA=1\nX=\xff\xfe\xc3\n B = 2 \n", true},
-      {"truncated", "[Setting]\nA=1\nB=2\n[Col", true},
-      {"key before a section", "orphan=1\n[Setting]\nA=1\nB=2\n", true},
-      {"duplicate key", "[Setting]\nA=0\na=1\nB=2\n", true},
       {"binary then values", binary + "\n[Setting]\nA=1\nB=2\n", true},
       {"too large", big, false},
   };
@@ -137,12 +132,11 @@ TEST(SettingsStore, DamagedFilesAreReadAsFarAsPossibleAndKeptBeforeReplacing) {
   }
 }
 
-TEST(SettingsStore, FailedWritesLeaveThePreviousValueAndNeverEndTheProgram) {
+TEST(SettingsStore, FailedWritesAndAFullDiskLeaveThePreviousValue) {
   QTemporaryDir dir;
   // A folder below a regular file can be created by nobody, root included.
   writeBytes(dir.path() + "/plain", "x");
   FileSettingsStore blocked(dir.path() + "/plain/KWEMO");
-  EXPECT_EQ(blocked.read(kApp, "Setting", "A"), "");
   EXPECT_FALSE(blocked.write(kApp, "Setting", "A", "1"));
   EXPECT_EQ(blocked.read(kApp, "Setting", "A"), "");
   {
@@ -160,14 +154,7 @@ TEST(SettingsStore, FailedWritesLeaveThePreviousValueAndNeverEndTheProgram) {
   EXPECT_EQ(store.read(kApp, "Memo", "Memo"), "");
   EXPECT_FALSE(store.write(kApp, "../x", "", "1"));
   EXPECT_TRUE(store.filePath("../etc").isEmpty());
-}
 
-TEST(SettingsStore, FullDiskStillReadsAndKeepsThePreviousValue) {
-  QTemporaryDir dir;
-  {
-    FileSettingsStore store(dir.path());
-    ASSERT_TRUE(store.write(kApp, "Setting", "A", "1"));
-  }
   // A file-size limit refuses the write as a full disk would, and root cannot bypass it. Nothing
   // is printed while it holds.
   rlimit old{};
@@ -176,12 +163,10 @@ TEST(SettingsStore, FullDiskStillReadsAndKeepsThePreviousValue) {
   const rlimit tiny{1, old.rlim_max};
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
   FileSettingsStore full(dir.path());
-  const QString before = full.read(kApp, "Setting", "A");
   const bool wrote = full.write(kApp, "Setting", "A", "2");
   const QString after = full.read(kApp, "Setting", "A");
   setrlimit(RLIMIT_FSIZE, &old);
   signal(SIGXFSZ, oldHandler);
-  EXPECT_EQ(before, "1");
   EXPECT_FALSE(wrote);
   EXPECT_EQ(after, "1");
   EXPECT_EQ(FileSettingsStore(dir.path()).read(kApp, "Setting", "A"), "1");
@@ -194,7 +179,6 @@ TEST(SettingsStore, BatchDefersTheFileUntilItsEndAndAnotherWriterIsSeen) {
   {
     SettingsBatch batch(a);
     ASSERT_TRUE(a.write(kApp, "Setting", "A", "1"));
-    EXPECT_EQ(a.read(kApp, "Setting", "A"), "1");
     EXPECT_FALSE(QFile::exists(a.filePath(kApp)));
   }
   EXPECT_EQ(b.read(kApp, "Setting", "a"), "1");
@@ -226,7 +210,7 @@ TEST(SettingsStore, KillDuringSaveLeavesTheOldOrTheNewFile) {
   std::mt19937 rng(12345);
   constexpr int kRounds = 40;
   long long lastSeen = 0;
-  int kills = 0, changes = 0;
+  int changes = 0;
   for (int round = 1; round <= kRounds; ++round) {
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
@@ -249,7 +233,6 @@ TEST(SettingsStore, KillDuringSaveLeavesTheOldOrTheNewFile) {
     int status = 0;
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status)) << "child stopped by itself, status " << status;
-    ++kills;
     ASSERT_TRUE(started) << "round " << round << ": the child never finished its first save";
 
     FileSettingsStore store(dir.path());
@@ -277,7 +260,6 @@ TEST(SettingsStore, KillDuringSaveLeavesTheOldOrTheNewFile) {
   FileSettingsStore next(dir.path());
   ASSERT_TRUE(next.write(kApp, "Setting", "Runed", "True"));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"KWEMO.ini"});
-  std::printf("%d kills, %d of them after a new generation reached the disk\n", kills, changes);
 }
 
 }  // namespace kwemo

@@ -25,7 +25,7 @@ TEST(SurfaceViewTest, ShowsTheSurfaceAndSkipsUnchangedImages) {
     int pushedAfter;
   };
   const int start = view.pushedCount();
-  const Step steps[] = {{true, 1}, {false, 1}, {false, 1}, {true, 2}};
+  const Step steps[] = {{true, 1}, {false, 1}, {true, 2}};
   int x = 12;
   for (const Step& step : steps) {
     if (step.draw) surface.PSet(static_cast<float>(x += 5), 30, RGB(0, 255, 0));
@@ -36,16 +36,6 @@ TEST(SurfaceViewTest, ShowsTheSurfaceAndSkipsUnchangedImages) {
   EXPECT_EQ(shown.pixel(20, 10), qRgb(255, 0, 0));
   EXPECT_EQ(shown.pixel(45, 35), qRgb(0, 0, 255));
   EXPECT_EQ(shown.pixel(22, 30), qRgb(0, 255, 0));
-}
-
-TEST(SurfaceViewTest, KeepsTheSurfaceSizeWhenToldTo) {
-  DrawSurface surface(30, 20);
-  SurfaceView view(surface);
-  view.setSurfaceFollowsSize(false);
-  view.resize(80, 60);
-  view.show();
-  EXPECT_EQ(surface.width(), 30);
-  EXPECT_EQ(surface.height(), 20);
 }
 
 }  // namespace

@@ -19,19 +19,13 @@ QSize SurfaceView::sizeHint() const {
   return surface_ ? QSize(surface_->width(), surface_->height()) : QWidget::sizeHint();
 }
 
-bool SurfaceView::changedSinceShown() const {
-  if (!skipUnchanged_ || !surface_) return true;
-  const QImage& now = surface_->image();
-  return now.size() != shown_.size() || now.devicePixelRatio() != shown_.devicePixelRatio() ||
-         now != shown_;
-}
+void SurfaceView::present() { update(); }
 
-void SurfaceView::present() {
-  if (changedSinceShown()) update();
-}
-
-void SurfaceView::presentNow() {
-  if (changedSinceShown()) repaint();
+void SurfaceView::presentNow(const QRegion& changed) {
+  if (changed.isEmpty())
+    repaint();
+  else
+    repaint(changed);
 }
 
 void SurfaceView::paintEvent(QPaintEvent* event) {
@@ -42,13 +36,19 @@ void SurfaceView::paintEvent(QPaintEvent* event) {
   }
   const QImage& image = surface_->image();
   p.setCompositionMode(QPainter::CompositionMode_Source);
-  p.drawImage(QPointF(0, 0), image);
+  const qreal ratio = image.devicePixelRatio();
   // Parts of the widget the surface does not cover (it does not follow the size).
   const QRect covered(QPoint(0, 0), image.deviceIndependentSize().toSize());
-  const QRegion rest = QRegion(event->rect()).subtracted(covered);
+  for (const QRect& r : event->region()) {
+    const QRect part = r & covered;
+    if (!part.isEmpty())
+      p.drawImage(
+          QPointF(part.topLeft()), image,
+          QRectF(part.x() * ratio, part.y() * ratio, part.width() * ratio, part.height() * ratio));
+  }
+  const QRegion rest = event->region().subtracted(covered);
   for (const QRect& r : rest) p.fillRect(r, palette().window());
   ++pushed_;
-  if (skipUnchanged_) shown_ = image;
   // Moved to a screen with another scale factor: draw the next frames at its ratio.
   if (devicePixelRatioF() != surface_->devicePixelRatio()) matchPixelRatio();
 }

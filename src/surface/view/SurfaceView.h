@@ -9,6 +9,7 @@
 namespace kwemo {
 
 // Puts a DrawSurface on screen: paintEvent copies the surface's image, nothing else draws here.
+// Only what the surface reports as drawn is copied, never compared.
 // The view renders at the screen's device pixel ratio (crisp on high-DPI screens) while the
 // surface's coordinates stay logical. By default the surface follows the view's size.
 class SurfaceView : public QWidget {
@@ -21,13 +22,11 @@ class SurfaceView : public QWidget {
 
   // When on (default), resizing the view resizes the surface to the same logical size.
   void setSurfaceFollowsSize(bool follow) { followSize_ = follow; }
-  // When on (default), a refresh whose image equals the one on screen pushes nothing.
-  void setSkipUnchanged(bool skip) { skipUnchanged_ = skip; }
-
   // Schedules a repaint with the surface's current image (coalesced, like QWidget::update).
   void present();
-  // Repaints at once (the surface's Refresh): what was drawn is on screen when this returns.
-  void presentNow();
+  // Repaints changed (empty: all) at once (the surface's Refresh): what was drawn is on screen
+  // when this returns.
+  void presentNow(const QRegion& changed = QRegion());
   // How many times the image was painted to the screen.
   int pushedCount() const { return pushed_; }
 
@@ -39,13 +38,10 @@ class SurfaceView : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  bool changedSinceShown() const;
   void matchPixelRatio();
 
   QPointer<DrawSurface> surface_;
   bool followSize_ = true;
-  bool skipUnchanged_ = true;
-  QImage shown_;
   int pushed_ = 0;
 };
 

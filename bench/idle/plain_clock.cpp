@@ -1,0 +1,67 @@
+// The yardstick for bench/idle: the plainest Qt 6 analog clock one would write, a QTimer of
+// 200 ms, three hands and twelve marks, antialiased, optionally over a picture stretched to the
+// window. Usage: bench_plain_clock [WxH] [picture]
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTime>
+#include <QTimer>
+#include <QWidget>
+
+#include <cmath>
+
+class PlainClock : public QWidget {
+ public:
+  explicit PlainClock(QString picture) : picturePath_(std::move(picture)) {
+    setWindowTitle(QStringLiteral("PlainClock"));
+    auto* timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+    timer->start(200);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (!picturePath_.isEmpty()) {
+      if (scaled_.size() != size()) scaled_ = QImage(picturePath_).scaled(size());
+      p.drawImage(0, 0, scaled_);
+    } else {
+      p.fillRect(rect(), Qt::white);
+    }
+    const double cx = width() / 2.0, cy = height() / 2.0;
+    p.setPen(QPen(Qt::black, 1));
+    for (int i = 0; i < 12; ++i) {
+      const double a = i * M_PI / 6;
+      p.drawEllipse(QPointF(cx + cx * 0.92 * std::cos(a), cy + cy * 0.92 * std::sin(a)), 2.5, 2.5);
+    }
+    const QTime t = QTime::currentTime();
+    const auto hand = [&](double degrees, double length, int width) {
+      const double a = (degrees - 90) * M_PI / 180;
+      p.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::RoundCap));
+      p.drawLine(QPointF(cx, cy),
+                 QPointF(cx + cx * length * std::cos(a), cy + cy * length * std::sin(a)));
+    };
+    hand(t.hour() * 30 + t.minute() * 0.5, 0.6, 2);
+    hand(t.minute() * 6 + t.second() * 0.1, 0.8, 2);
+    hand(t.second() * 6, 0.95, 1);
+  }
+
+ private:
+  QString picturePath_;
+  QImage scaled_;
+};
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QSize size(128, 128);
+  if (argc > 1) {
+    const QStringList wh = QString::fromLocal8Bit(argv[1]).split(QLatin1Char('x'));
+    if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
+  }
+  PlainClock clock(argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString());
+  clock.setWindowFlag(Qt::FramelessWindowHint);
+  clock.resize(size);
+  clock.show();
+  return QApplication::exec();
+}
