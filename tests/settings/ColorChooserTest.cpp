@@ -39,7 +39,10 @@ TEST(ColorChooser, EnterAnswersTheBarsAndEscKeepsTheCallersColour) {
     bool cancelled;
   };
   const Case cases[] = {
-      {"Enter", [](frmColor& c) { QTest::keyClick(&c.hscB(), Qt::Key_Return); }, {200, 50, 0}, false},
+      {"Enter",
+       [](frmColor& c) { QTest::keyClick(&c.hscB(), Qt::Key_Return); },
+       {200, 50, 0},
+       false},
       {"Esc", [](frmColor& c) { QTest::keyClick(&c, Qt::Key_Escape); }, {40, 50, 60}, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
