@@ -71,6 +71,7 @@ SingleInstance::Role claimWithoutBlocking(SingleInstance& instance, bool& blocke
 }
 
 TEST(SingleInstanceHostile, ADamagedLockNeverKeepsTheClockFromStarting) {
+  static constexpr char kGarbage[] = "\x89\x00\xff garbage\n\n\x01";
   char host[256] = {};
   ::gethostname(host, sizeof host - 1);
   struct Case {
@@ -86,7 +87,7 @@ TEST(SingleInstanceHostile, ADamagedLockNeverKeepsTheClockFromStarting) {
   };
   const Case cases[] = {
       {"empty file", bytes("")},
-      {"garbage", bytes(QByteArray("\x89\x00\xff garbage\n\n\x01", 16))},
+      {"garbage", bytes(QByteArray(kGarbage, sizeof kGarbage - 1))},
       {"another host", bytes("4242\nanother-host.example\nkwemo\n")},
       // pid 1 is alive on this host, but holds no lock: it is no clock.
       {"a live process that is no clock", bytes("1\n" + QByteArray(host) + "\nkwemo\n")},
