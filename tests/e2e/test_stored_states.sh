@@ -8,10 +8,12 @@ start_clock <<<"$PLAIN_FACE;Setting|RgnMode|True;Position|Always On Top|True"
 # The ellipse touches the frame offset 5 on every side: its extents are the client area's box.
 xwininfo -shape -id "$id" | grep -q 'Window shape extents: *120x120+5+5' ||
   fail "the bounding shape is not the 120x120 ellipse at +5+5: $(xwininfo -shape -id "$id")"
+# The first drawing may follow the mapping by a tick: wait for it rather than for a fixed time.
+inside="#FFFFFF"
+face_inside() { [ "$(pixel_at $((x + 30)) $((y + 30)))" = "$inside" ]; }
+wait_until 5 face_inside ||
+  fail "the face is not drawn inside the ellipse ($(pixel_at $((x + 30)) $((y + 30))))"
 # Outside the ellipse (the frame corner) the desktop shows through.
-sleep 0.3
-inside=$(pixel_at $((x + 30)) $((y + 30)))
-[ "$inside" = "#FFFFFF" ] || fail "the face is not drawn inside the ellipse ($inside)"
 [ "$(pixel_at $((x + 6)) $((y + 6)))" != "$inside" ] || fail "the corner looks like the face"
 xprop -id "$id" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || fail "not kept above: $(xprop -id "$id" _NET_WM_STATE)"
 # Stored values that differ from what the clock will write.
