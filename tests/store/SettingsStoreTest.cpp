@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <random>
 
+#include "FileBytes.h"
 #include "Waits.h"
 #include "store/FileSettingsStore.h"
 #include "store/MemorySettingsStore.h"
@@ -22,16 +23,8 @@ namespace {
 
 const QString kApp = QStringLiteral("KWEMO");
 
-QByteArray readAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
+using test::readAll;
+using test::writeBytes;
 
 QStringList damagedCopies(const QString& folder) {
   return QDir(folder).entryList({QStringLiteral("KWEMO.ini.damaged-*")}, QDir::Files);

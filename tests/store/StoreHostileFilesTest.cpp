@@ -15,6 +15,7 @@
 #include <functional>
 #include <future>
 
+#include "FileBytes.h"
 #include "store/FileSettingsStore.h"
 
 namespace kwemo {
@@ -30,16 +31,8 @@ mode_t typeOf(const QString& path) {
   return ::lstat(native(path).constData(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
 }
 
-QByteArray readAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
+using test::readAll;
+using test::writeBytes;
 
 // Runs `work` on a thread. A store that blocks on a FIFO would hold the test for ever: after a
 // generous wait the FIFO is opened from this side, which lets the stuck open return, and the
