@@ -16,24 +16,9 @@ void put(SettingsStore& store, const char* section, const char* key, const QStri
   ASSERT_TRUE(store.write(settingsApplication(), section, key, text));
 }
 
-TEST(ClockSettingsStorage, OnlyTheExactTextTrueMarksAnEarlierRun) {
-  for (const char* runed : {"", "True", "true", " True"}) {
-    const bool firstRun = QByteArray(runed) != "True";
-    MemorySettingsStore store;
-    if (*runed) put(store, "setting", "RUNED", runed);
-    put(store, "Setting", "HourLine", "5");
-    put(store, "Position", "always on top", runed);
-    ClockSettings s;
-    const LoadOutcome outcome = LoadClockSettings(store, s);
-    EXPECT_EQ(outcome.firstRun, firstRun) << runed;
-    EXPECT_EQ(outcome.alwaysOnTop, !firstRun) << runed;
-    EXPECT_EQ(s.HourLine, firstRun ? 2 : 5) << runed;
-    EXPECT_TRUE(!firstRun || s == FirstRunSettings()) << runed;
-  }
-}
-
 // Each case stores one value in a store that has seen a shut-down, loads it into a record whose
-// fields hold marker values, and checks the field.
+// fields hold marker values, and checks the field. Only the exact text "True" marks an earlier
+// run; otherwise the first-run values are loaded (font size 8).
 TEST(ClockSettingsStorage, ConversionsOnLoadAndKeepingThePreviousValue) {
   const struct {
     const char *section, *key, *text;
@@ -49,6 +34,9 @@ TEST(ClockSettingsStorage, ConversionsOnLoadAndKeepingThePreviousValue) {
       {"Color", "Moji_R", "300", [](auto& s) { return s.MojiColor == RGB(255, 9, 9); }},
       {"Color", "DrawMode", "abc", [](auto& s) { return s.DrawMode == 13; }},
       {"Setting", "DrawMode", "7", [](auto& s) { return s.DrawMode == 13; }},
+      {"setting", "RUNED", "True", [](auto& s) { return s.FontSize == 7; }},
+      {"Setting", "Runed", " True", [](auto& s) { return s.FontSize == 8; }},
+      {"Setting", "Runed", "true", [](auto& s) { return s.FontSize == 8; }},
   };
   for (const auto& c : cases) {
     MemorySettingsStore store;

@@ -189,10 +189,10 @@ TEST(FaceRendererTest, BackgroundPictureStaysUntilAnEmptyNameRemovesIt) {
     ASSERT_TRUE(im.save(path, "BMP"));
   }
   test::writeBytes(damaged, "BM this is not a bitmap");
-  const std::pair<QString, QRgb> steps[] = {{red, qRgb(255, 0, 0)},
-                                            {damaged, qRgb(255, 0, 0)},
-                                            {blue, qRgb(0, 0, 255)},
-                                            {QString(), qRgb(255, 255, 255)}};
+  // clang-format off
+  const std::pair<QString, QRgb> steps[] = {{red, qRgb(255, 0, 0)}, {damaged, qRgb(255, 0, 0)},
+                                            {blue, qRgb(0, 0, 255)}, {"", qRgb(255, 255, 255)}};
+  // clang-format on
   ClockSettings s = FirstRunSettings();
   s.DigitalClock = 0;
   Face f(100, 80, s);
@@ -252,8 +252,7 @@ TEST(FaceRendererIdleTest, DrawingOnlyChangesShowsTheSameFramesAsDrawingEverythi
     Face before(c.size.width(), c.size.height(), look),
         after(c.size.width(), c.size.height(), look);
     before.renderer.setAlwaysDrawWhole(true);
-    const std::string name = "mode " + std::to_string(c.mode) + " " +
-                             std::to_string(c.size.width()) + "x" + std::to_string(c.size.height());
+    SCOPED_TRACE(testing::Message() << "mode " << c.mode << " width " << c.size.width());
     QDateTime t(QDate(2026, 3, 9), QTime(10, 59, 17, 130));
     int lastSecond = -1;
     for (int tick = 0; tick < 450; ++tick, t = t.addMSecs(200)) {
@@ -268,12 +267,12 @@ TEST(FaceRendererIdleTest, DrawingOnlyChangesShowsTheSameFramesAsDrawingEverythi
         }
         f->draw(t);
       }
-      ASSERT_EQ(after.screen, before.screen) << name << " tick " << tick;
+      ASSERT_EQ(after.screen, before.screen) << "tick " << tick;
       const auto outcome = after.renderer.lastTick();
       const bool drew = outcome == FaceRenderer::TickOutcome::Partial ||
                         outcome == FaceRenderer::TickOutcome::Whole;
       // The text shows the seconds: each new second draws; within one, only a change does.
-      EXPECT_EQ(drew, t.time().second() != lastSecond || changed) << name << " tick " << tick;
+      EXPECT_EQ(drew, t.time().second() != lastSecond || changed) << "tick " << tick;
       lastSecond = t.time().second();
     }
   }

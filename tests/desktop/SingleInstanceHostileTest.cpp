@@ -8,12 +8,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <atomic>
-#include <chrono>
 #include <cstring>
-#include <thread>
 
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -30,9 +26,7 @@
 namespace kwemo {
 namespace {
 
-using namespace std::chrono_literals;
-
-QByteArray native(const QString& path) { return QFile::encodeName(path); }
+using test::native;
 
 int connectTo(const QString& path, bool nonBlocking) {
   sockaddr_un address{};
@@ -53,25 +47,6 @@ bool sendRaw(const QString& path, const QByteArray& bytes) {
       fd >= 0 && ::send(fd, bytes.constData(), size_t(bytes.size()), 0) == bytes.size();
   ::close(fd);
   return sent;
-}
-
-// A reader of the lock file would block on a FIFO for ever: after a generous wait a watchdog
-// opens it from the other side, so that a stuck claim returns (and `blocked` tells).
-SingleInstance::Role claimWithoutBlocking(SingleInstance& instance, bool& blocked) {
-  std::atomic<bool> done{false};
-  std::thread watchdog([&] {
-    for (int i = 0; i < 1000 && !done; ++i) std::this_thread::sleep_for(10ms);
-    while (!done) {
-      blocked = true;
-      const int fd = ::open(native(instance.lockPath()).constData(), O_RDWR | O_NONBLOCK);
-      std::this_thread::sleep_for(50ms);
-      if (fd >= 0) ::close(fd);
-    }
-  });
-  const SingleInstance::Role role = instance.claim();
-  done = true;
-  watchdog.join();
-  return role;
 }
 
 TEST(SingleInstanceHostile, ADamagedLockNeverKeepsTheClockFromStarting) {
@@ -100,15 +75,14 @@ TEST(SingleInstanceHostile, ADamagedLockNeverKeepsTheClockFromStarting) {
     ASSERT_TRUE(made);
 
     SingleInstance first(dir.filePath("run")), second(dir.filePath("run"));
-    bool blocked = false;
-    EXPECT_EQ(claimWithoutBlocking(first, blocked), SingleInstance::Role::First);
-    EXPECT_FALSE(blocked) << "the claim blocked";
+    SingleInstance::Role role{};
+    EXPECT_TRUE(test::finishesWithoutBlocking([&] { role = first.claim(); }, lock)) << "blocked";
+    EXPECT_EQ(role, SingleInstance::Role::First);
     struct stat st {};
     ASSERT_EQ(::lstat(native(lock).constData(), &st), 0);
     EXPECT_TRUE(S_ISREG(st.st_mode));
     EXPECT_FALSE(QFile::exists(dir.filePath("nowhere"))) << "the link was followed";
-    EXPECT_EQ(claimWithoutBlocking(second, blocked), SingleInstance::Role::Second)
-        << "two clocks at once";
+    EXPECT_EQ(second.claim(), SingleInstance::Role::Second) << "two clocks at once";
   }
 }
 

@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
-#include <string>
+#include <algorithm>
 #include <vector>
 
 #include "PictureData.h"
@@ -98,23 +98,20 @@ TEST(Picture, EachKindLoadsByContentWithItsSizeAndPixels) {
   QTemporaryDir dir;
   for (const auto& c : cases) {
     EXPECT_EQ(DetectPictureKind(c.bytes), c.kind) << c.name;
-    // The name never decides: every kind is also tried under a misleading extension.
-    for (const QString& file : {QStringLiteral("Back.bmp"), QString(c.name) + ".txt"}) {
-      test::writeBytes(dir.filePath(file), c.bytes);
-      const std::optional<Picture> picture = LoadPicture(dir.filePath(file));
-      ASSERT_TRUE(picture.has_value()) << c.name << " as " << file.toStdString();
-      EXPECT_EQ(QSize(picture->width, picture->height), c.size) << c.name;
-      EXPECT_EQ(picture->image.size(), c.size) << c.name;
-      for (const auto& [at, want] : c.probes) {
-        const QColor got = picture->image.pixelColor(at);
-        SCOPED_TRACE(std::string(c.name) + " at " + std::to_string(at.x()) + "," +
-                     std::to_string(at.y()));
-        EXPECT_EQ(got.alpha(), want.alpha() == 0 ? 0 : 255);
-        if (want.alpha() == 0) continue;
-        EXPECT_NEAR(got.red(), want.red(), c.tolerance);
-        EXPECT_NEAR(got.green(), want.green(), c.tolerance);
-        EXPECT_NEAR(got.blue(), want.blue(), c.tolerance);
-      }
+    // The name never decides: every kind is loaded under a misleading extension.
+    test::writeBytes(dir.filePath("Back.bmp"), c.bytes);
+    const std::optional<Picture> picture = LoadPicture(dir.filePath("Back.bmp"));
+    ASSERT_TRUE(picture.has_value()) << c.name;
+    EXPECT_EQ(QSize(picture->width, picture->height), c.size) << c.name;
+    EXPECT_EQ(picture->image.size(), c.size) << c.name;
+    for (const auto& [at, want] : c.probes) {
+      const QColor got = picture->image.pixelColor(at);
+      const int off =
+          std::max({std::abs(got.red() - want.red()), std::abs(got.green() - want.green()),
+                    std::abs(got.blue() - want.blue())});
+      EXPECT_TRUE(want.alpha() ? got.alpha() == 255 && off <= c.tolerance : got.alpha() == 0)
+          << c.name << " at " << at.x() << "," << at.y() << ": "
+          << got.name(QColor::HexArgb).toStdString();
     }
   }
 }
@@ -140,26 +137,19 @@ TEST(Picture, DataGivesItsDeclaredSizeOrNoPicture) {
   // Top-down (negative height), 16 million rows: Qt's reader gives no size for it beforehand.
   setLE32(deepTopDownBmp, 22, 0xFF000002u);
   wideGif[6] = wideGif[7] = char(0xFF);
-  const std::pair<QByteArray, QSize> cases[] = {
-      // empty size: no picture
-      {pictureData("size-1000-units-an-inch.wmf"), QSize(96, 48)},
-      {pictureData("size-halves-to-even.wmf"), QSize(2, 4)},
-      {pictureData("size-rounded-to-nearest.wmf"), QSize(10, 5)},
-      {emf100x50, QSize(100, 50)},
-      {emf.chopped(20), QSize()},  // no end record
-      {emfOddSize, QSize()},       // a record size not a multiple of 4
+  // clang-format off
+  const std::pair<QByteArray, QSize> cases[] = {  // empty size: no picture
+      {pictureData("size-1000-units-an-inch.wmf"), {96, 48}},
+      {pictureData("size-halves-to-even.wmf"), {2, 4}},
+      {pictureData("size-rounded-to-nearest.wmf"), {10, 5}}, {emf100x50, {100, 50}},
+      {emf.chopped(20), {}}, {emfOddSize, {}},  // no end record; a record size not a multiple of 4
       // From a fuzzing run: an EMR_CREATEMONOBRUSH cut to 20 of its 32 bytes, whose bitmap fields
       // are read from the record behind it and point past the end of the file.
-      {pictureData("emf-short-record.emf"), QSize()},
-      {wmf.chopped(6), QSize(192, 96)},  // no end record
-      {wmf.chopped(10), QSize()},        // cut inside the last drawing record
-      {wmf.left(22 + 18), QSize(192, 96)},
-      {wmf.left(22 + 10), QSize()},
-      {badSelect, QSize(192, 96)},
-      {wideBmp, QSize()},
-      {deepTopDownBmp, QSize()},
-      {wideGif, QSize()},
-  };
+      {pictureData("emf-short-record.emf"), {}},
+      {wmf.chopped(6), {192, 96}}, {wmf.chopped(10), {}},  // no end record; cut inside a record
+      {wmf.left(22 + 18), {192, 96}}, {wmf.left(22 + 10), {}}, {badSelect, {192, 96}},
+      {wideBmp, {}}, {deepTopDownBmp, {}}, {wideGif, {}}};
+  // clang-format on
   int row = 0;
   for (const auto& [data, size] : cases) {
     const auto picture = LoadPictureFromData(data);
@@ -180,25 +170,19 @@ TEST(Picture, RejectsWhatIsNoPictureAndCachesWithinItsBounds) {
   EXPECT_FALSE(LooksLikePicturePath(dir.path()));
   EXPECT_TRUE(LooksLikePicturePath(dir.filePath("notes.bmp")));
 
+  // The same decode is handed out again (the image shares its pixel buffer) until the file
+  // changes or goes; the newest entry always stays, whatever the bounds.
   const QString path = dir.filePath("back.bmp");
   test::writeBytes(path, savedByQt(20, 10));
-  PictureCache cache(2);
-  const auto first = cache.load(path), second = cache.load(path);
-  ASSERT_TRUE(first && second);
-  // The same decode is handed out again: the image shares its pixel buffer.
-  EXPECT_EQ(first->image.constBits(), second->image.constBits());
-  test::writeBytes(path, savedByQt(30, 12));  // changed: decoded anew
+  PictureCache cache(2, 20 * 20 * 4);
+  EXPECT_EQ(cache.load(path)->image.constBits(), cache.load(path)->image.constBits());
+  test::writeBytes(path, savedByQt(30, 12));
   EXPECT_EQ(cache.load(path).value_or(Picture{}).width, 30);
-  ASSERT_TRUE(QFile::remove(path));  // removed: no picture, whatever was cached
-  EXPECT_FALSE(cache.load(path).has_value());
-  // Both the count and the images' bytes are bounded, but the newest entry always stays.
-  PictureCache small(2, 20 * 20 * 4);
-  for (int side : {4, 5, 6, 16, 40}) {
-    const QString p = dir.filePath(QString("p%1.bmp").arg(side));
-    test::writeBytes(p, savedByQt(side, side));
-    EXPECT_EQ(small.load(p).value_or(Picture{}).width, side);
-  }
-  EXPECT_EQ(small.size(), 1u);
+  test::writeBytes(dir.filePath("big.bmp"), savedByQt(40, 40));
+  EXPECT_EQ(cache.load(dir.filePath("big.bmp")).value_or(Picture{}).width, 40);
+  EXPECT_EQ(cache.size(), 1u);
+  ASSERT_TRUE(QFile::remove(dir.filePath("big.bmp")));
+  EXPECT_FALSE(cache.load(dir.filePath("big.bmp")).has_value());
 }
 
 // Every input the fuzzer kept (damaged files of every kind, and the ones that crashed once).
@@ -223,15 +207,9 @@ TEST(Picture, DamagedFilesGiveNoPictureOrAPictureButNeverACrash) {
   EXPECT_LT(loaded, names.size());
 }
 
+// Huge polygons are clipped on the way (the huge rows above); lines leave and come back in runs.
 TEST(Picture, ClipKeepsWhatIsInside) {
-  const QRectF box(0, 0, 10, 10);
-  // A triangle poking out to the right keeps its inside part, cut along x = 10.
-  const double dy = 3 * 8.0 / 28;
-  EXPECT_EQ(ClipPolygon(QPolygonF{{2, 2}, {30, 5}, {2, 8}}, box),
-            (QPolygonF{{2, 2}, {10, 2 + dy}, {10, 8 - dy}, {2, 8}}));
-  EXPECT_TRUE(ClipPolygon(QPolygonF{{0, 0}, {qInf(), 5}, {5, 5}}, box).isEmpty());
-  // A line that leaves and comes back gives two runs.
-  EXPECT_EQ(ClipPolyline(QPolygonF{{1, 5}, {20, 5}, {20, 6}, {1, 6}}, box),
+  EXPECT_EQ(ClipPolyline(QPolygonF{{1, 5}, {20, 5}, {20, 6}, {1, 6}}, QRectF(0, 0, 10, 10)),
             (std::vector<QPolygonF>{{{1, 5}, {10, 5}}, {{10, 6}, {1, 6}}}));
 }
 

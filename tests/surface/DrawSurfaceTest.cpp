@@ -104,39 +104,24 @@ TEST(DrawSurfaceTest, EveryDrawModeCombinesPenAndScreenBitwise) {
 }
 
 TEST(DrawSurfaceTest, ShapesCoverTheirRoundedCoordinatesAndRefusedValuesKeepTheOldOne) {
-  const std::pair<std::function<void(DrawSurface&)>, QRect> cases[] = {
-      {[](DrawSurface& s) { s.Circle(50, 50, 20); }, QRect(30, 30, 41, 41)},
-      {[](DrawSurface& s) { s.Circle(50, 50, 20, {}, 0.5f); }, QRect(30, 40, 41, 21)},
-      {[](DrawSurface& s) { s.Line(2.5f, 3.5f, 10.5f, 3.5f); },
-       QRect(2, 4, 9, 1)},  // halves to even
-      {[](DrawSurface& s) { s.PSet(-1, 500); }, QRect()},
-      {[](DrawSurface& s) {
-         s.setDrawWidth(5);
-         s.PSet(30, 30);
-       },
-       QRect(28, 28, 5, 5)},
-      {[](DrawSurface& s) {
-         s.setDrawWidth(3);
-         s.Line(10, 20, 30, 20);
-       },
-       QRect(9, 19, 23, 3)},
-      {[](DrawSurface& s) {
-         s.setDrawWidth(3);
-         s.setDrawWidth(0);
-         s.PSet(30, 30);
-       },
-       QRect(29, 29, 3, 3)},
-  };
+  using Draw = std::function<void(DrawSurface&)>;
+  // clang-format off
+  const std::tuple<int, Draw, QRect> cases[] = {  // pen width, shape, inked extent
+      {1, [](DrawSurface& s) { s.Circle(50, 50, 20); }, QRect(30, 30, 41, 41)},
+      {1, [](DrawSurface& s) { s.Circle(50, 50, 20, {}, 0.5f); }, QRect(30, 40, 41, 21)},
+      {1, [](DrawSurface& s) { s.Line(2.5f, 3.5f, 10.5f, 3.5f); }, QRect(2, 4, 9, 1)},  // to even
+      {1, [](DrawSurface& s) { s.PSet(-1, 500); }, QRect()},
+      {5, [](DrawSurface& s) { s.PSet(30, 30); }, QRect(28, 28, 5, 5)},
+      {3, [](DrawSurface& s) { s.Line(10, 20, 30, 20); }, QRect(9, 19, 23, 3)}};
+  // clang-format on
   for (int mode : {13, 9}) {
-    int row = 0;
-    for (const auto& [draw, want] : cases) {
+    for (const auto& [width, draw, want] : cases) {
       DrawSurface s(120, 100);
       s.setBackColor(0xFFFFFF);
-      s.setDrawMode(mode);
+      ASSERT_TRUE(s.setDrawMode(mode) && s.setDrawWidth(width));
+      EXPECT_FALSE(s.setDrawWidth(0) || s.setDrawMode(0) || s.setDrawMode(17) || s.setFontSize(0));
       draw(s);
-      EXPECT_EQ(inked(s.image()), want) << "row " << row++ << " mode " << mode;
-      EXPECT_FALSE(s.setDrawMode(0) || s.setDrawMode(17) || s.setFontSize(0));
-      EXPECT_EQ(s.DrawMode(), mode);
+      EXPECT_EQ(inked(s.image()), want) << "mode " << mode << " width " << width;
     }
   }
 }
