@@ -131,6 +131,35 @@ TEST(FaceRendererTest, MarksHandsAndPenWidthsLandWhereTheyShould) {
   EXPECT_EQ(FanOffsets(0.1f).size(), 20u);
 }
 
+// The old runtime compared the second hand's angle in single precision with the stored one: only
+// at second 15 (angle 0) could they match, so that second is skipped after it was drawn, and a
+// first tick at 15 (the stored angle still 0) draws and shows nothing. The fan stores no angle
+// while the second hand is hidden.
+TEST(FaceRendererTest, SecondFifteenIsSkippedAsTheOldRuntimeSkippedIt) {
+  const struct {
+    bool fan, hideSecond;
+    std::vector<std::pair<int, bool>> ticks;  // second, passes the test
+  } cases[] = {{false, false, {{14, true}, {15, true}, {15, false}, {16, true}}},
+               {true, false, {{14, true}, {15, true}, {15, true}}},
+               {false, false, {{15, false}, {15, false}, {16, true}}},
+               {true, true, {{14, true}, {15, false}, {16, true}}}};
+  for (const auto& c : cases) {
+    ClockSettings s = FirstRunSettings();
+    s.DigitalClock = 0;
+    s.nHari = c.fan;
+    s.HideSecond = c.hideSecond;
+    Face f(60, 60, s);
+    bool anyPassed = false;
+    for (const auto& [second, passes] : c.ticks) {
+      f.draw(at(9, 41, second));
+      anyPassed = anyPassed || passes;
+      EXPECT_EQ(f.renderer.lastTick() != FaceRenderer::TickOutcome::Skipped, passes)
+          << "fan " << c.fan << " second " << second;
+      EXPECT_EQ(f.renderer.FirstShown(), anyPassed) << "fan " << c.fan << " second " << second;
+    }
+  }
+}
+
 // A window that answers the renderer's questions and ignores its requests.
 struct StubHooks : ClockWindowHooks {
   bool visible = false;  // not shown yet: the first drawing shows it

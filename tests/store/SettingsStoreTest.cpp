@@ -46,10 +46,10 @@ TEST(SettingsStore, KeysAndSectionsMatchWithoutCaseAndEveryValueComesBackExactly
   EXPECT_TRUE(onDisk.filePath("../etc").isEmpty());
 
   // clang-format off
-  const QString values[] = {"", "  both  \t", "ends with \\", "\"quoted\" a=b; c#d [e]", "[Setting]",
-                            "line one\r\nline two\r\n", "lone\nLF and lone\rCR", "\\s\\x41\\u0041",
-                            QString::fromUtf8("ＭＳ Ｐゴシック 😀\u3000\uFEFF\uFFFF"),
-                            QString(QChar(0xD800)) + "x" + QChar(0xDC00) + QChar(0)};
+  const QString values[] = {"", "  both  \t", "ends with \\", "\"quoted\" a=b; c#d [e]",
+      "[Setting]", "line one\r\nline two\r\n", "lone\nLF and lone\rCR", "\\s\\x41\\u0041",
+      QString::fromUtf8("ＭＳ Ｐゴシック 😀\u3000\uFEFF\uFFFF"),
+      QString(QChar(0xD800)) + "x" + QChar(0xDC00) + QChar(0)};
   // clang-format on
   const QString keys[] = {"a=b", "[k]", ";k", " spaced key ", "Key\\"};
   for (int i = 0; i < 10; ++i)
