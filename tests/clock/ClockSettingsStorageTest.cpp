@@ -55,17 +55,13 @@ TEST(ClockSettingsStorage, ConversionsOnLoadAndKeepingThePreviousValue) {
 
 TEST(ClockSettingsStorage, SaveThenLoadThroughTheFileGivesTheSameRecord) {
   QTemporaryDir dir;
-  ClockSettings saved;
-  saved.FontSize = 12;
+  ClockSettings saved = FirstRunSettings();
   saved.Format = "yyyy/mm/dd (aaa) hh:nn:ss \"=;#[\\\r\n";
   saved.FontName = QString::fromUtf8(" IPAPGothic ＭＳ ");
-  saved.FontBold = saved.nHari = true;
   saved.TextTop = 62.5f;
   saved.hLong = {33.33333f, 0.1f, 1.234568e7f};
-  saved.BG_G = 255;
   saved.Circle_B = 130;
   saved.SecondLine = -1;
-  saved.BackLine = 7;
   saved.DrawMode = 99;
   saved.BackBMP = "/home/user/My Pictures/back ground.bmp";
   saved.updateColors();

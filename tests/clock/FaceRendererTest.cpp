@@ -235,26 +235,12 @@ TEST(FaceRendererTest, BackgroundPictureStaysUntilAnEmptyNameRemovesIt) {
   }
 }
 
-ClockSettings lookWith(int mode, bool fan, bool dots, int width) {
-  ClockSettings s = FirstRunSettings();
-  s.BG_R = 250, s.BG_G = 240, s.BG_B = 200;
-  s.Hour_R = 200, s.Minute_G = 160, s.Second_B = 255, s.Circle_R = 90, s.Moji_B = 120;
-  s.updateColors();
-  s.HourLine = std::int16_t(width + 1);
-  s.MinuteLine = s.SecondLine = std::int16_t(width);
-  s.DrawMode = std::int16_t(mode);
-  s.Format = QStringLiteral("h:nn:ss");
-  s.TextTop = 62;  // the hands cross the text
-  s.mPset = dots;
-  s.nHari = fan;
-  return s;
-}
-
 // A minute and a half of 200 ms ticks across the hour, drawn as before (the whole face on every
 // tick) and by changes only: every shown frame is the same, and only the first tick of each new
 // second draws. On the way the draw mode changes as the popup menu changes it, and new settings
 // are applied as the dialog applies them.
 TEST(FaceRendererIdleTest, DrawingOnlyChangesShowsTheSameFramesAsDrawingEverything) {
+  // A background where every pixel differs, so a misplaced partial copy shows.
   QTemporaryDir dir;
   QImage stripes(37, 23, QImage::Format_RGB32);
   for (int y = 0; y < stripes.height(); ++y)
@@ -262,7 +248,12 @@ TEST(FaceRendererIdleTest, DrawingOnlyChangesShowsTheSameFramesAsDrawingEverythi
       stripes.setPixel(x, y, qRgb(x * 7, y * 11, (x + y) * 5));
   const QString picture = dir.filePath("back.bmp");
   ASSERT_TRUE(stripes.save(picture, "BMP"));
-
+  ClockSettings base = FirstRunSettings();
+  base.BG_R = 250, base.BG_G = 240, base.BG_B = 200;
+  base.Hour_R = 200, base.Minute_G = 160, base.Second_B = 255, base.Circle_R = 90;
+  base.updateColors();
+  base.Format = QStringLiteral("h:nn:ss");
+  base.TextTop = 62;  // the hands cross the text
   struct Case {
     int mode;
     bool fan, dots, withPicture;
@@ -276,7 +267,12 @@ TEST(FaceRendererIdleTest, DrawingOnlyChangesShowsTheSameFramesAsDrawingEverythi
   cases.push_back({13, true, false, false, 1, QSize(96, 160)});
 
   for (const Case& c : cases) {
-    ClockSettings look = lookWith(c.mode, c.fan, c.dots, c.width);
+    ClockSettings look = base;
+    look.DrawMode = std::int16_t(c.mode);
+    look.HourLine = std::int16_t(c.width + 1);
+    look.MinuteLine = look.SecondLine = std::int16_t(c.width);
+    look.mPset = c.dots;
+    look.nHari = c.fan;
     if (c.withPicture) look.BackBMP = picture;
     Face before(c.size.width(), c.size.height(), look),
         after(c.size.width(), c.size.height(), look);
