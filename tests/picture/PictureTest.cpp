@@ -8,12 +8,17 @@
 #include <algorithm>
 #include <vector>
 
-#include "PictureData.h"
+#include "FileBytes.h"
 #include "picture/ClipGeometry.h"
 #include "picture/Picture.h"
 
 namespace kwemo {
 namespace {
+
+// The picture files under tests/picture/data, made once for these tests (see its README).
+QByteArray pictureData(const char* name) {
+  return test::readAll(QStringLiteral(KWEMO_PICTURE_DATA "/") + QLatin1String(name));
+}
 
 const QColor kRed(255, 0, 0), kGreen(0, 255, 0), kBlue(0, 0, 255), kYellow(255, 255, 0),
     kWhite(255, 255, 255), kClear(0, 0, 0, 0);
