@@ -2,11 +2,13 @@
 
 #include <QFontDatabase>
 #include <QImage>
+#include <QTest>
 #include <functional>
 #include <string>
 
 #include "picture/Picture.h"
 #include "surface/DrawSurface.h"
+#include "surface/view/SurfaceView.h"
 
 namespace kwemo {
 namespace {
@@ -170,6 +172,27 @@ TEST(DrawSurfaceTest, ResizeKeepsTheDrawingAndHighDpiKeepsLogicalCoordinates) {
   s.Line(10, 8, 28, 8, 0);
   EXPECT_EQ(rgbAt(s.image(), 40, 16), 0u);  // logical (20, 8)
   EXPECT_EQ(rgbAt(s.image(), 40, 18), RGB(0, 0, 255));
+}
+
+// The view shows the surface at once when it reports a change, and only then.
+TEST(SurfaceViewTest, FollowsTheViewsSizeAndPushesOnlyChangedImages) {
+  DrawSurface surface;
+  SurfaceView view(surface);
+  view.resize(50, 40);
+  view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  EXPECT_EQ(QSize(surface.width(), surface.height()), QSize(50, 40));
+  surface.setBackColor(RGB(0, 0, 255));
+  const int start = view.pushedCount();
+  const std::pair<int, int> steps[] = {{17, 1}, {0, 1}, {22, 2}};  // x of a new dot, pushes
+  for (const auto& [x, pushed] : steps) {
+    if (x) surface.PSet(float(x), 30, RGB(0, 255, 0));
+    surface.Refresh();
+    EXPECT_EQ(view.pushedCount() - start, pushed) << x;
+  }
+  const QImage shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(shown.pixel(22, 30), qRgb(0, 255, 0));
+  EXPECT_EQ(shown.pixel(45, 35), qRgb(0, 0, 255));
 }
 
 }  // namespace
