@@ -14,6 +14,7 @@
 #include <map>
 #include <vector>
 
+#include "Controls.h"
 #include "Waits.h"
 #include "about/LinkCursor.h"
 #include "about/frmAbout.h"
@@ -21,6 +22,8 @@
 
 namespace kwemo {
 namespace {
+
+using test::control;
 
 constexpr Rgb kCyan = RGB(0, 255, 255);
 constexpr Rgb kLightYellow = RGB(255, 255, 187);
@@ -64,7 +67,7 @@ TEST(AboutBox, VersionTextComesFromTheProgramVersion) {
   };
   for (const Case& c : {Case{0, 0, 25, "ver 0.00.0025"}, Case{10, 2, 3, "ver 10.02.0003"}}) {
     BoxGuard g{openBox({QStringLiteral("KWEMO"), c.major, c.minor, c.revision})};
-    EXPECT_EQ(g.box->lblVersion->text(), QString::fromLatin1(c.text));
+    EXPECT_EQ(control<QLabel>(*g.box, "lblVersion").text(), QString::fromLatin1(c.text));
     EXPECT_TRUE(g.box->CreditLines[8].endsWith(QString::fromLatin1(c.text))) << c.text;
   }
   // The build's own version is the CMake project's.
@@ -85,7 +88,8 @@ TEST(AboutBox, LinksUseOurHandCursorAndOpenTheirCaptions) {
   recorder.sink = &opened;
   QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
   QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &recorder, "open");
-  for (QLabel* link : g.box->lblURL) {
+  for (int i = 0; i < 2; ++i) {
+    QLabel* link = &control<QLabel>(*g.box, "lblURL", i);
     EXPECT_EQ(link->cursor().hotSpot(), QPoint(12, 1));
     QTest::mouseClick(link, Qt::LeftButton);
   }
@@ -94,7 +98,7 @@ TEST(AboutBox, LinksUseOurHandCursorAndOpenTheirCaptions) {
   ASSERT_EQ(opened.size(), 2u);
   EXPECT_EQ(opened[0], QUrl(QStringLiteral("https://kwemo.example.org/")));
   EXPECT_EQ(opened[1], QUrl(QStringLiteral("mailto:kwemo@example.org")));
-  EXPECT_EQ(g.box->lblURL[0]->text(), opened[0].toString());
+  EXPECT_EQ(control<QLabel>(*g.box, "lblURL", 0).text(), opened[0].toString());
 }
 
 TEST(AboutBox, HoverColoursFollowTheMouseBetweenTheLinks) {
@@ -106,17 +110,20 @@ TEST(AboutBox, HoverColoursFollowTheMouseBetweenTheLinks) {
     QCoreApplication::sendEvent(w, &move);
   };
   auto colour = [&](int i) {
-    return toRgb(
-        box.lblURL[static_cast<std::size_t>(i)]->palette().color(QPalette::WindowText).rgb());
+    return toRgb(control<QLabel>(box, "lblURL", i).palette().color(QPalette::WindowText).rgb());
   };
   struct Step {
     QWidget* over;
     Rgb link0, link1;
   };
   const std::vector<Step> steps{
-      {box.lblURL[0], kRed, kBlue}, {box.lblURL[1], kRed, kRed},  // both red for a moment
-      {box.lblURL[1], kBlue, kRed}, {box.lblURL[0], kRed, kRed}, {box.picAnim, kBlue, kBlue},
-      {box.lblURL[0], kRed, kBlue}, {&box, kBlue, kBlue},
+      {&control<QLabel>(box, "lblURL", 0), kRed, kBlue},
+      {&control<QLabel>(box, "lblURL", 1), kRed, kRed},  // both red for a moment
+      {&control<QLabel>(box, "lblURL", 1), kBlue, kRed},
+      {&control<QLabel>(box, "lblURL", 0), kRed, kRed},
+      {&control<SurfaceView>(box, "picAnim"), kBlue, kBlue},
+      {&control<QLabel>(box, "lblURL", 0), kRed, kBlue},
+      {&box, kBlue, kBlue},
   };
   for (std::size_t n = 0; n < steps.size(); ++n) {
     moveOver(steps[n].over);
@@ -143,7 +150,7 @@ TEST(AboutBox, EnterAndEscCloseTheBoxAndShowAboutKeepsOneBox) {
   ShowAbout(nullptr);
   EXPECT_EQ(boxes(), 1);
   for (QWidget* w : QApplication::topLevelWidgets())
-    if (auto* box = qobject_cast<frmAbout*>(w)) box->cmdOK->click();
+    if (auto* box = qobject_cast<frmAbout*>(w)) control<QPushButton>(*box, "cmdOK").click();
   flushDeletes();
   EXPECT_EQ(boxes(), 0);
 }
@@ -158,17 +165,19 @@ struct Frame {
 TEST(AboutBox, RollPlaysBothPhasesThenScrollsTheCanvasOut) {
   BoxGuard g{openBox()};
   frmAbout& box = *g.box;
-  const QImage titlePage = box.picAnim->surface().image().copy();
+  const QImage titlePage = control<SurfaceView>(box, "picAnim").surface().image().copy();
   std::vector<Frame> frames;
   QImage lastDropFrame;
   box.setFrameWait([&](int ms) {
-    frames.push_back(
-        {ms, box.cmdOK->isEnabled(), box.lblURL[0]->isVisible() || box.lblURL[1]->isVisible()});
-    if (frames.size() == 32) lastDropFrame = box.picAnim->surface().image().copy();
+    frames.push_back({ms, control<QPushButton>(box, "cmdOK").isEnabled(),
+                      control<QLabel>(box, "lblURL", 0).isVisible() ||
+                          control<QLabel>(box, "lblURL", 1).isVisible()});
+    if (frames.size() == 32)
+      lastDropFrame = control<SurfaceView>(box, "picAnim").surface().image().copy();
   });
   box.RollCredits();
 
-  const DrawSurface& canvas = box.picScrTxt->surface();
+  const DrawSurface& canvas = control<SurfaceView>(box, "picScrTxt").surface();
   const int bannerHeight = 70;
   const float textHeight = canvas.TextHeight(QStringLiteral("A"));
   const int canvasHeight = static_cast<int>(std::lrint(2 * bannerHeight + 40 * textHeight + 117));
@@ -181,9 +190,10 @@ TEST(AboutBox, RollPlaysBothPhasesThenScrollsTheCanvasOut) {
     EXPECT_FALSE(frames[n].okEnabled);
     EXPECT_FALSE(frames[n].linksVisible);
   }
-  EXPECT_LE(box.picScrTxt->y(), -canvasHeight);
-  EXPECT_TRUE(box.cmdOK->isEnabled());
-  EXPECT_TRUE(box.lblURL[0]->isVisible() && box.lblURL[1]->isVisible());
+  EXPECT_LE(control<SurfaceView>(box, "picScrTxt").y(), -canvasHeight);
+  EXPECT_TRUE(control<QPushButton>(box, "cmdOK").isEnabled());
+  EXPECT_TRUE(control<QLabel>(box, "lblURL", 0).isVisible() &&
+              control<QLabel>(box, "lblURL", 1).isVisible());
   EXPECT_TRUE(lastDropFrame == titlePage) << "the animation ends on the title page";
 }
 
@@ -206,7 +216,7 @@ TEST(AboutBox, CreditLinesLandAtTheirPlacesInTheirColours) {
     box.CreditLines[static_cast<std::size_t>(l.number)] = QString::fromLatin1(l.text);
   box.RollCredits();
 
-  const DrawSurface& canvas = box.picScrTxt->surface();
+  const DrawSurface& canvas = control<SurfaceView>(box, "picScrTxt").surface();
   const QImage image = canvas.image();
   const float textHeight = canvas.TextHeight(QStringLiteral("A"));
   const int bannerHeight = 70;
@@ -264,7 +274,8 @@ TEST(AboutBox, CreditLinesLandAtTheirPlacesInTheirColours) {
 TEST(AboutBox, RollTakesAtLeastItsFrames) {
   BoxGuard g{openBox()};
   frmAbout& box = *g.box;
-  const float textHeight = box.picScrTxt->surface().TextHeight(QStringLiteral("A"));
+  const float textHeight =
+      control<SurfaceView>(box, "picScrTxt").surface().TextHeight(QStringLiteral("A"));
   const double scrollFrames = (3 * 70 + 40 * textHeight + 117) / 2;
   test::SteppedTicks ticks;
   const std::int64_t start = TickCount();

@@ -8,6 +8,7 @@
 
 #include <optional>
 
+#include "Controls.h"
 #include "MenuTestSupport.h"
 #include "clockwindow/Memo.h"
 #include "clockwindow/MemoCommands.h"
@@ -16,6 +17,8 @@
 
 namespace kwemo {
 namespace {
+
+using test::control;
 
 using menutest::FlakyStore;
 using menutest::ScopedPrompts;
@@ -89,8 +92,8 @@ TEST(frmMemo, CloseQuestionInEachBranch) {
     if (c.answer) prompts.scripted.answer(*c.answer);
     QPointer<frmMemo> memo = new frmMemo(store, host);
     memo->show();
-    memo->txtTitle().setText(c.title);
-    memo->txtMemo().setPlainText(c.text);
+    control<QLineEdit>(*memo, "txtTitle").setText(c.title);
+    control<QPlainTextEdit>(*memo, "txtMemo").setPlainText(c.text);
     store.failWrites = c.failWrites;
 
     EXPECT_EQ(memo->close(), c.closes);
@@ -118,29 +121,30 @@ TEST(frmMemo, LoadCaptionLayoutAndEnterInTheTitle) {
   ScopedPrompts prompts;
   prompts.scripted.answer(Answer::No);
   frmMemo memo(store, host);
-  EXPECT_EQ(memo.txtTitle().text(), "Shopping");
-  EXPECT_EQ(memo.txtMemo().toPlainText(), "milk\nbread");
-  memo.txtTitle().setText("");
+  EXPECT_EQ(control<QLineEdit>(memo, "txtTitle").text(), "Shopping");
+  EXPECT_EQ(control<QPlainTextEdit>(memo, "txtMemo").toPlainText(), "milk\nbread");
+  control<QLineEdit>(memo, "txtTitle").setText("");
   EXPECT_EQ(memo.windowTitle(), "Memo");
-  memo.txtTitle().setText("Shopping");
+  control<QLineEdit>(memo, "txtTitle").setText("Shopping");
 
   memo.show();
   memo.resize(400, 300);
-  const int th = memo.txtTitle().height();
-  EXPECT_EQ(memo.txtTitle().geometry(), QRect(0, 0, 400, th));
-  EXPECT_EQ(memo.txtMemo().geometry(), QRect(0, th, 400, 300 - th));
+  const int th = control<QLineEdit>(memo, "txtTitle").height();
+  EXPECT_EQ(control<QLineEdit>(memo, "txtTitle").geometry(), QRect(0, 0, 400, th));
+  EXPECT_EQ(control<QPlainTextEdit>(memo, "txtMemo").geometry(), QRect(0, th, 400, 300 - th));
   memo.resize(250, th - 1);  // shorter than the title: the text stays where it was
-  EXPECT_EQ(memo.txtTitle().geometry(), QRect(0, 0, 250, th));
-  EXPECT_EQ(memo.txtMemo().geometry(), QRect(0, th, 400, 300 - th));
+  EXPECT_EQ(control<QLineEdit>(memo, "txtTitle").geometry(), QRect(0, 0, 250, th));
+  EXPECT_EQ(control<QPlainTextEdit>(memo, "txtMemo").geometry(), QRect(0, th, 400, 300 - th));
 
   memo.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&memo));
-  memo.txtTitle().setFocus();
-  QTest::keyClick(&memo.txtTitle(), Qt::Key_Return);
-  EXPECT_TRUE(memo.txtMemo().hasFocus());
-  EXPECT_EQ(memo.txtTitle().text(), "Shopping");
-  QTest::keyClick(&memo.txtMemo(), Qt::Key_Return);  // Enter in the text is a line break
-  EXPECT_EQ(memo.txtMemo().toPlainText().count(u'\n'), 2);
+  control<QLineEdit>(memo, "txtTitle").setFocus();
+  QTest::keyClick(&control<QLineEdit>(memo, "txtTitle"), Qt::Key_Return);
+  EXPECT_TRUE(control<QPlainTextEdit>(memo, "txtMemo").hasFocus());
+  EXPECT_EQ(control<QLineEdit>(memo, "txtTitle").text(), "Shopping");
+  QTest::keyClick(&control<QPlainTextEdit>(memo, "txtMemo"),
+                  Qt::Key_Return);  // Enter in the text is a line break
+  EXPECT_EQ(control<QPlainTextEdit>(memo, "txtMemo").toPlainText().count(u'\n'), 2);
   memo.discard();
   EXPECT_TRUE(prompts.scripted.asked().empty()) << "discarding asks nothing";
 }
@@ -202,17 +206,17 @@ TEST(MemoCommands, OpenKeepsEditsAndClearLeavesAnOpenWindowAlone) {
     frmMemo* memo = commands.window();
     ASSERT_NE(memo, nullptr);
     EXPECT_TRUE(memo->isVisible());
-    memo->txtMemo().setPlainText("edited");
+    control<QPlainTextEdit>(*memo, "txtMemo").setPlainText("edited");
     commands.Open();
     EXPECT_EQ(commands.window(), memo);
-    EXPECT_EQ(memo->txtMemo().toPlainText(), "edited");
+    EXPECT_EQ(control<QPlainTextEdit>(*memo, "txtMemo").toPlainText(), "edited");
     EXPECT_EQ(host.messages.join('|'), "MEMO Edit/View,0|MEMO Edit/View,0");
 
     prompts.scripted.answer(Answer::Yes);
     commands.Clear();
     EXPECT_EQ(host.itemsEnabled, false);
     EXPECT_EQ(ReadMemo(store).title, "");
-    EXPECT_EQ(memo->txtTitle().text(), "title");
+    EXPECT_EQ(control<QLineEdit>(*memo, "txtTitle").text(), "title");
 
     prompts.scripted.answer(Answer::Yes);
     EXPECT_TRUE(memo->close());
@@ -221,7 +225,7 @@ TEST(MemoCommands, OpenKeepsEditsAndClearLeavesAnOpenWindowAlone) {
     EXPECT_EQ(host.itemsEnabled, true);
 
     commands.Open();
-    commands.window()->txtTitle().setText("unsaved");
+    control<QLineEdit>(*commands.window(), "txtTitle").setText("unsaved");
   }  // the clock ends: the open window goes without its question
   EXPECT_EQ(prompts.scripted.asked().size(), 2u);
   EXPECT_EQ(ReadMemo(store).title, "title");

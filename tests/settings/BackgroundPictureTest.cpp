@@ -7,11 +7,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "Controls.h"
 #include "FakeHost.h"
 #include "desktop/Prompts.h"
 
 namespace kwemo {
 namespace {
+
+using test::control;
 
 using test::FakeClock;
 
@@ -32,8 +35,14 @@ class BackgroundPicture : public ::testing::Test {
     SettingOpen = false;
     setPrompts(nullptr);
   }
-  bool pictureShown() const { return !dlg->lblPic->isHidden() && !dlg->cmdSetSize->isHidden(); }
-  bool pictureHidden() const { return dlg->lblPic->isHidden() && dlg->cmdSetSize->isHidden(); }
+  bool pictureShown() const {
+    return !control<QLabel>(*dlg, "lblPic").isHidden() &&
+           !control<QPushButton>(*dlg, "cmdSetSize").isHidden();
+  }
+  bool pictureHidden() const {
+    return control<QLabel>(*dlg, "lblPic").isHidden() &&
+           control<QPushButton>(*dlg, "cmdSetSize").isHidden();
+  }
 
   QTemporaryDir dir;
   QString bmp;
@@ -45,46 +54,46 @@ class BackgroundPicture : public ::testing::Test {
 
 TEST_F(BackgroundPicture, BrowsingShowsTheSizeTheButtonSizesTheFormCancellingEmpties) {
   prompts.choose(bmp);
-  dlg->cmdBrouse->click();
-  EXPECT_EQ(dlg->txtBackFile->text(), bmp);
-  EXPECT_EQ(dlg->lblPic->text(), "画像 - W:200 , H:150");
+  control<QPushButton>(*dlg, "cmdBrouse").click();
+  EXPECT_EQ(control<QLineEdit>(*dlg, "txtBackFile").text(), bmp);
+  EXPECT_EQ(control<QLabel>(*dlg, "lblPic").text(), "画像 - W:200 , H:150");
   EXPECT_TRUE(pictureShown());
   ASSERT_TRUE(dlg->imgPrev().has_value());
   EXPECT_EQ(dlg->imgPrev()->width, 200);
 
-  dlg->cmdAccept->setEnabled(false);
-  dlg->cmdSetSize->click();
-  EXPECT_EQ(dlg->txtForm[0]->text(), "200");
-  EXPECT_EQ(dlg->txtForm[1]->text(), "150");
-  EXPECT_TRUE(dlg->cmdAccept->isEnabled());
-  dlg->cmdAccept->click();
+  control<QPushButton>(*dlg, "cmdAccept").setEnabled(false);
+  control<QPushButton>(*dlg, "cmdSetSize").click();
+  EXPECT_EQ(control<QLineEdit>(*dlg, "txtForm", 0).text(), "200");
+  EXPECT_EQ(control<QLineEdit>(*dlg, "txtForm", 1).text(), "150");
+  EXPECT_TRUE(control<QPushButton>(*dlg, "cmdAccept").isEnabled());
+  control<QPushButton>(*dlg, "cmdAccept").click();
   EXPECT_EQ(clock.size(), QSize(200, 150));
   EXPECT_EQ(settings.BackBMP, bmp);
 
   prompts.choose(QString());  // the user cancels
-  dlg->cmdBrouse->click();
-  EXPECT_EQ(dlg->txtBackFile->text(), "");
+  control<QPushButton>(*dlg, "cmdBrouse").click();
+  EXPECT_EQ(control<QLineEdit>(*dlg, "txtBackFile").text(), "");
   EXPECT_TRUE(pictureHidden());
   EXPECT_FALSE(dlg->imgPrev().has_value());
-  dlg->cmdAccept->click();
+  control<QPushButton>(*dlg, "cmdAccept").click();
   EXPECT_EQ(settings.BackBMP, "");
 }
 
 TEST_F(BackgroundPicture, TypingFollowsWhetherThePathNamesAPicture) {
-  dlg->txtBackFile->setText(bmp);
+  control<QLineEdit>(*dlg, "txtBackFile").setText(bmp);
   EXPECT_TRUE(pictureShown());
-  QTest::keyClicks(dlg->txtBackFile, "x");  // no longer a file
+  QTest::keyClicks(&control<QLineEdit>(*dlg, "txtBackFile"), "x");  // no longer a file
   EXPECT_TRUE(pictureHidden());
   EXPECT_FALSE(dlg->imgPrev().has_value());
-  EXPECT_EQ(dlg->txtBackFile->text(), bmp + "x");  // the text stays
-  QTest::keyClick(dlg->txtBackFile, Qt::Key_Backspace);
+  EXPECT_EQ(control<QLineEdit>(*dlg, "txtBackFile").text(), bmp + "x");  // the text stays
+  QTest::keyClick(&control<QLineEdit>(*dlg, "txtBackFile"), Qt::Key_Backspace);
   EXPECT_TRUE(pictureShown());
   const QString notPicture = dir.filePath("notes.bmp");
   QFile f(notPicture);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   f.write("just text, not a bitmap");
   f.close();
-  dlg->txtBackFile->setText(notPicture);
+  control<QLineEdit>(*dlg, "txtBackFile").setText(notPicture);
   EXPECT_TRUE(pictureHidden());
 }
 
@@ -93,13 +102,13 @@ TEST_F(BackgroundPicture, OpensWithTheAppliedPictureAndApplyDisabled) {
   settings.BackBMP = bmp;
   dlg = new frmSetting(settings, clock);
   EXPECT_TRUE(pictureShown());
-  EXPECT_EQ(dlg->lblPic->text(), "画像 - W:200 , H:150");
-  EXPECT_FALSE(dlg->cmdAccept->isEnabled());
+  EXPECT_EQ(control<QLabel>(*dlg, "lblPic").text(), "画像 - W:200 , H:150");
+  EXPECT_FALSE(control<QPushButton>(*dlg, "cmdAccept").isEnabled());
 
   delete dlg.data();
   settings.BackBMP = dir.filePath("gone.bmp");
   dlg = new frmSetting(settings, clock);
-  EXPECT_EQ(dlg->txtBackFile->text(), settings.BackBMP);
+  EXPECT_EQ(control<QLineEdit>(*dlg, "txtBackFile").text(), settings.BackBMP);
   EXPECT_TRUE(pictureHidden());
 }
 

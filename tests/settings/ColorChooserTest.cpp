@@ -6,28 +6,33 @@
 #include <QTest>
 #include <functional>
 
+#include "Controls.h"
 #include "settings/SettingsShared.h"
 #include "settings/frmColor.h"
 
 namespace kwemo {
 namespace {
 
-QColor swatch(const frmColor& c) { return c.Picture1().palette().color(QPalette::Window); }
+using test::control;
+
+QColor swatch(const frmColor& c) {
+  return control<QWidget>(c, "Picture1").palette().color(QPalette::Window);
+}
 
 TEST(ColorChooser, OpensWithTheCallersColourAndBarsDriveLabelsAndSwatch) {
   ColorExchange.color = {10, 200, 255};
   int placed = 0;
   frmColor chooser(nullptr, [&](frmColor*) { ++placed; });
   EXPECT_EQ(placed, 1);
-  EXPECT_EQ(chooser.hscB().value(), 255);
-  EXPECT_EQ(chooser.lblB().text(), "255");
+  EXPECT_EQ(control<QScrollBar>(chooser, "hscB").value(), 255);
+  EXPECT_EQ(control<QLabel>(chooser, "lblB").text(), "255");
   EXPECT_EQ(swatch(chooser), QColor(10, 200, 255));
   // Continuously, while a thumb is being dragged.
-  chooser.hscG().setSliderDown(true);
-  chooser.hscG().setSliderPosition(77);
-  EXPECT_EQ(chooser.lblG().text(), "77");
+  control<QScrollBar>(chooser, "hscG").setSliderDown(true);
+  control<QScrollBar>(chooser, "hscG").setSliderPosition(77);
+  EXPECT_EQ(control<QLabel>(chooser, "lblG").text(), "77");
   EXPECT_EQ(swatch(chooser), QColor(10, 77, 255));
-  chooser.hscG().setSliderDown(false);
+  control<QScrollBar>(chooser, "hscG").setSliderDown(false);
 }
 
 // OK and Cancel by button go through the settings dialog's colour buttons; here the keys.
@@ -40,7 +45,7 @@ TEST(ColorChooser, EnterAnswersTheBarsAndEscKeepsTheCallersColour) {
   };
   const Case cases[] = {
       {"Enter",
-       [](frmColor& c) { QTest::keyClick(&c.hscB(), Qt::Key_Return); },
+       [](frmColor& c) { QTest::keyClick(&control<QScrollBar>(c, "hscB"), Qt::Key_Return); },
        {200, 50, 0},
        false},
       {"Esc", [](frmColor& c) { QTest::keyClick(&c, Qt::Key_Escape); }, {40, 50, 60}, true}};
@@ -50,8 +55,8 @@ TEST(ColorChooser, EnterAnswersTheBarsAndEscKeepsTheCallersColour) {
     {
       frmColor chooser;
       chooser.show();
-      chooser.hscR().setValue(200);
-      chooser.hscB().setValue(0);
+      control<QScrollBar>(chooser, "hscR").setValue(200);
+      control<QScrollBar>(chooser, "hscB").setValue(0);
       c.leave(chooser);
       EXPECT_FALSE(chooser.isVisible());
     }

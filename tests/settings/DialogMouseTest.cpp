@@ -12,11 +12,14 @@
 #include <QTest>
 #include <QWindow>
 
+#include "Controls.h"
 #include "FakeHost.h"
 #include "QStringPrinter.h"
 
 namespace kwemo {
 namespace {
+
+using test::control;
 
 // Notes which widget a mouse press reaches first and swallows the click, so it starts nothing.
 class PressSpy : public QObject {
@@ -42,7 +45,7 @@ TEST(SettingsDialogMouse, EveryControlTakesAClickAtItsCentre) {
   QPointer<frmSetting> dlg = new frmSetting(record, clock);
   dlg->show();
   dlg->AcEnabled();
-  dlg->cmdSetSize->show();  // as with a picture loaded
+  control<QPushButton>(*dlg, "cmdSetSize").show();  // as with a picture loaded
   ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg));
   QWindow* window = dlg->windowHandle();
 

@@ -4,6 +4,7 @@
 #include <QTest>
 #include <cmath>
 
+#include "Controls.h"
 #include "FakeHost.h"
 #include "Waits.h"
 #include "clock/FaceState.h"
@@ -13,6 +14,8 @@
 
 namespace kwemo {
 namespace {
+
+using test::control;
 
 constexpr Rgb kWhite = RGB(255, 255, 255);
 constexpr Rgb kMarks = RGB(0, 0, 255);
@@ -162,11 +165,11 @@ TEST(Preview, TheDialogsTimerDrawsItsControls) {
   test::FakeClock clock;
   frmSetting dlg(settings, clock, nullptr, at(9, 15, 30));
   DrawSurface& surface = dlg.previewSurface();
-  dlg.cmdHari[3]->setBackColor(RGB(0, 0, 90));
+  control<ColorButton>(dlg, "cmdHari", 3).setBackColor(RGB(0, 0, 90));
   EXPECT_TRUE(test::waitUntil([&] { return is(surface, 1, 1, RGB(0, 0, 90)); }));
   // 09:15:30 puts the black hour hand left of the centre; typing an empty length removes it.
   EXPECT_TRUE(is(surface, 40, 58, 0));
-  dlg.txtLong[0]->clear();
+  control<QLineEdit>(dlg, "txtLong", 0).clear();
   dlg.timI_Timer();
   EXPECT_TRUE(is(surface, 40, 58, RGB(0, 0, 90)));
   EXPECT_NEAR(clock.face.HourAngle, 187.74999 * 3.14159265358979 / 180, 1e-5);

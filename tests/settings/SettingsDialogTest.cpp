@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "Controls.h"
 #include "FakeHost.h"
 #include "ScopedPrompts.h"
 #include "Waits.h"
@@ -21,6 +22,8 @@
 
 namespace kwemo {
 namespace {
+
+using test::control;
 
 using test::FakeClock;
 
@@ -45,22 +48,23 @@ TEST(SettingsDialog, LoadsTheRecordAndBarsRewriteTheirBoxes) {
   Opened o(FirstRunSettings());
   frmSetting& d = *o.dlg;
   EXPECT_TRUE(SettingOpen);
-  EXPECT_EQ(d.cmbDrawMode->currentText(), "13 - Pen");  // the accelerator cut off
-  EXPECT_EQ(d.cmbFonts->currentText(), "ＭＳ Ｐゴシック");
-  EXPECT_EQ(d.vscFS->value(), 128);
-  EXPECT_EQ(d.vscLong[1]->value(), 20);
-  EXPECT_EQ(d.cmbBold[2]->currentText(), "1");
-  EXPECT_EQ(d.txtForm[1]->text(), "120");
-  EXPECT_TRUE(d.cmdSetSize->isHidden());
-  EXPECT_TRUE(d.lblPic->isHidden());
-  EXPECT_FALSE(d.cmdAccept->isEnabled());
+  EXPECT_EQ(control<QComboBox>(d, "cmbDrawMode").currentText(),
+            "13 - Pen");  // the accelerator cut off
+  EXPECT_EQ(control<QComboBox>(d, "cmbFonts").currentText(), "ＭＳ Ｐゴシック");
+  EXPECT_EQ(control<QScrollBar>(d, "vscFS").value(), 128);
+  EXPECT_EQ(control<QScrollBar>(d, "vscLong", 1).value(), 20);
+  EXPECT_EQ(control<QComboBox>(d, "cmbBold", 2).currentText(), "1");
+  EXPECT_EQ(control<QLineEdit>(d, "txtForm", 1).text(), "120");
+  EXPECT_TRUE(control<QPushButton>(d, "cmdSetSize").isHidden());
+  EXPECT_TRUE(control<QLabel>(d, "lblPic").isHidden());
+  EXPECT_FALSE(control<QPushButton>(d, "cmdAccept").isEnabled());
 
-  d.vscFS->setValue(d.vscFS->minimum());
-  EXPECT_EQ(d.txtFS->text(), "128");
-  d.vscLong[0]->setValue(35);
-  EXPECT_EQ(d.txtLong[0]->text(), "65");
-  d.vscAlign->setValue(100);
-  EXPECT_EQ(d.txtAlign->text(), "0");
+  control<QScrollBar>(d, "vscFS").setValue(control<QScrollBar>(d, "vscFS").minimum());
+  EXPECT_EQ(control<QLineEdit>(d, "txtFS").text(), "128");
+  control<QScrollBar>(d, "vscLong", 0).setValue(35);
+  EXPECT_EQ(control<QLineEdit>(d, "txtLong", 0).text(), "65");
+  control<QScrollBar>(d, "vscAlign").setValue(100);
+  EXPECT_EQ(control<QLineEdit>(d, "txtAlign").text(), "0");
 }
 
 TEST(SettingsDialog, LoadingKeepsTheDescribedStateAndApplyDisabled) {
@@ -72,36 +76,40 @@ TEST(SettingsDialog, LoadingKeepsTheDescribedStateAndApplyDisabled) {
   const Case cases[] = {
       {"DigitalClock 0", [](ClockSettings& s) { s.DigitalClock = 0; },
        [](frmSetting& d) {
-         EXPECT_EQ(frmSetting::checkValue(d.chkDC), 0);
-         for (QWidget* w :
-              std::initializer_list<QWidget*>{d.txtFS, d.vscFS, d.txtDF, d.chkFont[0], d.chkFont[1],
-                                              d.cmbFonts, d.vscAlign, d.txtAlign, d.cmdHari[5]})
+         EXPECT_EQ(frmSetting::checkValue(&control<QCheckBox>(d, "chkDC")), 0);
+         for (QWidget* w : std::initializer_list<QWidget*>{
+                  &control<QLineEdit>(d, "txtFS"), &control<QScrollBar>(d, "vscFS"),
+                  &control<QLineEdit>(d, "txtDF"), &control<QCheckBox>(d, "chkFont", 0),
+                  &control<QCheckBox>(d, "chkFont", 1), &control<QComboBox>(d, "cmbFonts"),
+                  &control<QScrollBar>(d, "vscAlign"), &control<QLineEdit>(d, "txtAlign"),
+                  &control<ColorButton>(d, "cmdHari", 5)})
            EXPECT_FALSE(w->isEnabled()) << w->metaObject()->className();
-         EXPECT_TRUE(d.chkmline->isEnabled());
+         EXPECT_TRUE(control<QCheckBox>(d, "chkmline").isEnabled());
        }},
       {"Memori", [](ClockSettings& s) { s.Memori = true; },
        [](frmSetting& d) {
-         EXPECT_EQ(frmSetting::checkValue(d.chkMemori), 1);
-         EXPECT_FALSE(d.chkmline->isEnabled());
-         EXPECT_TRUE(d.txtFS->isEnabled());
+         EXPECT_EQ(frmSetting::checkValue(&control<QCheckBox>(d, "chkMemori")), 1);
+         EXPECT_FALSE(control<QCheckBox>(d, "chkmline").isEnabled());
+         EXPECT_TRUE(control<QLineEdit>(d, "txtFS").isEnabled());
        }},
       {"TextTop 72.5", [](ClockSettings& s) { s.TextTop = 72.5f; },
        [](frmSetting& d) {
-         EXPECT_EQ(d.vscAlign->value(), 28);   // 27.5 to even
-         EXPECT_EQ(d.txtAlign->text(), "72");  // rewritten by the bar
+         EXPECT_EQ(control<QScrollBar>(d, "vscAlign").value(), 28);  // 27.5 to even
+         EXPECT_EQ(control<QLineEdit>(d, "txtAlign").text(), "72");  // rewritten by the bar
        }},
       {"HourLine 0", [](ClockSettings& s) { s.HourLine = 0; },
        [](frmSetting& d) {
-         EXPECT_EQ(d.cmbBold[0]->currentIndex(), -1);
-         EXPECT_EQ(d.cmbBold[1]->currentIndex(), 1);
+         EXPECT_EQ(control<QComboBox>(d, "cmbBold", 0).currentIndex(), -1);
+         EXPECT_EQ(control<QComboBox>(d, "cmbBold", 1).currentIndex(), 1);
        }},
       {"FontSize 200", [](ClockSettings& s) { s.FontSize = 200; },
        [](frmSetting& d) {
-         EXPECT_EQ(d.txtFS->text(), "200");
-         EXPECT_EQ(d.vscFS->value(), 8);  // out of the bar's range: left where it was
+         EXPECT_EQ(control<QLineEdit>(d, "txtFS").text(), "200");
+         EXPECT_EQ(control<QScrollBar>(d, "vscFS").value(),
+                   8);  // out of the bar's range: left where it was
        }},
       {"DrawMode 0", [](ClockSettings& s) { s.DrawMode = 0; },
-       [](frmSetting& d) { EXPECT_EQ(d.cmbDrawMode->currentIndex(), -1); }},
+       [](frmSetting& d) { EXPECT_EQ(control<QComboBox>(d, "cmbDrawMode").currentIndex(), -1); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -109,7 +117,7 @@ TEST(SettingsDialog, LoadingKeepsTheDescribedStateAndApplyDisabled) {
     c.edit(record);
     Opened o(record);
     c.check(*o.dlg);
-    EXPECT_FALSE(o.dlg->cmdAccept->isEnabled());
+    EXPECT_FALSE(control<QPushButton>(*o.dlg, "cmdAccept").isEnabled());
   }
 }
 
@@ -120,35 +128,50 @@ TEST(SettingsDialog, EveryChangeEnablesApplyButTypingSizeOrLength) {
     bool enables;
   };
   const Case cases[] = {
-      {"chkSV", [](frmSetting& d) { d.chkSV->click(); }, true},
-      {"chkMemori", [](frmSetting& d) { d.chkMemori->click(); }, true},
-      {"chkmline", [](frmSetting& d) { d.chkmline->click(); }, true},
-      {"chkNhari", [](frmSetting& d) { d.chkNhari->click(); }, true},
-      {"chkDC", [](frmSetting& d) { d.chkDC->click(); }, true},
-      {"chkFont(0)", [](frmSetting& d) { d.chkFont[0]->click(); }, true},
-      {"cmbBold(0)", [](frmSetting& d) { d.cmbBold[0]->setCurrentIndex(4); }, true},
-      {"cmbDrawMode", [](frmSetting& d) { d.cmbDrawMode->setCurrentIndex(6); }, true},
-      {"cmbFonts typed", [](frmSetting& d) { QTest::keyClicks(d.cmbFonts, "x"); }, true},
-      {"cmbFonts picked", [](frmSetting& d) { d.cmbFonts->setCurrentIndex(0); }, true},
-      {"txtAlign", [](frmSetting& d) { QTest::keyClicks(d.txtAlign, "1"); }, true},
-      {"txtDF", [](frmSetting& d) { QTest::keyClicks(d.txtDF, "s"); }, true},
-      {"txtForm(0)", [](frmSetting& d) { QTest::keyClicks(d.txtForm[0], "0"); }, true},
-      {"txtBackFile", [](frmSetting& d) { QTest::keyClicks(d.txtBackFile, "/"); }, true},
+      {"chkSV", [](frmSetting& d) { control<QCheckBox>(d, "chkSV").click(); }, true},
+      {"chkMemori", [](frmSetting& d) { control<QCheckBox>(d, "chkMemori").click(); }, true},
+      {"chkmline", [](frmSetting& d) { control<QCheckBox>(d, "chkmline").click(); }, true},
+      {"chkNhari", [](frmSetting& d) { control<QCheckBox>(d, "chkNhari").click(); }, true},
+      {"chkDC", [](frmSetting& d) { control<QCheckBox>(d, "chkDC").click(); }, true},
+      {"chkFont(0)", [](frmSetting& d) { control<QCheckBox>(d, "chkFont", 0).click(); }, true},
+      {"cmbBold(0)", [](frmSetting& d) { control<QComboBox>(d, "cmbBold", 0).setCurrentIndex(4); },
+       true},
+      {"cmbDrawMode",
+       [](frmSetting& d) { control<QComboBox>(d, "cmbDrawMode").setCurrentIndex(6); }, true},
+      {"cmbFonts typed",
+       [](frmSetting& d) { QTest::keyClicks(&control<QComboBox>(d, "cmbFonts"), "x"); }, true},
+      {"cmbFonts picked",
+       [](frmSetting& d) { control<QComboBox>(d, "cmbFonts").setCurrentIndex(0); }, true},
+      {"txtAlign", [](frmSetting& d) { QTest::keyClicks(&control<QLineEdit>(d, "txtAlign"), "1"); },
+       true},
+      {"txtDF", [](frmSetting& d) { QTest::keyClicks(&control<QLineEdit>(d, "txtDF"), "s"); },
+       true},
+      {"txtForm(0)",
+       [](frmSetting& d) { QTest::keyClicks(&control<QLineEdit>(d, "txtForm", 0), "0"); }, true},
+      {"txtBackFile",
+       [](frmSetting& d) { QTest::keyClicks(&control<QLineEdit>(d, "txtBackFile"), "/"); }, true},
       {"vscLong(1)",
-       [](frmSetting& d) { d.vscLong[1]->triggerAction(QAbstractSlider::SliderPageStepAdd); },
+       [](frmSetting& d) {
+         control<QScrollBar>(d, "vscLong", 1).triggerAction(QAbstractSlider::SliderPageStepAdd);
+       },
        true},
-      {"vscFS", [](frmSetting& d) { d.vscFS->triggerAction(QAbstractSlider::SliderSingleStepSub); },
+      {"vscFS",
+       [](frmSetting& d) {
+         control<QScrollBar>(d, "vscFS").triggerAction(QAbstractSlider::SliderSingleStepSub);
+       },
        true},
-      {"vscAlign", [](frmSetting& d) { d.vscAlign->setValue(50); }, true},
-      {"typing txtFS", [](frmSetting& d) { QTest::keyClicks(d.txtFS, "2"); }, false},
-      {"typing txtLong(0)", [](frmSetting& d) { QTest::keyClicks(d.txtLong[0], "2"); }, false},
+      {"vscAlign", [](frmSetting& d) { control<QScrollBar>(d, "vscAlign").setValue(50); }, true},
+      {"typing txtFS",
+       [](frmSetting& d) { QTest::keyClicks(&control<QLineEdit>(d, "txtFS"), "2"); }, false},
+      {"typing txtLong(0)",
+       [](frmSetting& d) { QTest::keyClicks(&control<QLineEdit>(d, "txtLong", 0), "2"); }, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Opened o(FirstRunSettings());
-    ASSERT_FALSE(o.dlg->cmdAccept->isEnabled());
+    ASSERT_FALSE(control<QPushButton>(*o.dlg, "cmdAccept").isEnabled());
     c.act(*o.dlg);
-    EXPECT_EQ(o.dlg->cmdAccept->isEnabled(), c.enables);
+    EXPECT_EQ(control<QPushButton>(*o.dlg, "cmdAccept").isEnabled(), c.enables);
   }
 }
 
@@ -157,26 +180,26 @@ TEST(SettingsDialog, ApplyWritesTheRecordAndSizesTheClock) {
   frmSetting& d = *o.dlg;
   const QPoint topLeft = o.clock.pos();
   // Apply with no edits gives back the same record.
-  d.cmdAccept->setEnabled(true);
-  d.cmdAccept->click();
+  control<QPushButton>(d, "cmdAccept").setEnabled(true);
+  control<QPushButton>(d, "cmdAccept").click();
   EXPECT_EQ(o.settings, FirstRunSettings());
   EXPECT_TRUE(o.clock.face.NeedPrepare);
 
   o.clock.face.NeedPrepare = false;
   // Blanks left around a number do not matter.
-  d.txtForm[0]->setText("200 ");
-  d.txtForm[1]->setText("\t150");
-  d.txtDF->setText("hh:nn:ss");
-  d.txtFS->setText("12 ");
-  d.cmbDrawMode->setCurrentIndex(6);
-  d.cmbBold[2]->setCurrentIndex(3);
-  d.chkNhari->click();
-  d.txtLong[0]->setText(QStringLiteral("\u300062.5"));
-  ASSERT_TRUE(d.cmdAccept->isEnabled());
-  d.cmdAccept->click();
+  control<QLineEdit>(d, "txtForm", 0).setText("200 ");
+  control<QLineEdit>(d, "txtForm", 1).setText("\t150");
+  control<QLineEdit>(d, "txtDF").setText("hh:nn:ss");
+  control<QLineEdit>(d, "txtFS").setText("12 ");
+  control<QComboBox>(d, "cmbDrawMode").setCurrentIndex(6);
+  control<QComboBox>(d, "cmbBold", 2).setCurrentIndex(3);
+  control<QCheckBox>(d, "chkNhari").click();
+  control<QLineEdit>(d, "txtLong", 0).setText(QStringLiteral("\u300062.5"));
+  ASSERT_TRUE(control<QPushButton>(d, "cmdAccept").isEnabled());
+  control<QPushButton>(d, "cmdAccept").click();
   EXPECT_EQ(o.clock.size(), QSize(200, 150));
   EXPECT_EQ(o.clock.pos(), topLeft);
-  EXPECT_FALSE(d.cmdAccept->isEnabled());
+  EXPECT_FALSE(control<QPushButton>(d, "cmdAccept").isEnabled());
   EXPECT_TRUE(o.clock.face.NeedPrepare);
   EXPECT_EQ(o.settings.Format, "hh:nn:ss");
   EXPECT_EQ(o.settings.FontSize, 12);
@@ -188,8 +211,8 @@ TEST(SettingsDialog, ApplyWritesTheRecordAndSizesTheClock) {
 
   // While the dialog is open, resizing the clock rewrites the size fields.
   o.clock.resize(321, 99);
-  EXPECT_EQ(d.txtForm[0]->text(), "321");
-  EXPECT_EQ(d.txtForm[1]->text(), "99");
+  EXPECT_EQ(control<QLineEdit>(d, "txtForm", 0).text(), "321");
+  EXPECT_EQ(control<QLineEdit>(d, "txtForm", 1).text(), "99");
 }
 
 TEST(SettingsDialog, OkCancelAndCloseWithAndWithoutApply) {
@@ -200,10 +223,12 @@ TEST(SettingsDialog, OkCancelAndCloseWithAndWithoutApply) {
     const char* format;
   };
   const Case cases[] = {
-      {"Cancel", false, [](frmSetting& d) { d.cmdCancel->click(); }, "m/d h:nn"},
-      {"Apply, Cancel", true, [](frmSetting& d) { d.cmdCancel->click(); }, "nn"},
-      {"OK", false, [](frmSetting& d) { d.cmdOK->click(); }, "ss"},
-      {"Apply, OK", true, [](frmSetting& d) { d.cmdOK->click(); }, "ss"},
+      {"Cancel", false, [](frmSetting& d) { control<QPushButton>(d, "cmdCancel").click(); },
+       "m/d h:nn"},
+      {"Apply, Cancel", true, [](frmSetting& d) { control<QPushButton>(d, "cmdCancel").click(); },
+       "nn"},
+      {"OK", false, [](frmSetting& d) { control<QPushButton>(d, "cmdOK").click(); }, "ss"},
+      {"Apply, OK", true, [](frmSetting& d) { control<QPushButton>(d, "cmdOK").click(); }, "ss"},
       {"Esc", false, [](frmSetting& d) { QTest::keyClick(&d, Qt::Key_Escape); }, "m/d h:nn"},
   };
   for (const Case& c : cases) {
@@ -211,10 +236,10 @@ TEST(SettingsDialog, OkCancelAndCloseWithAndWithoutApply) {
     Opened o(FirstRunSettings());
     o.dlg->show();
     if (c.applyFirst) {
-      o.dlg->txtDF->setText("nn");
-      o.dlg->cmdAccept->click();
+      control<QLineEdit>(*o.dlg, "txtDF").setText("nn");
+      control<QPushButton>(*o.dlg, "cmdAccept").click();
     }
-    o.dlg->txtDF->setText("ss");
+    control<QLineEdit>(*o.dlg, "txtDF").setText("ss");
     c.leave(*o.dlg);
     flushDeletes();
     EXPECT_TRUE(o.dlg.isNull());
@@ -238,11 +263,12 @@ TEST(SettingsDialog, RefusesEntriesTheClockCannotUse) {
     const char* text;
   };
   const Case cases[] = {
-      {"width text", [](frmSetting& d) { return d.txtForm[0]; }, "abc"},
-      {"height too small", [](frmSetting& d) { return d.txtForm[1]; }, "15"},
-      {"length", [](frmSetting& d) { return d.txtLong[1]; }, "8o"},
-      {"font size 0", [](frmSetting& d) { return d.txtFS; }, "0"},
-      {"position", [](frmSetting& d) { return d.txtAlign; }, "top"},
+      {"width text", [](frmSetting& d) { return &control<QLineEdit>(d, "txtForm", 0); }, "abc"},
+      {"height too small", [](frmSetting& d) { return &control<QLineEdit>(d, "txtForm", 1); },
+       "15"},
+      {"length", [](frmSetting& d) { return &control<QLineEdit>(d, "txtLong", 1); }, "8o"},
+      {"font size 0", [](frmSetting& d) { return &control<QLineEdit>(d, "txtFS"); }, "0"},
+      {"position", [](frmSetting& d) { return &control<QLineEdit>(d, "txtAlign"); }, "top"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -250,10 +276,10 @@ TEST(SettingsDialog, RefusesEntriesTheClockCannotUse) {
     run.scripted.answer(Answer::Ok);
     Opened o(FirstRunSettings());
     frmSetting& d = *o.dlg;
-    d.txtDF->setText("changed");
+    control<QLineEdit>(d, "txtDF").setText("changed");
     QLineEdit* field = c.field(d);
     field->setText(c.text);
-    d.cmdOK->click();
+    control<QPushButton>(d, "cmdOK").click();
     flushDeletes();
     ASSERT_FALSE(o.dlg.isNull());               // stays open
     EXPECT_EQ(o.settings, FirstRunSettings());  // nothing half-applied
@@ -267,18 +293,18 @@ TEST(SettingsDialog, RefusesEntriesTheClockCannotUse) {
     EXPECT_EQ(field->selectedText(), field->text());
     // Apply refuses it the same way and stays enabled.
     run.scripted.answer(Answer::Ok);
-    d.cmdAccept->click();
-    EXPECT_TRUE(d.cmdAccept->isEnabled());
+    control<QPushButton>(d, "cmdAccept").click();
+    EXPECT_TRUE(control<QPushButton>(d, "cmdAccept").isEnabled());
     EXPECT_EQ(o.settings, FirstRunSettings());
   }
   // Of two bad fields the upper one is reported.
   test::ScopedPrompts run;
   run.scripted.answer(Answer::Ok);
   Opened o(FirstRunSettings());
-  o.dlg->txtAlign->setText("x");
-  o.dlg->txtForm[1]->setText("y");
-  o.dlg->cmdOK->click();
-  EXPECT_EQ(o.dlg->focusWidget(), o.dlg->txtForm[1]);
+  control<QLineEdit>(*o.dlg, "txtAlign").setText("x");
+  control<QLineEdit>(*o.dlg, "txtForm", 1).setText("y");
+  control<QPushButton>(*o.dlg, "cmdOK").click();
+  EXPECT_EQ(o.dlg->focusWidget(), &control<QLineEdit>(*o.dlg, "txtForm", 1));
 }
 
 TEST(SettingsDialog, DisabledTextBoxesDoNotBlockOk) {
@@ -289,9 +315,9 @@ TEST(SettingsDialog, DisabledTextBoxesDoNotBlockOk) {
   record.FontSize = 0;
   test::ScopedPrompts run;
   Opened o(record);
-  o.dlg->txtAlign->setText("x");
-  o.dlg->txtForm[0]->setText("200");
-  o.dlg->cmdOK->click();
+  control<QLineEdit>(*o.dlg, "txtAlign").setText("x");
+  control<QLineEdit>(*o.dlg, "txtForm", 0).setText("200");
+  control<QPushButton>(*o.dlg, "cmdOK").click();
   flushDeletes();
   EXPECT_TRUE(run.scripted.asked().empty());
   EXPECT_TRUE(o.dlg.isNull());
@@ -313,38 +339,38 @@ TEST(SettingsDialog, ColourButtonsGoThroughTheChooser) {
   QString title;
   auto watch = test::whenUp<frmColor>([&](frmColor& c) {
     title = c.windowTitle();
-    EXPECT_EQ(c.hscR().value(), 200);
-    EXPECT_EQ(c.hscG().value(), 100);
-    EXPECT_EQ(c.hscB().value(), 50);
-    c.hscR().setValue(0);
-    c.cmdCancel().click();
+    EXPECT_EQ(control<QScrollBar>(c, "hscR").value(), 200);
+    EXPECT_EQ(control<QScrollBar>(c, "hscG").value(), 100);
+    EXPECT_EQ(control<QScrollBar>(c, "hscB").value(), 50);
+    control<QScrollBar>(c, "hscR").setValue(0);
+    control<QPushButton>(c, "cmdCancel").click();
   });
-  d.cmdHari[2]->click();
+  control<ColorButton>(d, "cmdHari", 2).click();
   EXPECT_EQ(title, "秒針色の選択");
-  EXPECT_EQ(d.cmdHari[2]->BackColor(), RGB(200, 100, 50));
-  EXPECT_FALSE(d.cmdAccept->isEnabled());
+  EXPECT_EQ(control<ColorButton>(d, "cmdHari", 2).BackColor(), RGB(200, 100, 50));
+  EXPECT_FALSE(control<QPushButton>(d, "cmdAccept").isEnabled());
   ASSERT_FALSE(o.clock.stacked.empty());
   EXPECT_EQ(o.clock.stacked.back().after, &d);
 
   // OK with untouched bars keeps the colour but counts as a change.
-  watch = test::whenUp<frmColor>([](frmColor& c) { c.cmdOK().click(); });
-  d.cmdHari[2]->click();
-  EXPECT_EQ(d.cmdHari[2]->BackColor(), RGB(200, 100, 50));
-  EXPECT_TRUE(d.cmdAccept->isEnabled());
+  watch = test::whenUp<frmColor>([](frmColor& c) { control<QPushButton>(c, "cmdOK").click(); });
+  control<ColorButton>(d, "cmdHari", 2).click();
+  EXPECT_EQ(control<ColorButton>(d, "cmdHari", 2).BackColor(), RGB(200, 100, 50));
+  EXPECT_TRUE(control<QPushButton>(d, "cmdAccept").isEnabled());
 
   // A new colour reaches the button, the working copy and, once applied, the record.
   watch = test::whenUp<frmColor>([&](frmColor& c) {
     title = c.windowTitle();
-    c.hscR().setValue(1);
-    c.hscG().setValue(2);
-    c.hscB().setValue(3);
-    c.cmdOK().click();
+    control<QScrollBar>(c, "hscR").setValue(1);
+    control<QScrollBar>(c, "hscG").setValue(2);
+    control<QScrollBar>(c, "hscB").setValue(3);
+    control<QPushButton>(c, "cmdOK").click();
   });
-  d.cmdHari[3]->click();
+  control<ColorButton>(d, "cmdHari", 3).click();
   EXPECT_EQ(title, "背景色の選択");
-  EXPECT_EQ(d.cmdHari[3]->BackColor(), RGB(1, 2, 3));
+  EXPECT_EQ(control<ColorButton>(d, "cmdHari", 3).BackColor(), RGB(1, 2, 3));
   EXPECT_EQ(d.EditColors[3], (ColorTriplet{1, 2, 3}));
-  d.cmdAccept->click();
+  control<QPushButton>(d, "cmdAccept").click();
   EXPECT_EQ(o.settings.BG_R, 1);
   EXPECT_EQ(o.settings.BG_G, 2);
   EXPECT_EQ(o.settings.BG_B, 3);
@@ -355,17 +381,17 @@ TEST(SettingsDialog, ShowSettingsKeepsOneInstance) {
   ClockSettings settings = FirstRunSettings();
   FakeClock clock;
   frmSetting* first = ShowSettings(settings, clock);
-  first->txtDF->setText("edited");
+  control<QLineEdit>(*first, "txtDF").setText("edited");
   frmSetting* second = ShowSettings(settings, clock);
   EXPECT_EQ(first, second);
-  EXPECT_EQ(second->txtDF->text(), "edited");
+  EXPECT_EQ(control<QLineEdit>(*second, "txtDF").text(), "edited");
   EXPECT_TRUE(second->isVisible());
-  second->cmdCancel->click();
+  control<QPushButton>(*second, "cmdCancel").click();
   flushDeletes();
   EXPECT_EQ(OpenSettings(), nullptr);
   frmSetting* third = ShowSettings(settings, clock);
-  EXPECT_EQ(third->txtDF->text(), "m/d h:nn");  // a fresh dialog
-  third->cmdCancel->click();
+  EXPECT_EQ(control<QLineEdit>(*third, "txtDF").text(), "m/d h:nn");  // a fresh dialog
+  control<QPushButton>(*third, "cmdCancel").click();
   flushDeletes();
 }
 

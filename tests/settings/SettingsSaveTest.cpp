@@ -7,12 +7,15 @@
 #include <QTest>
 #include <functional>
 
+#include "Controls.h"
 #include "FakeHost.h"
 #include "clock/ClockSettingsStorage.h"
 #include "desktop/Prompts.h"
 
 namespace kwemo {
 namespace {
+
+using test::control;
 
 TEST(SettingsSave, OkAndApplySaveTheAppliedRecordAndNothingElseDoes) {
   struct Case {
@@ -22,20 +25,23 @@ TEST(SettingsSave, OkAndApplySaveTheAppliedRecordAndNothingElseDoes) {
     QStringList formatsSaved;  // the record's format at each save
   };
   const Case cases[] = {
-      {"Apply", "60", [](frmSetting& d) { d.cmdAccept->click(); }, {"ss"}},
+      {"Apply", "60", [](frmSetting& d) { control<QPushButton>(d, "cmdAccept").click(); }, {"ss"}},
       {"Apply twice",
        "60",
        [](frmSetting& d) {
-         d.cmdAccept->click();
-         d.txtDF->setText("tt");
-         d.cmdAccept->click();
+         control<QPushButton>(d, "cmdAccept").click();
+         control<QLineEdit>(d, "txtDF").setText("tt");
+         control<QPushButton>(d, "cmdAccept").click();
        },
        {"ss", "tt"}},
-      {"OK", "60", [](frmSetting& d) { d.cmdOK->click(); }, {"ss"}},
-      {"Cancel", "60", [](frmSetting& d) { d.cmdCancel->click(); }, {}},
+      {"OK", "60", [](frmSetting& d) { control<QPushButton>(d, "cmdOK").click(); }, {"ss"}},
+      {"Cancel", "60", [](frmSetting& d) { control<QPushButton>(d, "cmdCancel").click(); }, {}},
       {"Esc", "60", [](frmSetting& d) { QTest::keyClick(&d, Qt::Key_Escape); }, {}},
-      {"OK refused", "x", [](frmSetting& d) { d.cmdOK->click(); }, {}},
-      {"Apply refused", "x", [](frmSetting& d) { d.cmdAccept->click(); }, {}},
+      {"OK refused", "x", [](frmSetting& d) { control<QPushButton>(d, "cmdOK").click(); }, {}},
+      {"Apply refused",
+       "x",
+       [](frmSetting& d) { control<QPushButton>(d, "cmdAccept").click(); },
+       {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -47,8 +53,8 @@ TEST(SettingsSave, OkAndApplySaveTheAppliedRecordAndNothingElseDoes) {
     clock.onSave = [&] { saved << settings.Format; };
     QPointer<frmSetting> dlg = new frmSetting(settings, clock);
     dlg->show();
-    dlg->txtDF->setText("ss");
-    dlg->txtLong[0]->setText(c.length);
+    control<QLineEdit>(*dlg, "txtDF").setText("ss");
+    control<QLineEdit>(*dlg, "txtLong", 0).setText(c.length);
     c.press(*dlg);
     EXPECT_EQ(saved, c.formatsSaved);
     EXPECT_EQ(clock.saves, c.formatsSaved.size());

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "Controls.h"
 #include "FakeHost.h"
 #include "StyleSetFixtures.h"
 #include "desktop/Prompts.h"
@@ -21,6 +22,8 @@
 
 namespace kwemo {
 namespace {
+
+using test::control;
 
 // A dialog over a fake clock, with scripted prompts and an empty style root.
 class StyleSetDialogTest : public ::testing::Test {
@@ -49,7 +52,7 @@ class StyleSetDialogTest : public ::testing::Test {
   }
   // As the user picks: the list's popup opened and the entry clicked.
   static void pick(frmSetting& d, const QString& entry) {
-    QComboBox* list = d.cmbSkin;
+    QComboBox* list = &control<QComboBox>(d, "cmbSkin");
     const int row = list->findText(entry);
     ASSERT_GE(row, 0) << entry.toStdString();
     list->showPopup();
@@ -71,53 +74,53 @@ TEST_F(StyleSetDialogTest, SavedLookComesBackThroughTheList) {
   const QString picture = files_.path() + "/pic.bmp";
   ASSERT_TRUE(QImage(20, 10, QImage::Format_RGB32).save(picture, "BMP"));
   frmSetting& d = open();
-  EXPECT_EQ(entries(d.cmbSkin), QStringList({kResetEntry}));
+  EXPECT_EQ(entries(&control<QComboBox>(d, "cmbSkin")), QStringList({kResetEntry}));
 
   // A user's edits.
   d.EditColors[1] = {1, 2, 3};
-  d.cmdHari[1]->setBackColor(RGB(1, 2, 3));
-  d.cmbBold[0]->setCurrentIndex(4);
-  d.txtLong[0]->setText("62.5");
-  d.chkDC->setChecked(false);
-  d.txtDF->setText("h\"時\"nn");
-  d.cmbFonts->setEditText("IPAPGothic");
-  d.chkFont[0]->setChecked(true);
-  d.cmbDrawMode->setCurrentIndex(6);
-  d.chkMemori->setChecked(true);
-  d.txtBackFile->setText(picture);
+  control<ColorButton>(d, "cmdHari", 1).setBackColor(RGB(1, 2, 3));
+  control<QComboBox>(d, "cmbBold", 0).setCurrentIndex(4);
+  control<QLineEdit>(d, "txtLong", 0).setText("62.5");
+  control<QCheckBox>(d, "chkDC").setChecked(false);
+  control<QLineEdit>(d, "txtDF").setText("h\"時\"nn");
+  control<QComboBox>(d, "cmbFonts").setEditText("IPAPGothic");
+  control<QCheckBox>(d, "chkFont", 0).setChecked(true);
+  control<QComboBox>(d, "cmbDrawMode").setCurrentIndex(6);
+  control<QCheckBox>(d, "chkMemori").setChecked(true);
+  control<QLineEdit>(d, "txtBackFile").setText(picture);
   const StyleSetValues saved = d.values().look;
 
   prompts_.type("Mine");
-  d.cmdSSave->click();
+  control<QPushButton>(d, "cmdSSave").click();
   ASSERT_EQ(prompts_.asked().size(), 1u);
   EXPECT_EQ(prompts_.asked()[0].text, "スタイルセットの名前を付けてください。");
-  EXPECT_EQ(entries(d.cmbSkin), QStringList({kResetEntry, "Mine"}));
-  EXPECT_EQ(d.cmbSkin->currentIndex(), -1);
+  EXPECT_EQ(entries(&control<QComboBox>(d, "cmbSkin")), QStringList({kResetEntry, "Mine"}));
+  EXPECT_EQ(control<QComboBox>(d, "cmbSkin").currentIndex(), -1);
   EXPECT_TRUE(QFileInfo(styleSetRoot() + "Mine/Back.bmp").isFile());
 
   // The reset entry: the initial look, bold and italic kept, no picture, no minute dots.
-  d.chkmline->setEnabled(true);
-  d.chkmline->setChecked(true);
+  control<QCheckBox>(d, "chkmline").setEnabled(true);
+  control<QCheckBox>(d, "chkmline").setChecked(true);
   pick(d, kResetEntry);
   StyleSetValues initial;
   initial.chkFont = {1, 0};
   EXPECT_EQ(d.values().look, initial);
-  EXPECT_EQ(d.cmdHari[1]->BackColor(), RGB(0, 0, 0));
-  EXPECT_FALSE(d.chkmline->isChecked());
+  EXPECT_EQ(control<ColorButton>(d, "cmdHari", 1).BackColor(), RGB(0, 0, 0));
+  EXPECT_FALSE(control<QCheckBox>(d, "chkmline").isChecked());
   EXPECT_FALSE(d.imgPrev().has_value());
 
   // The set: every control back, lengths as integers, the picture from the set's folder.
-  d.chkmline->setChecked(true);
-  d.cmdAccept->setEnabled(false);
+  control<QCheckBox>(d, "chkmline").setChecked(true);
+  control<QPushButton>(d, "cmdAccept").setEnabled(false);
   pick(d, "Mine");
   StyleSetValues expected = saved;
   expected.txtLong[0] = "62";
   expected.vscLong[0] = 38;
   EXPECT_EQ(d.values().look, expected);
-  EXPECT_EQ(d.cmdHari[1]->BackColor(), RGB(1, 2, 3));
-  EXPECT_TRUE(d.chkmline->isChecked());
-  EXPECT_FALSE(d.txtFS->isEnabled());  // follows chkDC
-  EXPECT_TRUE(d.cmdAccept->isEnabled());
+  EXPECT_EQ(control<ColorButton>(d, "cmdHari", 1).BackColor(), RGB(1, 2, 3));
+  EXPECT_TRUE(control<QCheckBox>(d, "chkmline").isChecked());
+  EXPECT_FALSE(control<QLineEdit>(d, "txtFS").isEnabled());  // follows chkDC
+  EXPECT_TRUE(control<QPushButton>(d, "cmdAccept").isEnabled());
   ASSERT_TRUE(d.imgPrev().has_value());
   EXPECT_EQ(d.imgPrev()->width, 20);
   EXPECT_EQ(prompts_.asked().size(), 1u);
@@ -138,7 +141,8 @@ TEST_F(StyleSetDialogTest, BadOrPictureLessSetsKeepWhatTheyShould) {
   ClockSettings record = FirstRunSettings();
   record.BackBMP = picture;
   frmSetting& d = open(record);
-  EXPECT_EQ(entries(d.cmbSkin), QStringList({kResetEntry, "foreign", "plain"}));
+  EXPECT_EQ(entries(&control<QComboBox>(d, "cmbSkin")),
+            QStringList({kResetEntry, "foreign", "plain"}));
 
   const StyleSetValues before = d.values().look;
   prompts_.answer(Answer::Ok);
@@ -146,11 +150,12 @@ TEST_F(StyleSetDialogTest, BadOrPictureLessSetsKeepWhatTheyShould) {
   ASSERT_EQ(prompts_.asked().size(), 1u);
   EXPECT_EQ(prompts_.asked()[0].text, "StyleSetファイルが見つからないか、不正です。");
   EXPECT_EQ(d.values().look, before);
-  EXPECT_FALSE(d.cmdAccept->isEnabled());
+  EXPECT_FALSE(control<QPushButton>(d, "cmdAccept").isEnabled());
 
   pick(d, "plain");
-  EXPECT_EQ(d.txtDF->text(), "nn:ss");
-  EXPECT_EQ(d.txtBackFile->text(), picture);  // no picture in the set: the path stays
+  EXPECT_EQ(control<QLineEdit>(d, "txtDF").text(), "nn:ss");
+  EXPECT_EQ(control<QLineEdit>(d, "txtBackFile").text(),
+            picture);  // no picture in the set: the path stays
   EXPECT_EQ(prompts_.asked().size(), 1u);
 }
 
@@ -162,13 +167,13 @@ TEST_F(StyleSetDialogTest, PickingTheShownEntryAgainLoadsItAgain) {
   for (const QString& entry : {QStringLiteral("Set A"), kResetEntry}) {
     SCOPED_TRACE(entry.toStdString());
     pick(d, entry);
-    const int loaded = d.cmbBold[0]->currentIndex();
-    d.cmbBold[0]->setCurrentIndex(loaded == 0 ? 4 : 0);
+    const int loaded = control<QComboBox>(d, "cmbBold", 0).currentIndex();
+    control<QComboBox>(d, "cmbBold", 0).setCurrentIndex(loaded == 0 ? 4 : 0);
     pick(d, entry);
-    EXPECT_EQ(d.cmbBold[0]->currentIndex(), loaded);
-    EXPECT_EQ(d.cmbSkin->currentText(), entry);
+    EXPECT_EQ(control<QComboBox>(d, "cmbBold", 0).currentIndex(), loaded);
+    EXPECT_EQ(control<QComboBox>(d, "cmbSkin").currentText(), entry);
   }
-  EXPECT_EQ(d.cmbBold[0]->currentIndex(), 1);  // the reset's width 2
+  EXPECT_EQ(control<QComboBox>(d, "cmbBold", 0).currentIndex(), 1);  // the reset's width 2
   EXPECT_TRUE(prompts_.asked().empty());
 }
 
