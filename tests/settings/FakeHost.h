@@ -1,12 +1,15 @@
 #pragma once
 
+#include <QPointer>
 #include <QResizeEvent>
 #include <QWidget>
 #include <functional>
 #include <vector>
 
+#include "Controls.h"
 #include "clock/ClockSettingsStorage.h"
 #include "clock/FaceState.h"
+#include "desktop/Prompts.h"
 #include "settings/SettingsHost.h"
 #include "settings/frmSetting.h"
 
@@ -32,10 +35,7 @@ class FakeClock : public QWidget, public SettingsHost {
   void SetTopMost(QWidget* window, bool onTop, QWidget* after) override {
     stacked.push_back({window, onTop, after});
   }
-  void SaveSettings(QWidget*) override {
-    ++saves;
-    if (onSave) onSave();
-  }
+  void SaveSettings(QWidget*) override { saved << settings->Format; }
 
   struct Stacking {
     QWidget* window;
@@ -43,16 +43,43 @@ class FakeClock : public QWidget, public SettingsHost {
     QWidget* after;
   };
   FaceState face;
+  const ClockSettings* settings = nullptr;
   std::vector<QSize> requested;
   std::vector<Stacking> stacked;
-  int saves = 0;
-  std::function<void()> onSave;  // sees the record as the save would write it
+  QStringList saved;  // the record's format at each save
 
  protected:
   void resizeEvent(QResizeEvent* e) override {
     QWidget::resizeEvent(e);
     SettingsClockResized(e->size());
   }
+};
+
+// One shown dialog over a fake clock with scripted prompts, cleaned up whatever the test did.
+struct OpenDialog {
+  explicit OpenDialog(const ClockSettings& record = FirstRunSettings(), frmSetting::Clock at = {})
+      : settings(record) {
+    setPrompts(&prompts);
+    clock.settings = &settings;
+    clock.show();
+    dlg = new frmSetting(settings, clock, nullptr, std::move(at));
+    dlg->show();
+  }
+  ~OpenDialog() {
+    delete dlg.data();
+    SettingOpen = false;
+    setPrompts(nullptr);
+  }
+  // A control of the dialog by its name.
+  template <class T>
+  T& c(const char* name, int index = -1) {
+    return control<T>(*dlg, name, index);
+  }
+
+  ScriptedPrompts prompts;
+  ClockSettings settings;
+  FakeClock clock;
+  QPointer<frmSetting> dlg;
 };
 
 }  // namespace kwemo::test

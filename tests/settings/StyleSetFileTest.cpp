@@ -2,9 +2,9 @@
 
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 #include "StyleSetFixtures.h"
-#include "settings/StyleSetFile.h"
 
 namespace kwemo {
 namespace {
@@ -14,9 +14,7 @@ QByteArray crlf(const QStringList& lines) { return (lines.join("\r\n") + "\r\n")
 QStringList writtenLines(const StyleSetValues& v) {
   const QString text = QString::fromUtf8(writeStyleSetFile(v));
   EXPECT_TRUE(text.endsWith("\r\n"));
-  QStringList lines = text.split("\r\n");
-  lines.removeLast();
-  return lines;
+  return text.chopped(2).split("\r\n");
 }
 
 // A set whose every line differs from the initial look.
@@ -30,64 +28,36 @@ const QStringList kCustom =
 TEST(StyleSetFileWrite, InitialLookGivesTheReferenceLines) {
   StyleSetValues v;
   v.chkFont = {1, 0};
-  const QStringList expected =
-      QStringLiteral(
-          "KWEMO StyleSet File|0,0,0|0,0,0|0,0,0|255,255,255|0,0,0|0,0,0|2|2|1|1|"
-          "60|80|95|120|120|1|70|\"m/d h:nn\"|\"ＭＳ Ｐゴシック\"|\"8\"|1|0|13|0|0|0")
-          .split(u'|');
-  EXPECT_EQ(writtenLines(v), expected);
+  EXPECT_EQ(
+      writtenLines(v),
+      QStringLiteral("KWEMO StyleSet File|0,0,0|0,0,0|0,0,0|255,255,255|0,0,0|0,0,0|2|2|1|1|"
+                     "60|80|95|120|120|1|70|\"m/d h:nn\"|\"ＭＳ Ｐゴシック\"|\"8\"|1|0|13|0|0|0")
+          .split(u'|'));
   EXPECT_EQ(writtenLines(customValues()).mid(1, 10), kCustom.mid(1, 10));
 }
 
 TEST(StyleSetFileWrite, NumbersTakeTheLeadingValueOfTheBoxText) {
-  const struct {
-    const char* box;
-    const char* line;
-  } cases[] = {
-      {"-0.5", "-.5"},
-      {" 1 2x", "12"},
-      {"1D2", "100"},
-      {"1e-5", ".00001"},
-      {"12345678901234567", "1.23456789012346E+16"},
-      {"1e999", "0"},
-  };
-  for (const auto& c : cases) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"-0.5", "-.5"},    {" 1 2x", "12"}, {"1D2", "100"},
+      {"1e-5", ".00001"}, {"1e999", "0"},  {"12345678901234567", "1.23456789012346E+16"}};
+  for (const auto& [box, line] : cases) {
     StyleSetValues v;
-    v.txtLong[0] = QString::fromUtf8(c.box);
-    v.txtForm[1] = QString::fromUtf8(c.box);
-    v.txtAlign = QString::fromUtf8(c.box);
+    v.txtLong[0] = v.txtAlign = QString::fromUtf8(box);
     const QStringList lines = writtenLines(v);
-    EXPECT_EQ(lines[11], c.line) << c.box;
-    EXPECT_EQ(lines[17], c.line) << c.box;
+    EXPECT_EQ(lines[11], line) << box;
+    EXPECT_EQ(lines[17], line) << box;
   }
 }
 
 TEST(StyleSetFileRead, DamagedFilesLoadWhatTheyCan) {
-  using Edit = std::function<void(QStringList&)>;
-  using Expect = std::function<void(StyleSetValues&)>;
   const struct {
     const char* name;
-    Edit edit;
+    std::vector<std::pair<int, const char*>> lines;  // replaced in kCustom
     int failed;
-    Expect expect;  // applied to the values of kCustom
+    std::function<void(StyleSetValues&)> expect;  // from customValues()
   } cases[] = {
-      {"ends after line 12", [](QStringList& l) { l = l.mid(0, 12); }, 15,
-       [](StyleSetValues& v) {
-         const StyleSetValues fresh;
-         const StyleSetValues custom = v;
-         v = fresh;
-         v.EditColors = custom.EditColors;
-         v.cmbBold = custom.cmbBold;
-         v.txtLong[0] = "62";
-         v.vscLong[0] = 38;
-       }},
       {"wrong kinds",
-       [](QStringList& l) {
-         l[1] = "1,2,x";
-         l[8] = "abc";
-         l[14] = "\"200\"";
-         l[23] = "99";
-       },
+       {{1, "1,2,x"}, {8, "abc"}, {14, "\"200\""}, {23, "99"}},
        4,
        [](StyleSetValues& v) {
          v.EditColors[0] = {0, 0, 0};
@@ -96,22 +66,18 @@ TEST(StyleSetFileRead, DamagedFilesLoadWhatTheyCan) {
          v.cmbDrawMode = 12;
        }},
       {"values the controls refuse",
-       [](QStringList& l) {
-         l[2] = "256,0,0";
-         l[3] = "-1,0,0";
-         l[7] = "0";
-         l[11] = "150";
-         l[16] = "3";
-         l[17] = "abc";
-         l[20] = "\"200\"";
-         l[21] = "-1";
-         l[5] = "40000,1,1";
-       },
+       {{2, "256,0,0"},
+        {3, "-1,0,0"},
+        {5, "40000,1,1"},
+        {7, "0"},
+        {11, "150"},
+        {16, "3"},
+        {17, "abc"},
+        {20, "\"200\""},
+        {21, "-1"}},
        9,
        [](StyleSetValues& v) {
-         v.EditColors[1] = {0, 0, 0};
-         v.EditColors[2] = {0, 0, 0};
-         v.EditColors[4] = {0, 0, 0};
+         v.EditColors[1] = v.EditColors[2] = v.EditColors[4] = {0, 0, 0};
          v.cmbBold[0] = 1;
          v.txtLong[0] = "150";
          v.vscLong[0] = 40;
@@ -122,41 +88,43 @@ TEST(StyleSetFileRead, DamagedFilesLoadWhatTheyCan) {
          v.vscFS = 128;
          v.chkFont[0] = 0;
        }},
-      {"LF line ends, blanks, radix and signs",
-       [](QStringList& l) {
-         l[1] = "  &HA , &O24 ,+30  ";
-         l[11] = "6.25e1";
-         l[17] = " 72.5 ";
-         l = QStringList{l.join("\n")};
-       },
-       0, [](StyleSetValues&) {}},
+      {"blanks, radix and signs",
+       {{1, "  &HA , &O24 ,+30  "}, {11, "6.25e1"}, {17, " 72.5 "}},
+       0,
+       [](StyleSetValues&) {}},
   };
   for (const auto& c : cases) {
     QStringList lines = kCustom;
-    c.edit(lines);
-    StyleSetValues v;
-    const StyleSetRead r = readStyleSetFile((lines.join("\r\n")).toUtf8(), v);
-    StyleSetValues expected = customValues();
-    c.expect(expected);
-    EXPECT_TRUE(r.accepted) << c.name;
-    EXPECT_EQ(r.failedFields, c.failed) << c.name;
-    EXPECT_EQ(v, expected) << c.name;
+    for (const auto& [n, text] : c.lines) lines[n] = QString::fromLatin1(text);
+    // Line ends as an editor on any system leaves them.
+    for (const char* end : {"\r\n", "\n"}) {
+      StyleSetValues v;
+      const StyleSetRead r = readStyleSetFile(lines.join(QString::fromLatin1(end)).toUtf8(), v);
+      StyleSetValues expected = customValues();
+      c.expect(expected);
+      EXPECT_TRUE(r.accepted) << c.name;
+      EXPECT_EQ(r.failedFields, c.failed) << c.name;
+      EXPECT_EQ(v, expected) << c.name;
+    }
   }
+  // A file that ends early keeps the initial values from there on.
+  StyleSetValues v;
+  EXPECT_EQ(readStyleSetFile(crlf(kCustom.mid(0, 12)), v).failedFields, 15);
+  StyleSetValues expected;
+  expected.EditColors = customValues().EditColors;
+  expected.cmbBold = customValues().cmbBold;
+  expected.txtLong[0] = "62";
+  expected.vscLong[0] = 38;
+  EXPECT_EQ(v, expected);
 }
 
 TEST(StyleSetFileRead, ForeignOrOversizedFilesChangeNothing) {
   QByteArray big = crlf(kCustom);
   big.append(QByteArray(kStyleSetMaxBytes, ' '));
-  const QByteArray cases[] = {
-      {},
-      "KWEMO StyleSet File 2\r\n1,2,3\r\n",
-      "\"KWEMO StyleSet\",File\r\n",
-      big,
-  };
-  for (const QByteArray& bytes : cases) {
+  for (const QByteArray& bytes : {QByteArray(), QByteArray("KWEMO StyleSet File 2\r\n1,2,3\r\n"),
+                                  QByteArray("\"KWEMO StyleSet\",File\r\n"), big}) {
     StyleSetValues v = customValues();
-    const StyleSetRead r = readStyleSetFile(bytes, v);
-    EXPECT_FALSE(r.accepted) << bytes.left(40).toStdString();
+    EXPECT_FALSE(readStyleSetFile(bytes, v).accepted) << bytes.left(40).toStdString();
     EXPECT_EQ(v, customValues());
   }
   // A byte-order mark from an editor is not part of the header.
@@ -167,8 +135,8 @@ TEST(StyleSetFileRead, ForeignOrOversizedFilesChangeNothing) {
 
 TEST(StyleSetFileRead, ShiftJisFilesAreDecoded) {
   QStringList lines = kCustom;
-  lines[19] = "\"@FONT@\"";
   lines[18] = "\"@FMT@\"";
+  lines[19] = "\"@FONT@\"";
   QByteArray bytes = crlf(lines);
   // "ＭＳ Ｐゴシック" and "h時nn分" in code page 932.
   bytes.replace("@FONT@", "\x82\x6c\x82\x72\x20\x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e");
@@ -196,9 +164,7 @@ TEST(StyleSetFileStrings, EveryTextReadsBackAsWritten) {
     v.txtDF = v.cmbFonts = s;
     const QStringList lines = writtenLines(v);
     EXPECT_EQ(lines.size(), 27);
-    if (plain) {
-      EXPECT_EQ(lines[18], '"' + s + '"');
-    }
+    EXPECT_EQ(lines[18] == '"' + s + '"', plain);
     StyleSetValues back = customValues();
     EXPECT_EQ(readStyleSetFile(writeStyleSetFile(v), back).failedFields, 0);
     EXPECT_EQ(back, v);

@@ -1,10 +1,18 @@
+// Style-set folders: listing, saving and loading, names that are refused, and sets unpacked from
+// somewhere else (links never carry a save outside the style folder, a FIFO never blocks a load).
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
-#include <random>
+#include <chrono>
+#include <functional>
+#include <future>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "StyleSetFixtures.h"
 #include "desktop/Prompts.h"
@@ -18,25 +26,35 @@ namespace {
 
 const QString kRejected = QStringLiteral("StyleSetファイルが見つからないか、不正です。");
 
+QByteArray native(const QString& path) { return QFile::encodeName(path); }
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+  QDir().mkpath(QFileInfo(path).path());
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
+QByteArray readFile(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// As customValues(), with a fractional length and a quote in the font name.
+StyleSetValues someLook() {
+  StyleSetValues v = customValues();
+  v.txtLong[0] = "62.5";
+  v.cmbFonts = "IPA\"P\"Gothic";
+  return v;
+}
+
 class StyleSetsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(home_.isValid());
-    root_ = home_.path() + "/Style/";
     setPrompts(&prompts_);
   }
   void TearDown() override { setPrompts(nullptr); }
-
-  static void writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-  }
-  static QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }
   // Every path under the temporary home, relative to it.
   QStringList everything() const {
     QStringList found;
@@ -46,38 +64,24 @@ class StyleSetsTest : public ::testing::Test {
     found.sort();
     return found;
   }
-  // As customValues(), with a fractional length and a quote in the font name.
-  static StyleSetValues someLook() {
-    StyleSetValues v = customValues();
-    v.txtLong[0] = "62.5";
-    v.cmbFonts = "IPA\"P\"Gothic";
-    return v;
-  }
 
   QTemporaryDir home_;
-  QString root_;
+  QString root_ = home_.path() + "/Style/";
   ScriptedPrompts prompts_;
 };
 
 TEST_F(StyleSetsTest, ListingShowsSetFoldersOnlySortedByName) {
   EXPECT_TRUE(ListStyleSets(root_).isEmpty());
-  EXPECT_EQ(saveStyleSet(root_, "first", StyleSetValues{}, {}, nullptr), StyleSetSave::Saved);
-  EXPECT_TRUE(QFileInfo(root_ + "first/Style.kws").isFile());
-  QDir().mkpath(root_ + ".hidden");
-  QDir().mkpath(root_ + "Zeta");
-  QDir().mkpath(root_ + "alpha");
-  QDir().mkpath(root_ + "no file yet");
+  for (const char* folder : {".hidden", "Zeta", "alpha", "no file yet"})
+    QDir().mkpath(root_ + folder);
   writeFile(root_ + "plain.kws", "KWEMO StyleSet File\r\n");
-  EXPECT_EQ(ListStyleSets(root_), QStringList({"alpha", "first", "no file yet", "Zeta"}));
-  EXPECT_TRUE(prompts_.asked().empty());
+  EXPECT_EQ(ListStyleSets(root_), QStringList({"alpha", "no file yet", "Zeta"}));
 }
 
 TEST_F(StyleSetsTest, SaveThenLoadGivesBackTheLook) {
   writeFile(home_.path() + "/pic.gif", "GIF89a-not-really-but-kept-as-is");
   ASSERT_EQ(saveStyleSet(root_, "  Mine ", someLook(), home_.path() + "/pic.gif", nullptr),
             StyleSetSave::Saved);
-  EXPECT_EQ(readFile(root_ + "Mine/Back.bmp"), "GIF89a-not-really-but-kept-as-is");
-
   StyleSetValues v;
   const StyleSetLoad load = loadStyleSet(root_, "Mine", v, nullptr);
   StyleSetValues expected = someLook();
@@ -91,11 +95,9 @@ TEST_F(StyleSetsTest, SaveThenLoadGivesBackTheLook) {
   v.txtDF = "h:nn";
   ASSERT_EQ(saveStyleSet(root_, "mine", v, load.picturePath, nullptr), StyleSetSave::Saved);
   EXPECT_EQ(readFile(root_ + "Mine/Back.bmp"), "GIF89a-not-really-but-kept-as-is");
+  EXPECT_EQ(readFile(root_ + "Mine/Style.kws"), writeStyleSetFile(v));
   EXPECT_EQ(everything(), QStringList({"Style", "Style/Mine", "Style/Mine/Back.bmp",
                                        "Style/Mine/Style.kws", "pic.gif"}));
-  StyleSetValues again;
-  loadStyleSet(root_, "Mine", again, nullptr);
-  EXPECT_EQ(again.txtDF, "h:nn");
   EXPECT_TRUE(prompts_.asked().empty());
 }
 
@@ -103,9 +105,7 @@ TEST_F(StyleSetsTest, FileNamesInASetIgnoreCase) {
   writeFile(root_ + "Upper/STYLE.KWS", writeStyleSetFile(someLook()));
   writeFile(root_ + "Upper/back.BMP", "BM");
   StyleSetValues v;
-  const StyleSetLoad load = loadStyleSet(root_, "Upper", v, nullptr);
-  EXPECT_EQ(load.kind, StyleSetLoad::Kind::Loaded);
-  EXPECT_EQ(load.picturePath, root_ + "Upper/back.BMP");
+  EXPECT_EQ(loadStyleSet(root_, "Upper", v, nullptr).picturePath, root_ + "Upper/back.BMP");
   // Saving writes into the files that are there rather than beside them.
   ASSERT_EQ(saveStyleSet(root_, "UPPER", StyleSetValues{}, home_.path() + "/none.bmp", nullptr),
             StyleSetSave::Failed);  // the picture is missing; the values are still written
@@ -114,7 +114,7 @@ TEST_F(StyleSetsTest, FileNamesInASetIgnoreCase) {
   EXPECT_EQ(readFile(root_ + "Upper/STYLE.KWS"), writeStyleSetFile(StyleSetValues{}));
 }
 
-TEST_F(StyleSetsTest, BadSetsShowTheErrorAndChangeNothing) {
+TEST_F(StyleSetsTest, BadSetsAreRejectedAndPartialOnesLoadWithoutThePicture) {
   QByteArray big = writeStyleSetFile(someLook());
   big.append(QByteArray(kStyleSetMaxBytes, '\n'));
   writeFile(root_ + "foreign/Style.kws", "KWEMO StyleSet\r\n0,0,0\r\n");
@@ -125,15 +125,11 @@ TEST_F(StyleSetsTest, BadSetsShowTheErrorAndChangeNothing) {
   for (const QString entry : {"foreign", "huge", "dir", "missing", "..", ""}) {
     prompts_.clear();
     StyleSetValues v;
-    const StyleSetLoad load = loadStyleSet(root_, entry, v, nullptr);
-    EXPECT_EQ(load.kind, StyleSetLoad::Kind::Rejected) << entry.toStdString();
+    EXPECT_EQ(loadStyleSet(root_, entry, v, nullptr).kind, StyleSetLoad::Kind::Rejected);
     EXPECT_EQ(v, StyleSetValues{}) << entry.toStdString();
     ASSERT_EQ(prompts_.asked().size(), 1u);
     EXPECT_EQ(prompts_.asked()[0].text, kRejected);
   }
-}
-
-TEST_F(StyleSetsTest, PartialSetsLoadWithoutThePicture) {
   QStringList lines =
       QString::fromUtf8(writeStyleSetFile(someLook())).split("\r\n", Qt::SkipEmptyParts);
   writeFile(root_ + "nopic/Style.kws", writeStyleSetFile(someLook()));
@@ -142,14 +138,13 @@ TEST_F(StyleSetsTest, PartialSetsLoadWithoutThePicture) {
   lines[9] = "wide";
   writeFile(root_ + "odd/Style.kws", (lines.join("\r\n")).toUtf8());
   writeFile(root_ + "odd/Back.bmp", "BM");
+  prompts_.clear();
   for (const QString entry : {"nopic", "short", "odd"}) {
     StyleSetValues v;
     const StyleSetLoad load = loadStyleSet(root_, entry, v, nullptr);
     EXPECT_EQ(load.kind, StyleSetLoad::Kind::Loaded);
-    EXPECT_TRUE(load.errorNoted) << entry.toStdString();
-    EXPECT_TRUE(load.picturePath.isEmpty()) << entry.toStdString();
+    EXPECT_TRUE(load.errorNoted && load.picturePath.isEmpty()) << entry.toStdString();
     EXPECT_EQ(v.cmbFonts, someLook().cmbFonts);  // line 20 is there in every one of them
-    EXPECT_EQ(v.cmbBold[0], someLook().cmbBold[0]);
   }
   EXPECT_TRUE(prompts_.asked().empty());
 }
@@ -170,24 +165,91 @@ TEST_F(StyleSetsTest, UnsafeNamesAreRefusedAndCreateNothing) {
     EXPECT_EQ(prompts_.asked()[0].text, "スタイルセットを保存できません。\n" +
                                             styleSetNameProblem(name.trimmed()).value_or("?"));
   }
-  EXPECT_EQ(everything(), QStringList());
   prompts_.clear();
   EXPECT_EQ(saveStyleSet(root_, "", someLook(), {}, nullptr), StyleSetSave::Cancelled);
   EXPECT_EQ(everything(), QStringList());
   EXPECT_TRUE(prompts_.asked().empty());
   // The longest names that are still fine.
-  EXPECT_EQ(saveStyleSet(root_, QString(100, u'x'), someLook(), {}, nullptr), StyleSetSave::Saved);
-  EXPECT_EQ(saveStyleSet(root_, QString(85, QChar(0x3042)), someLook(), {}, nullptr),
-            StyleSetSave::Saved);
-  EXPECT_EQ(saveStyleSet(root_, "a.b \\ c", someLook(), {}, nullptr), StyleSetSave::Saved);
-  EXPECT_EQ(ListStyleSets(root_).size(), 3);
+  for (const QString& name : {QString(100, u'x'), QString(85, QChar(0x3042)), QString("a.b \\ c")})
+    EXPECT_EQ(saveStyleSet(root_, name, someLook(), {}, nullptr), StyleSetSave::Saved);
 }
 
-TEST_F(StyleSetsTest, FailedWritesAreReported) {
-  writeFile(home_.path() + "/Style", "a file where the root should be");
-  EXPECT_EQ(saveStyleSet(root_, "x", someLook(), {}, nullptr), StyleSetSave::Failed);
+TEST_F(StyleSetsTest, SavesReplaceLinksAndNeverLeaveTheStyleFolder) {
+  const QString outside = home_.path() + "/outside/", set = root_ + "Set/";
+  writeFile(home_.path() + "/picture.bmp", "BM picture bytes");
+  using Make = std::function<void()>;
+  const struct {
+    const char* name;
+    Make make;
+    const char* failing;  // the entry named in the message; null: saved
+  } cases[] = {
+      {"Style.kws links outside", [&] { QFile::link(outside + "victim.txt", set + "Style.kws"); },
+       nullptr},
+      {"Back.bmp links outside", [&] { QFile::link(outside + "victim.txt", set + "Back.bmp"); },
+       nullptr},
+      {"the set folder links outside",
+       [&] {
+         QDir(set).removeRecursively();
+         QFile::link(outside, set.chopped(1));
+       },
+       "Set"},
+      {"a FIFO named Style.kws", [&] { ::mkfifo(native(set + "Style.kws").constData(), 0600); },
+       "Set/Style.kws"},
+      {"a directory named Style.kws", [&] { QDir().mkpath(set + "Style.kws/x"); }, "Set/Style.kws"},
+      {"the style folder is a file",
+       [&] {
+         QDir(root_).removeRecursively();
+         writeFile(root_.chopped(1), "a file where the root should be");
+       },
+       ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QDir(root_).removeRecursively();
+    QFile::remove(root_.chopped(1));
+    QDir().mkpath(set);
+    writeFile(outside + "victim.txt", "not yours");
+    c.make();
+    prompts_.clear();
+    const StyleSetSave saved =
+        saveStyleSet(root_, "Set", customValues(), home_.path() + "/picture.bmp", nullptr);
+    EXPECT_EQ(saved, c.failing ? StyleSetSave::Failed : StyleSetSave::Saved);
+    EXPECT_EQ(readFile(outside + "victim.txt"), "not yours");
+    EXPECT_EQ(QDir(outside).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"victim.txt"});
+    if (!c.failing) {
+      EXPECT_TRUE(prompts_.asked().empty());
+      struct stat st {};
+      for (const char* file : {"Style.kws", "Back.bmp"})
+        EXPECT_TRUE(::lstat(native(set + file).constData(), &st) == 0 && S_ISREG(st.st_mode));
+      EXPECT_EQ(readFile(set + "Back.bmp"), "BM picture bytes");
+      EXPECT_EQ(readFile(set + "Style.kws"), writeStyleSetFile(customValues()));
+    } else {
+      ASSERT_EQ(prompts_.asked().size(), 1u);
+      const QString text = prompts_.asked()[0].text;
+      EXPECT_TRUE(text.startsWith("スタイルセットを保存できませんでした。"));
+      EXPECT_TRUE(text.contains(root_ + c.failing) || !*c.failing) << text.toStdString();
+    }
+  }
+}
+
+TEST_F(StyleSetsTest, AFifoInASetNeitherBlocksTheLoadNorIsTakenForItsFile) {
+  const QString fifo = root_ + "Piped/Style.kws";
+  QDir().mkpath(root_ + "Piped");
+  ASSERT_EQ(::mkfifo(native(fifo).constData(), 0600), 0);
+  StyleSetValues values = customValues();
+  auto load = std::async(std::launch::async,
+                         [&] { return loadStyleSet(root_, "Piped", values, nullptr).kind; });
+  if (load.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+    // Let the stuck open return, then fail.
+    const int fd = ::open(native(fifo).constData(), O_WRONLY | O_NONBLOCK);
+    if (fd >= 0) ::close(fd);
+    load.wait();
+    FAIL() << "loading the set blocked on its FIFO";
+  }
+  EXPECT_EQ(load.get(), StyleSetLoad::Kind::Rejected);
   ASSERT_EQ(prompts_.asked().size(), 1u);
-  EXPECT_TRUE(prompts_.asked()[0].text.startsWith("スタイルセットを保存できませんでした。"));
+  EXPECT_EQ(prompts_.asked()[0].text, kRejected);
 }
 
 }  // namespace
