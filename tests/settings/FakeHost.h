@@ -3,8 +3,6 @@
 #include <QPointer>
 #include <QResizeEvent>
 #include <QWidget>
-#include <functional>
-#include <vector>
 
 #include "Controls.h"
 #include "clock/ClockSettingsStorage.h"
@@ -23,30 +21,19 @@ class FakeClock : public QWidget, public SettingsHost {
   FakeClock() { setGeometry(300, 200, 120, 120); }
 
   QSize ClientSize() const override { return size(); }
-  void SetClientSize(QSize s) override {
-    requested.push_back(s);
-    resize(s);
-  }
+  void SetClientSize(QSize s) override { resize(s); }
   FaceState& Face() override { return face; }
   // Like the menu's captions, each ends in a four-character accelerator.
   QString DrawModeCaption(int mode) const override {
     return QStringLiteral("%1 - Pen(&X)").arg(mode, 2, 10, QLatin1Char('0'));
   }
-  void SetTopMost(QWidget* window, bool onTop, QWidget* after) override {
-    stacked.push_back({window, onTop, after});
-  }
+  void SetTopMost(QWidget*, bool, QWidget* after) override { stackedAfter = after; }
   void SaveSettings(QWidget*) override { saved << settings->Format; }
 
-  struct Stacking {
-    QWidget* window;
-    bool onTop;
-    QWidget* after;
-  };
   FaceState face;
   const ClockSettings* settings = nullptr;
-  std::vector<QSize> requested;
-  std::vector<Stacking> stacked;
-  QStringList saved;  // the record's format at each save
+  QWidget* stackedAfter = nullptr;  // the window the last one placed was put above
+  QStringList saved;                // the record's format at each save
 
  protected:
   void resizeEvent(QResizeEvent* e) override {
