@@ -117,8 +117,8 @@ TEST(AboutBox, EnterAndEscCloseTheBox) {
   }
 }
 
-// Every pause of the roll, with the box's state at that moment.
-TEST(AboutBox, RollPlaysBothPhasesThenScrollsTheCanvasOut) {
+// One roll: every pause with the box's state at that moment, then the canvas it scrolled out.
+TEST(AboutBox, RollPlaysBothPhasesThenScrollsTheCreditsOut) {
   Box b;
   const QImage titlePage = b.c<SurfaceView>("picAnim").surface().image().copy();
   struct Frame {
@@ -133,6 +133,15 @@ TEST(AboutBox, RollPlaysBothPhasesThenScrollsTheCanvasOut) {
          b.c<QLabel>("lblURL", 0).isVisible() || b.c<QLabel>("lblURL", 1).isVisible()});
     if (frames.size() == 32) lastDropFrame = b.c<SurfaceView>("picAnim").surface().image().copy();
   });
+  // Line number, text and colour; the leading character picks the colour, "7" keeps it.
+  const std::map<int, std::pair<const char*, Rgb>> lines{{1, {"1WWW", RGB(255, 255, 187)}},
+                                                         {3, {"7WWW", RGB(255, 255, 187)}},
+                                                         {6, {"$WWW", kCyan}},
+                                                         {7, {"5WWW", kRed}},
+                                                         {39, {"0WWW", kCyan}}};
+  b.box->CreditLines = {};
+  for (const auto& [number, line] : lines)
+    b.box->CreditLines[static_cast<std::size_t>(number)] = QString::fromLatin1(line.first);
   b.box->RollCredits();
 
   const float textHeight = b.canvas().TextHeight(QStringLiteral("A"));
@@ -146,24 +155,8 @@ TEST(AboutBox, RollPlaysBothPhasesThenScrollsTheCanvasOut) {
   EXPECT_LE(b.c<SurfaceView>("picScrTxt").y(), -canvasHeight);
   EXPECT_TRUE(b.c<QPushButton>("cmdOK").isEnabled() && b.c<QLabel>("lblURL", 1).isVisible());
   EXPECT_TRUE(lastDropFrame == titlePage) << "the animation ends on the title page";
-}
-
-TEST(AboutBox, CreditLinesLandAtTheirPlacesInTheirColours) {
-  Box b;
-  b.box->setFrameWait([](int) {});
-  // Line number, text and colour; the leading character picks the colour, "7" keeps it.
-  const std::map<int, std::pair<const char*, Rgb>> lines{{1, {"1WWW", RGB(255, 255, 187)}},
-                                                         {3, {"7WWW", RGB(255, 255, 187)}},
-                                                         {6, {"$WWW", kCyan}},
-                                                         {7, {"5WWW", kRed}},
-                                                         {39, {"0WWW", kCyan}}};
-  b.box->CreditLines = {};
-  for (const auto& [number, line] : lines)
-    b.box->CreditLines[static_cast<std::size_t>(number)] = QString::fromLatin1(line.first);
-  b.box->RollCredits();
 
   const QImage image = b.canvas().image();
-  const float textHeight = b.canvas().TextHeight(QStringLiteral("A"));
   const float glyphs = b.canvas().TextWidth(QStringLiteral("WWW"));
   for (const auto& [number, line] : lines) {
     // The line's band: its colour the most frequent, centred on the whole stored line, printed
@@ -190,7 +183,7 @@ TEST(AboutBox, CreditLinesLandAtTheirPlacesInTheirColours) {
   }
   // The icon boxes at both ends of the roll.
   EXPECT_EQ(image.pixel(0, 16), qRgb(255, 255, 255));
-  EXPECT_EQ(image.pixel(100, b.canvas().height() - 36), qRgb(255, 255, 255));
+  EXPECT_EQ(image.pixel(100, canvasHeight - 36), qRgb(255, 255, 255));
 }
 
 // Without an injected wait the roll paces itself on the tick counter: the scroll alone is about
