@@ -57,9 +57,11 @@ TEST(SettingValues, WriteTheRecordAndTheClientSize) {
   v.look.txtAlign = "x";
   v.look.txtForm = {"200.5", "201.5"};
   v.look.chkDC = 2;
+  v.look.cmbBold[3] = 4;
   writeRecord(v, s);
   EXPECT_EQ(s.FontSize, 3);
   EXPECT_EQ(s.DigitalClock, 2);
+  EXPECT_EQ(s.BackLine, 5);
   EXPECT_EQ(clientSizeOf(v), QSize(200, 202));
 }
 
@@ -75,6 +77,8 @@ TEST(SettingValues, RecordToValuesAndBack) {
   s.TextTop = 1e30f;
   s.hLong = {62.5f, -40, 95};
   s.Hour_R = 7;
+  s.Minute_G = s.Second_B = 8;
+  s.BG_R = s.Moji_G = 9;
   s.Circle_B = 300;
   s.HourLine = 9;
   s.DrawMode = 4;
