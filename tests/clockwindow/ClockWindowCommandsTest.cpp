@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "Controls.h"
 #include "MenuTestSupport.h"
 #include "Waits.h"
 #include "about/frmAbout.h"
@@ -21,6 +22,8 @@
 
 namespace kwemo {
 namespace {
+
+using test::control;
 
 using M = ClockPopupMenu;
 
@@ -63,7 +66,8 @@ TEST(ClockWindowCommands, SharesTheWindowsItemsAndTakesItsKeys) {
   w.key(w.clock, Qt::Key_F, Qt::ControlModifier);
   EXPECT_TRUE(w.clock.mPI(M::kEllipticForm)->isChecked());
   EXPECT_FALSE(w.clock.CurrentRgn().isEmpty());
-  w.key(w.clock.picPrev(), Qt::Key_A, Qt::ControlModifier);  // a child's key reaches the window
+  w.key(control<SurfaceView>(w.clock, "picPrev"), Qt::Key_A,
+        Qt::ControlModifier);  // a child's key reaches the window
   EXPECT_TRUE(w.clock.mPI(M::kAlwaysOnTop)->isChecked());
   // The native window exists only once a tick has shown the clock, which timing may delay.
   EXPECT_TRUE(w.clock.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -73,9 +77,9 @@ TEST(ClockWindowCommands, SharesTheWindowsItemsAndTakesItsKeys) {
 
   QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
                    Qt::NoModifier);
-  QApplication::sendEvent(&w.clock.picPrev(), &move);
-  EXPECT_TRUE(w.clock.picPrev().toolTip().startsWith("(KWEMO) "))
-      << w.clock.picPrev().toolTip().toStdString();
+  QApplication::sendEvent(&control<SurfaceView>(w.clock, "picPrev"), &move);
+  EXPECT_TRUE(control<SurfaceView>(w.clock, "picPrev").toolTip().startsWith("(KWEMO) "))
+      << control<SurfaceView>(w.clock, "picPrev").toolTip().toStdString();
 }
 
 TEST(ClockWindowCommands, EveryWayToTheMenuRefreshesIt) {
@@ -85,7 +89,7 @@ TEST(ClockWindowCommands, EveryWayToTheMenuRefreshesIt) {
        [&] {
          QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 20), QPointF(20, 20),
                            Qt::RightButton, Qt::RightButton, Qt::NoModifier);
-         QApplication::sendEvent(&w.clock.picPrev(), &press);
+         QApplication::sendEvent(&control<SurfaceView>(w.clock, "picPrev"), &press);
        }},
       {"strip", [&] { emit w.clock.popupMenuRequested(QPoint(20, 110)); }},
       {"icon on a StatusNotifierItem host",
@@ -110,7 +114,7 @@ TEST(ClockWindowCommands, SettingsAndAboutOpenBesideTheClock) {
   EXPECT_FALSE(dialog->isModal());
   EXPECT_EQ(w.wiring->ClientSize(), QSize(120, 120));
   w.wiring->SetClientSize(QSize(150, 90));
-  EXPECT_EQ(w.clock.clientArea().size(), QSize(150, 90));
+  EXPECT_EQ(control<QWidget>(w.clock, "clientArea").size(), QSize(150, 90));
   delete dialog;
 
   w.wiring->commands().mPI_Click(M::kAbout);

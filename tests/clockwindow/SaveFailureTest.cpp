@@ -13,6 +13,7 @@
 #include <unistd.h>
 #include <cstdio>
 
+#include "Controls.h"
 #include "MenuTestSupport.h"
 #include "clock/ClockSettings.h"
 #include "clockwindow/ClockWindowCommands.h"
@@ -25,6 +26,8 @@
 
 namespace kwemo {
 namespace {
+
+using test::control;
 
 using menutest::ScopedPrompts;
 
@@ -127,7 +130,7 @@ TEST(SaveFailure, MemoSaveAndClearSayWhyTheyFailed) {
   Host host;
   ScopedPrompts prompts;
   QPointer<frmMemo> memo = new frmMemo(store, host);
-  memo->txtTitle().setText("new");
+  control<QLineEdit>(*memo, "txtTitle").setText("new");
   const QString file = store.filePath("KWEMO");
   QFile::remove(file);
   QDir().mkpath(file + "/x");
@@ -157,21 +160,24 @@ TEST(SaveFailure, TheMemoIsBoundedWhereItIsTyped) {
   Host host;
   {
     frmMemo memo(store, host);
-    EXPECT_EQ(memo.txtMemo().toPlainText(), stored) << "what was stored is shown whole";
+    EXPECT_EQ(control<QPlainTextEdit>(memo, "txtMemo").toPlainText(), stored)
+        << "what was stored is shown whole";
     memo.discard();
   }
   ASSERT_TRUE(WriteMemo(store, {"t", "abc"}));
   frmMemo memo(store, host);
-  memo.txtMemo().moveCursor(QTextCursor::End);
-  memo.txtMemo().insertPlainText(QString(frmMemo::kMaxTextLength, u'x'));  // a paste
-  EXPECT_EQ(memo.txtMemo().toPlainText().size(), frmMemo::kMaxTextLength);
-  EXPECT_TRUE(memo.txtMemo().toPlainText().startsWith("abcx"));
-  QTest::keyClicks(&memo.txtMemo(), "yz");
-  EXPECT_EQ(memo.txtMemo().toPlainText().size(), frmMemo::kMaxTextLength);
-  memo.txtTitle().setText(QString(frmMemo::kMaxTitleLength + 5, u't'));
-  EXPECT_EQ(memo.txtTitle().text().size(), frmMemo::kMaxTitleLength);
+  control<QPlainTextEdit>(memo, "txtMemo").moveCursor(QTextCursor::End);
+  control<QPlainTextEdit>(memo, "txtMemo")
+      .insertPlainText(QString(frmMemo::kMaxTextLength, u'x'));  // a paste
+  EXPECT_EQ(control<QPlainTextEdit>(memo, "txtMemo").toPlainText().size(), frmMemo::kMaxTextLength);
+  EXPECT_TRUE(control<QPlainTextEdit>(memo, "txtMemo").toPlainText().startsWith("abcx"));
+  QTest::keyClicks(&control<QPlainTextEdit>(memo, "txtMemo"), "yz");
+  EXPECT_EQ(control<QPlainTextEdit>(memo, "txtMemo").toPlainText().size(), frmMemo::kMaxTextLength);
+  control<QLineEdit>(memo, "txtTitle").setText(QString(frmMemo::kMaxTitleLength + 5, u't'));
+  EXPECT_EQ(control<QLineEdit>(memo, "txtTitle").text().size(), frmMemo::kMaxTitleLength);
   // Whatever was typed, the memo can be saved.
-  EXPECT_TRUE(WriteMemo(store, {memo.txtTitle().text(), memo.txtMemo().toPlainText()}));
+  EXPECT_TRUE(WriteMemo(store, {control<QLineEdit>(memo, "txtTitle").text(),
+                                control<QPlainTextEdit>(memo, "txtMemo").toPlainText()}));
   memo.discard();
 }
 

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QWindow>
 
+#include "Controls.h"
 #include "clockwindow/MessageStrip.h"
 #include "clockwindow/frmClock.h"
 #include "desktop/Prompts.h"
@@ -16,6 +17,8 @@
 
 namespace kwemo {
 namespace {
+
+using test::control;
 
 struct StripClock {
   MemorySettingsStore store;
@@ -40,10 +43,12 @@ struct StripClock {
   }
   // A point of the strip (shown now) and of the face, in window coordinates.
   QPoint onStrip() {
-    window->messageStrip().picMsg().show();
-    return window->picMsg().mapTo(window.get(), QPoint(40, 9));
+    control<SurfaceView>(*window, "picMsg").show();
+    return control<SurfaceView>(*window, "picMsg").mapTo(window.get(), QPoint(40, 9));
   }
-  QPoint onFace() const { return window->picPrev().mapTo(window.get(), QPoint(60, 30)); }
+  QPoint onFace() const {
+    return control<SurfaceView>(*window, "picPrev").mapTo(window.get(), QPoint(60, 30));
+  }
   QWindow* native() const { return window->windowHandle(); }
 };
 
@@ -60,7 +65,7 @@ TEST(StripPress, EveryPressEndsTickingAndLeavesNothingOnThePointer) {
     const QPoint before = w.pos();
 
     QTest::mousePress(c.native(), Qt::LeftButton, {}, press);
-    EXPECT_FALSE(w.picMsg().isVisible());
+    EXPECT_FALSE(control<SurfaceView>(w, "picMsg").isVisible());
     EXPECT_FALSE(w.Timer1().isActive());
     // The pointer leaves the hidden strip for the face; once the window follows, the pointer is
     // back over the same point of the window.

@@ -13,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+#include "Controls.h"
 #include "Waits.h"
 #include "clock/ClockSettingsStorage.h"
 #include "clockwindow/ClockTrayIcon.h"
@@ -25,6 +26,8 @@
 
 namespace kwemo {
 namespace {
+
+using test::control;
 
 const QString kApp = QStringLiteral("KWEMO");
 
@@ -79,10 +82,10 @@ TEST(frmClock, FirstStartWelcomesShowsTheClockAndGreets) {
   EXPECT_TRUE(w.messageStrip().timMsg().isActive());
 
   EXPECT_EQ(w.size(), QSize(128, 128));
-  EXPECT_EQ(w.clientArea().geometry(), QRect(4, 4, 120, 120));
+  EXPECT_EQ(control<QWidget>(w, "clientArea").geometry(), QRect(4, 4, 120, 120));
   EXPECT_TRUE(w.mask().isEmpty());
   // First-run look: black hands on white; the hour hand at 9:07 runs left from the centre.
-  const QImage& face = w.picPrev().surface().image();
+  const QImage& face = control<SurfaceView>(w, "picPrev").surface().image();
   EXPECT_EQ(face.pixel(110, 10) & 0xFFFFFF, 0xFFFFFFu);
   EXPECT_EQ(face.pixel(45, 59) & 0xFFFFFF, 0x000000u);
   EXPECT_TRUE(w.trayIcon().isAdded());
@@ -152,10 +155,10 @@ TEST(frmClock, OutlineOnOffAndResizeStep) {
 
   // Resizing leaves the outline alone but recomputes the face geometry.
   w.resize(208, 108);
-  EXPECT_EQ(w.picPrev().geometry(), QRect(0, 0, 200, 100));
+  EXPECT_EQ(control<SurfaceView>(w, "picPrev").geometry(), QRect(0, 0, 200, 100));
   EXPECT_EQ(w.faceState().Geometry, (FaceGeometry{100, 50, 50, 200, 100}));
   EXPECT_EQ(w.mask(), ellipse);
-  EXPECT_EQ(w.picMsg().geometry(), QRect(0, 82, 200, 18));
+  EXPECT_EQ(control<SurfaceView>(w, "picMsg").geometry(), QRect(0, 82, 200, 18));
 }
 
 void sendMouse(QWidget& target, QEvent::Type type, Qt::MouseButton button, QPoint global) {
@@ -171,22 +174,26 @@ TEST(frmClock, DragFromTheStripIsPulledBackOntoTheScreen) {
   frmClock& w = c.load();
   const QRect screen = w.screen()->availableGeometry();
   w.move(screen.left() + 100, screen.top() + 100);
-  w.messageStrip().picMsg().show();
+  control<SurfaceView>(w, "picMsg").show();
 
-  const QPoint start = w.picMsg().mapToGlobal(QPoint(10, 5));
-  sendMouse(w.picMsg(), QEvent::MouseButtonPress, Qt::LeftButton, start);
+  const QPoint start = control<SurfaceView>(w, "picMsg").mapToGlobal(QPoint(10, 5));
+  sendMouse(control<SurfaceView>(w, "picMsg"), QEvent::MouseButtonPress, Qt::LeftButton, start);
   EXPECT_FALSE(w.Timer1().isActive());
-  EXPECT_FALSE(w.picMsg().isVisible());
-  sendMouse(w.picMsg(), QEvent::MouseMove, Qt::LeftButton, start + QPoint(5000, 5000));
-  sendMouse(w.picMsg(), QEvent::MouseButtonRelease, Qt::LeftButton, start + QPoint(5000, 5000));
+  EXPECT_FALSE(control<SurfaceView>(w, "picMsg").isVisible());
+  sendMouse(control<SurfaceView>(w, "picMsg"), QEvent::MouseMove, Qt::LeftButton,
+            start + QPoint(5000, 5000));
+  sendMouse(control<SurfaceView>(w, "picMsg"), QEvent::MouseButtonRelease, Qt::LeftButton,
+            start + QPoint(5000, 5000));
   EXPECT_EQ(w.pos(), QPoint(screen.right() + 1 - 128, screen.bottom() + 1 - 128));
   EXPECT_TRUE(w.Timer1().isActive());
 
   // From the face nothing is corrected.
-  const QPoint face = w.picPrev().mapToGlobal(QPoint(60, 60));
-  sendMouse(w.picPrev(), QEvent::MouseButtonPress, Qt::LeftButton, face);
-  sendMouse(w.picPrev(), QEvent::MouseMove, Qt::LeftButton, face + QPoint(100, 100));
-  sendMouse(w.picPrev(), QEvent::MouseButtonRelease, Qt::LeftButton, face + QPoint(100, 100));
+  const QPoint face = control<SurfaceView>(w, "picPrev").mapToGlobal(QPoint(60, 60));
+  sendMouse(control<SurfaceView>(w, "picPrev"), QEvent::MouseButtonPress, Qt::LeftButton, face);
+  sendMouse(control<SurfaceView>(w, "picPrev"), QEvent::MouseMove, Qt::LeftButton,
+            face + QPoint(100, 100));
+  sendMouse(control<SurfaceView>(w, "picPrev"), QEvent::MouseButtonRelease, Qt::LeftButton,
+            face + QPoint(100, 100));
   EXPECT_EQ(w.pos(), QPoint(screen.right() + 101 - 128, screen.bottom() + 101 - 128));
 
   // The right button on the strip asks for the menu and restarts the timer.
@@ -195,7 +202,7 @@ TEST(frmClock, DragFromTheStripIsPulledBackOntoTheScreen) {
     ++menus;
     EXPECT_FALSE(w.Timer1().isActive());
   });
-  sendMouse(w.picMsg(), QEvent::MouseButtonPress, Qt::RightButton, start);
+  sendMouse(control<SurfaceView>(w, "picMsg"), QEvent::MouseButtonPress, Qt::RightButton, start);
   EXPECT_EQ(menus, 1);
   EXPECT_TRUE(w.Timer1().isActive());
 }
