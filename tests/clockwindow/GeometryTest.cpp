@@ -1,10 +1,6 @@
-// Outline, frame offset, placement and frame-sizing arithmetic of the clock window.
+// Outline, frame offset and placement arithmetic of the clock window.
 #include <gtest/gtest.h>
 
-#include <QTest>
-#include <QWidget>
-
-#include "clockwindow/WindowDragger.h"
 #include "clockwindow/WindowOutline.h"
 #include "clockwindow/WindowPlacement.h"
 
@@ -64,37 +60,6 @@ TEST(Placement, OffScreenWindowComesBackOntoNearestScreen) {
   EXPECT_EQ(geometryFromTwips(1500, 0, 0, 0, 15, 15, minimum), QRect(100, 0, 24, 24));
   EXPECT_EQ(geometryFromTwips(1e30, -1e30, 1920, 1920, 15, 15, minimum).topLeft(),
             QPoint(1000000, -1000000));
-}
-
-// Without a window manager (the offscreen platform refuses the system resize, as a bare X server
-// does) the window resizes itself, never below its minimum.
-TEST(WindowDragger, FrameEdgesResizeWithinTheMinimum) {
-  const struct {
-    Qt::Edges edges;
-    QPoint delta;
-    QRect expected;
-  } cases[] = {
-      {Qt::RightEdge | Qt::BottomEdge, {30, 20}, {200, 150, 158, 148}},
-      {Qt::LeftEdge | Qt::TopEdge, {200, 200}, {304, 254, 24, 24}},
-      {Qt::RightEdge, {-500, 0}, {200, 150, 24, 128}},
-  };
-  for (const auto& c : cases) {
-    QWidget widget{nullptr, Qt::FramelessWindowHint};
-    WindowDragger dragger{widget};
-    widget.setMinimumSize(24, 24);
-    widget.setGeometry(200, 150, 128, 128);
-    widget.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
-    dragger.press({200, 200}, c.edges);
-    dragger.moveTo(QPoint(200, 200) + c.delta);
-    dragger.release();
-    EXPECT_EQ(widget.geometry(), c.expected) << int(c.edges);
-  }
-  const QSize size(128, 128);
-  EXPECT_EQ(frameEdgesAt({3, 60}, size, 4), Qt::LeftEdge);
-  EXPECT_EQ(frameEdgesAt({4, 60}, size, 4), Qt::Edges());
-  EXPECT_EQ(frameEdgesAt({124, 60}, size, 4), Qt::RightEdge);
-  EXPECT_EQ(frameEdgesAt({127, 126}, size, 4), Qt::RightEdge | Qt::BottomEdge);
 }
 
 }  // namespace
