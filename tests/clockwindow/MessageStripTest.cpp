@@ -31,20 +31,16 @@ struct Strip {
     client.show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&client, test::kWaitMs));
   }
-  const QImage& image() { return strip.surface().image(); }
-  // Leftmost and rightmost columns holding text (cyan) pixels; (-1, -1) when there are none.
+  // The first and the last column holding text (cyan) pixels; -1 when there are none.
   std::pair<int, int> textColumns() {
+    const QImage& image = strip.surface().image();
     int first = -1, last = -1;
-    for (int x = 0; x < image().width(); ++x) {
-      for (int y = 0; y < image().height(); ++y) {
-        const QRgb c = image().pixel(x, y);
-        if (qRed(c) < 60 && qGreen(c) > 150 && qBlue(c) > 150) {
+    for (int x = 0; x < image.width(); ++x)
+      for (int y = 0; y < image.height(); ++y)
+        if (const QRgb c = image.pixel(x, y); qRed(c) < 60 && qGreen(c) > 150 && qBlue(c) > 150) {
           if (first < 0) first = x;
           last = x;
-          break;
         }
-      }
-    }
     return {first, last};
   }
 };
@@ -58,7 +54,7 @@ TEST(MessageStrip, ShortMessageIsPrintedOnceBesideTheMarker) {
 
   // The marker: a vertical line at x = 6, a horizontal one at 18 / 1.25 = 14.4, a circle.
   for (QPoint p : {QPoint(6, 0), QPoint(6, 17), QPoint(119, 14)}) {
-    const QRgb c = s.image().pixel(p);
+    const QRgb c = s.strip.surface().image().pixel(p);
     EXPECT_TRUE(qRed(c) > 150 && qGreen(c) < 60 && qBlue(c) < 60) << p.x() << "," << p.y();
   }
   // The text starts right of the marker's line.
