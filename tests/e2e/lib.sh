@@ -123,6 +123,10 @@ pixel_at() {
   import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
     awk 'NR==2 { for (i=1;i<=NF;i++) if ($i ~ /^#/) { print substr($i,1,7); exit } }'
 }
+is_active() {
+  xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
+  [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]
+}
 focus() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1"; }
 hide_clock() {
   focus "$id"
@@ -153,11 +157,15 @@ answer_box() {
 }
 # Ctrl+S on the clock: the settings dialog in dlg, its place in dx, dy.
 open_settings() {
-  xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
-  xdotool key --window "$id" ctrl+s
+  # Not "key --window": xdotool then sends a release to a window that no longer has the focus as
+  # a synthetic event, and Ctrl stays held down in the X server for every later key.
+  wait_until 5 is_active "$id" || fail "the clock does not take the focus"
+  xdotool key ctrl+s
   dlg=$(wait_window "$KWEMO_PID" "KWEMO Setting" 10) || fail "Ctrl+S did not open the settings dialog"
+  # Keys typed before the dialog holds the focus would go to the clock, and Qt takes a moment
+  # after the window manager's activation before the dialog's mnemonics answer.
+  wait_until 5 is_active "$dlg" || fail "the settings dialog did not take the focus"
   sleep 0.3
-  xdotool windowactivate --sync "$dlg" >/dev/null 2>&1 || true
   read -r dx dy _ _ <<<"$(geometry_of "$dlg")"
 }
 # One value of the store (section and key without regard to case).
