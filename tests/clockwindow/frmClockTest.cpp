@@ -5,7 +5,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -112,10 +111,8 @@ TEST(frmClock, StoredStatesAreRestoredWithoutWelcome) {
 TEST(frmClock, KeysDialogsAndTheClientSize) {
   Clock c;
   frmClock& w = c.load();
-  for (auto [target, key] : {std::pair<QWidget*, int>{&w, Qt::Key_F}, {&w.picPrev(), Qt::Key_A}}) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::ControlModifier);
-    QApplication::sendEvent(target, &press);
-  }
+  QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
+  QTest::keyClick(&w.picPrev(), Qt::Key_A, Qt::ControlModifier);
   EXPECT_TRUE(w.mPI(M::kEllipticForm)->isChecked());
   EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
   const QRegion ellipse = w.mask();
