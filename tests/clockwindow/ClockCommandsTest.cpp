@@ -1,3 +1,6 @@
+// The clock's commands against a window that writes down what it is asked to do. The icon's
+// clicks and the notification area going away are checked end to end (tests/e2e/test_keys_tray.sh
+// and test_status_notifier.sh).
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QClipboard>
@@ -115,8 +118,6 @@ TEST(ClockCommands, Keys) {
   }
 }
 
-// The icon's clicks and the notification area going away are the keys-and-tray and the
-// StatusNotifierItem scripts'.
 TEST(ClockCommands, FaceToolTip) {
   EXPECT_EQ(FaceToolTip(QDateTime(QDate(2027, 1, 4), QTime(0, 0))),
             "(KWEMO) 1/4 " + DateFormatLocale::system().shortDays[1] + " 0:00");

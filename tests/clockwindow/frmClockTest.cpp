@@ -62,7 +62,7 @@ QString captionWhilePoppedUp(const std::function<void()>& open) {
   return seen;
 }
 
-// The window, the splash and the sizes are the first-launch script's.
+// The window's size and the splash are checked end to end (tests/e2e/test_first_launch.sh).
 TEST(frmClock, FirstStartWelcomesDrawsTheFirstRunFaceAndGreets) {
   Clock c;
   c.prompts.scripted.answer(Answer::Ok);
@@ -245,8 +245,8 @@ TEST(frmClock, ShowRequestEndAndAShutDownThatWritesEverythingOnce) {
   EXPECT_EQ(c.store.writeLog().size(), writes);
 }
 
-// A save the user asked for that fails is never silent: a box gives the store's reason (at
-// shut-down a line on stderr does, as the hostile-files script checks).
+// A save the user asked for that fails is never silent: a box gives the store's reason. (At
+// shut-down a line on stderr does: tests/e2e/test_hostile_files.sh.)
 TEST(frmClock, AFailedSaveSaysWhy) {
   Clock c;
   c.load();
