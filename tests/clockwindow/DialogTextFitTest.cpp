@@ -18,6 +18,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "Controls.h"
 #include "about/frmAbout.h"
 #include "clock/FaceState.h"
 #include "clockwindow/ClockPopupMenu.h"
@@ -28,6 +29,8 @@
 
 namespace kwemo {
 namespace {
+
+using test::control;
 
 // The clock window as far as the dialog needs it, with the real draw-mode captions.
 class Host final : public SettingsHost {
@@ -133,9 +136,9 @@ TEST(DialogTexts, EveryFixedTextShowsWhole) {
   record.DrawMode = 13;
   record.DigitalClock = 1;
   QPointer<frmSetting> settings = new frmSetting(record, host);
-  settings->cmdSetSize->show();  // as with a picture loaded
-  settings->lblPic->setText(QStringLiteral("画像 - W:8888 , H:8888"));
-  settings->lblPic->show();
+  control<QPushButton>(*settings, "cmdSetSize").show();  // as with a picture loaded
+  control<QLabel>(*settings, "lblPic").setText(QStringLiteral("画像 - W:8888 , H:8888"));
+  control<QLabel>(*settings, "lblPic").show();
   EXPECT_EQ(clippedTexts(settings).join(u"\n").toStdString(), "") << "settings dialog";
 
   ColorExchange.color = {255, 255, 255};  // the widest values

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "Controls.h"
 #include "MenuTestSupport.h"
 #include "Waits.h"
 #include "clockwindow/ClockTrayIcon.h"
@@ -26,6 +27,7 @@ namespace kwemo {
 namespace {
 
 using M = ClockPopupMenu;
+using test::control;
 
 struct Clock {
   menutest::FlakyStore store;
@@ -73,7 +75,7 @@ TEST(frmClock, FirstStartWelcomesDrawsTheFirstRunFaceAndGreets) {
   EXPECT_EQ(c.store.writeLog().count("Memo/Memo"), 1);
   EXPECT_TRUE(w.messageStrip().timMsg().isActive()) << "no greeting";
   // First-run look: black hands on white; the hour hand at 9:07 runs left from the centre.
-  const QImage& face = w.picPrev().surface().image();
+  const QImage& face = control<SurfaceView>(w, "picPrev").surface().image();
   EXPECT_EQ(face.pixel(110, 10) & 0xFFFFFF, 0xFFFFFFu);
   EXPECT_EQ(face.pixel(45, 59) & 0xFFFFFF, 0x000000u);
 }
@@ -112,24 +114,25 @@ TEST(frmClock, KeysDialogsAndTheClientSize) {
   Clock c;
   frmClock& w = c.load();
   QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
-  QTest::keyClick(&w.picPrev(), Qt::Key_A, Qt::ControlModifier);
+  auto& face = control<SurfaceView>(w, "picPrev");
+  QTest::keyClick(&face, Qt::Key_A, Qt::ControlModifier);
   EXPECT_TRUE(w.mPI(M::kEllipticForm)->isChecked());
   EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
   const QRegion ellipse = w.mask();
   EXPECT_EQ(ellipse.boundingRect(), QRect(5, 5, 120, 120));
   QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
                    Qt::NoModifier);
-  QApplication::sendEvent(&w.picPrev(), &move);
-  EXPECT_TRUE(w.picPrev().toolTip().startsWith("(KWEMO) "));
+  QApplication::sendEvent(&face, &move);
+  EXPECT_TRUE(face.toolTip().startsWith("(KWEMO) "));
 
   c.commands().mPI_Click(M::kSetting);
   std::unique_ptr<frmSetting> dialog(OpenSettings());
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(dialog->isVisible() && !dialog->isModal());
   c.wiring->SetClientSize(QSize(200, 100));
-  EXPECT_EQ(w.picPrev().geometry(), QRect(0, 0, 200, 100));
+  EXPECT_EQ(face.geometry(), QRect(0, 0, 200, 100));
   EXPECT_EQ(w.faceState().Geometry, (FaceGeometry{100, 50, 50, 200, 100}));
-  EXPECT_EQ(w.picMsg().geometry(), QRect(0, 82, 200, 18));
+  EXPECT_EQ(w.messageStrip().picMsg().geometry(), QRect(0, 82, 200, 18));
   EXPECT_EQ(w.mask(), ellipse);
 }
 
@@ -141,7 +144,7 @@ TEST(frmClock, EveryWayToTheMenuRefreshesIt) {
        [&] {
          QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 20), QPointF(20, 20),
                            Qt::RightButton, Qt::RightButton, Qt::NoModifier);
-         QApplication::sendEvent(&w.picPrev(), &press);
+         QApplication::sendEvent(&control<SurfaceView>(w, "picPrev"), &press);
        }},
       {"strip", [&] { emit w.popupMenuRequested(QPoint(20, 110)); }},
       {"icon on a StatusNotifierItem host",
@@ -200,7 +203,7 @@ TEST(frmClock, PressesOnTheStripTheFaceAndTheFrame) {
     QWindow* native = w.windowHandle();
 
     QTest::mousePress(native, k.button, {}, k.at);
-    EXPECT_FALSE(onStrip && w.picMsg().isVisible());
+    EXPECT_FALSE(onStrip && w.messageStrip().picMsg().isVisible());
     EXPECT_EQ(w.Timer1().isActive(), !onStrip || k.button == Qt::RightButton);
     if (!k.by.isNull()) QTest::mouseMove(native, k.at + k.by);
     QTest::mouseRelease(native, k.button, {}, w.mapFromGlobal(start + k.at + k.by));
@@ -273,20 +276,23 @@ TEST(frmClock, TheMemoIsBoundedWhereItIsTyped) {
   ASSERT_TRUE(WriteMemo(c.store, {"t", stored}));
   {
     frmMemo memo(c.store, c.commands());
-    EXPECT_EQ(memo.txtMemo().toPlainText(), stored) << "what was stored is shown whole";
+    EXPECT_EQ(control<QPlainTextEdit>(memo, "txtMemo").toPlainText(), stored)
+        << "what was stored is shown whole";
     memo.discard();
   }
   ASSERT_TRUE(WriteMemo(c.store, {"t", "abc"}));
   frmMemo memo(c.store, c.commands());
-  memo.txtMemo().moveCursor(QTextCursor::End);
-  memo.txtMemo().insertPlainText(QString(frmMemo::kMaxTextLength, u'x'));  // a paste
-  EXPECT_TRUE(memo.txtMemo().toPlainText().startsWith("abcx"));
-  QTest::keyClicks(&memo.txtMemo(), "yz");
-  EXPECT_EQ(memo.txtMemo().toPlainText().size(), frmMemo::kMaxTextLength);
-  memo.txtTitle().setText(QString(frmMemo::kMaxTitleLength + 5, u't'));
-  EXPECT_EQ(memo.txtTitle().text().size(), frmMemo::kMaxTitleLength);
+  auto& text = control<QPlainTextEdit>(memo, "txtMemo");
+  auto& title = control<QLineEdit>(memo, "txtTitle");
+  text.moveCursor(QTextCursor::End);
+  text.insertPlainText(QString(frmMemo::kMaxTextLength, u'x'));  // a paste
+  EXPECT_TRUE(text.toPlainText().startsWith("abcx"));
+  QTest::keyClicks(&text, "yz");
+  EXPECT_EQ(text.toPlainText().size(), frmMemo::kMaxTextLength);
+  title.setText(QString(frmMemo::kMaxTitleLength + 5, u't'));
+  EXPECT_EQ(title.text().size(), frmMemo::kMaxTitleLength);
   // Whatever was typed, the memo can be saved.
-  EXPECT_TRUE(WriteMemo(c.store, {memo.txtTitle().text(), memo.txtMemo().toPlainText()}));
+  EXPECT_TRUE(WriteMemo(c.store, {title.text(), text.toPlainText()}));
   memo.discard();
 }
 

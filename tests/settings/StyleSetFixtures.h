@@ -2,24 +2,15 @@
 
 #include <ostream>
 
+#include "settings/StyleSetFile.h"
 #include "settings/model/StyleSetValues.h"
 
 namespace kwemo {
 
-// Readable failure messages for the style-set tests.
+// Readable failure messages for the style-set tests: the file the values make, and the bars.
 inline void PrintTo(const StyleSetValues& v, std::ostream* os) {
-  QStringList parts;
-  for (const auto& c : v.EditColors)
-    parts << QStringLiteral("%1,%2,%3").arg(c.red).arg(c.green).arg(c.blue);
-  for (int i : v.cmbBold) parts << QString::number(i);
-  for (const auto& t : v.txtLong) parts << t;
-  for (int i : v.vscLong) parts << QString::number(i);
-  parts << v.txtForm[0] << v.txtForm[1] << QString::number(v.chkDC) << v.txtAlign
-        << QString::number(v.vscAlign) << v.txtDF << v.cmbFonts << v.txtFS
-        << QString::number(v.vscFS) << QString::number(v.chkFont[0])
-        << QString::number(v.chkFont[1]) << QString::number(v.cmbDrawMode)
-        << QString::number(v.chkMemori) << QString::number(v.chkSV) << QString::number(v.chkNhari);
-  *os << '[' << parts.join(QStringLiteral(" | ")).toStdString() << ']';
+  *os << writeStyleSetFile(v).replace("\r\n", "|").toStdString() << " bars " << v.vscLong[0] << ','
+      << v.vscLong[1] << ',' << v.vscLong[2] << ',' << v.vscAlign << ',' << v.vscFS;
 }
 
 // A look whose every value differs from the initial one, as reading it from a file gives it.

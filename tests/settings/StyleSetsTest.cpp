@@ -1,11 +1,21 @@
+// Style sets: the file format, and folders (listing, saving and loading, names that are refused,
+// and sets unpacked from somewhere else: links never carry a save outside the style folder, a
+// FIFO never blocks a load).
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
-#include <random>
+#include <chrono>
+#include <functional>
+#include <future>
+#include <vector>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "FileBytes.h"
 #include "StyleSetFixtures.h"
 #include "desktop/Prompts.h"
 #include "settings/StyleSetFile.h"
@@ -18,66 +28,213 @@ namespace {
 
 const QString kRejected = QStringLiteral("StyleSetファイルが見つからないか、不正です。");
 
+QByteArray native(const QString& path) { return QFile::encodeName(path); }
+
+using test::readAll;
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+  QDir().mkpath(QFileInfo(path).path());
+  test::writeBytes(path, bytes);
+}
+
+// As customValues(), with a fractional length and a quote in the font name.
+StyleSetValues someLook() {
+  StyleSetValues v = customValues();
+  v.txtLong[0] = "62.5";
+  v.cmbFonts = "IPA\"P\"Gothic";
+  return v;
+}
+
+QByteArray crlf(const QStringList& lines) { return (lines.join("\r\n") + "\r\n").toUtf8(); }
+
+QStringList writtenLines(const StyleSetValues& v) {
+  const QString text = QString::fromUtf8(writeStyleSetFile(v));
+  EXPECT_TRUE(text.endsWith("\r\n"));
+  return text.chopped(2).split("\r\n");
+}
+
+// A set whose every line differs from the initial look.
+const QStringList kCustom =
+    QStringLiteral(
+        "KWEMO StyleSet File|10,20,30|40,50,60|70,80,90|100,110,120|130,140,150|"
+        "160,170,180|3|4|5|1|62.5|80|95|200|150|0|72.5|\"yyyy/mm/dd\"|"
+        "\"IPAPGothic\"|\"12\"|1|0|7|1|1|0")
+        .split(u'|');
+
+TEST(StyleSetFileWrite, InitialLookGivesTheReferenceLines) {
+  StyleSetValues v;
+  v.chkFont = {1, 0};
+  EXPECT_EQ(
+      writtenLines(v),
+      QStringLiteral("KWEMO StyleSet File|0,0,0|0,0,0|0,0,0|255,255,255|0,0,0|0,0,0|2|2|1|1|"
+                     "60|80|95|120|120|1|70|\"m/d h:nn\"|\"ＭＳ Ｐゴシック\"|\"8\"|1|0|13|0|0|0")
+          .split(u'|'));
+  EXPECT_EQ(writtenLines(customValues()).mid(1, 10), kCustom.mid(1, 10));
+}
+
+TEST(StyleSetFileWrite, NumbersTakeTheLeadingValueOfTheBoxText) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"-0.5", "-.5"},    {" 1 2x", "12"}, {"1D2", "100"},
+      {"1e-5", ".00001"}, {"1e999", "0"},  {"12345678901234567", "1.23456789012346E+16"}};
+  for (const auto& [box, line] : cases) {
+    StyleSetValues v;
+    v.txtLong[0] = v.txtAlign = QString::fromUtf8(box);
+    const QStringList lines = writtenLines(v);
+    EXPECT_EQ(lines[11], line) << box;
+    EXPECT_EQ(lines[17], line) << box;
+  }
+}
+
+TEST(StyleSetFileRead, DamagedFilesLoadWhatTheyCan) {
+  const struct {
+    const char* name;
+    std::vector<std::pair<int, const char*>> lines;  // replaced in kCustom
+    int failed;
+    std::function<void(StyleSetValues&)> expect;  // from customValues()
+  } cases[] = {
+      {"wrong kinds",
+       {{1, "1,2,x"}, {8, "abc"}, {14, "\"200\""}, {23, "99"}},
+       4,
+       [](StyleSetValues& v) {
+         v.EditColors[0] = {0, 0, 0};
+         v.cmbBold[1] = 1;
+         v.txtForm[0] = "120";
+         v.cmbDrawMode = 12;
+       }},
+      {"values the controls refuse",
+       {{2, "256,0,0"},
+        {3, "-1,0,0"},
+        {5, "40000,1,1"},
+        {7, "0"},
+        {11, "150"},
+        {16, "3"},
+        {17, "abc"},
+        {20, "\"200\""},
+        {21, "-1"}},
+       9,
+       [](StyleSetValues& v) {
+         v.EditColors[1] = v.EditColors[2] = v.EditColors[4] = {0, 0, 0};
+         v.cmbBold[0] = 1;
+         v.txtLong[0] = "150";
+         v.vscLong[0] = 40;
+         v.chkDC = 1;
+         v.txtAlign = "abc";
+         v.vscAlign = 30;
+         v.txtFS = "200";
+         v.vscFS = 128;
+         v.chkFont[0] = 0;
+       }},
+      {"blanks, radix and signs",
+       {{1, "  &HA , &O24 ,+30  "}, {11, "6.25e1"}, {17, " 72.5 "}},
+       0,
+       [](StyleSetValues&) {}},
+  };
+  for (const auto& c : cases) {
+    QStringList lines = kCustom;
+    for (const auto& [n, text] : c.lines) lines[n] = QString::fromLatin1(text);
+    // Line ends as an editor on any system leaves them.
+    for (const char* end : {"\r\n", "\n"}) {
+      StyleSetValues v;
+      const StyleSetRead r = readStyleSetFile(lines.join(QString::fromLatin1(end)).toUtf8(), v);
+      StyleSetValues expected = customValues();
+      c.expect(expected);
+      EXPECT_TRUE(r.accepted) << c.name;
+      EXPECT_EQ(r.failedFields, c.failed) << c.name;
+      EXPECT_EQ(v, expected) << c.name;
+    }
+  }
+  // A file that ends early keeps the initial values from there on.
+  StyleSetValues v;
+  EXPECT_EQ(readStyleSetFile(crlf(kCustom.mid(0, 12)), v).failedFields, 15);
+  StyleSetValues expected;
+  expected.EditColors = customValues().EditColors;
+  expected.cmbBold = customValues().cmbBold;
+  expected.txtLong[0] = "62";
+  expected.vscLong[0] = 38;
+  EXPECT_EQ(v, expected);
+}
+
+TEST(StyleSetFileRead, ForeignOrOversizedFilesChangeNothing) {
+  QByteArray big = crlf(kCustom);
+  big.append(QByteArray(kStyleSetMaxBytes, ' '));
+  for (const QByteArray& bytes : {QByteArray(), QByteArray("KWEMO StyleSet File 2\r\n1,2,3\r\n"),
+                                  QByteArray("\"KWEMO StyleSet\",File\r\n"), big}) {
+    StyleSetValues v = customValues();
+    EXPECT_FALSE(readStyleSetFile(bytes, v).accepted) << bytes.left(40).toStdString();
+    EXPECT_EQ(v, customValues());
+  }
+  // A byte-order mark from an editor is not part of the header.
+  StyleSetValues v;
+  EXPECT_TRUE(readStyleSetFile("\xEF\xBB\xBF" + crlf(kCustom), v).accepted);
+  EXPECT_EQ(v, customValues());
+}
+
+TEST(StyleSetFileRead, ShiftJisFilesAreDecoded) {
+  QStringList lines = kCustom;
+  lines[18] = "\"@FMT@\"";
+  lines[19] = "\"@FONT@\"";
+  QByteArray bytes = crlf(lines);
+  // "ＭＳ Ｐゴシック" and "h時nn分" in code page 932.
+  bytes.replace("@FONT@", "\x82\x6c\x82\x72\x20\x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e");
+  bytes.replace("@FMT@", "h\x8e\x9enn\x95\xaa\\s");
+  StyleSetValues v;
+  EXPECT_EQ(readStyleSetFile(bytes, v).failedFields, 0);
+  EXPECT_EQ(v.cmbFonts, QStringLiteral("ＭＳ Ｐゴシック"));
+  EXPECT_EQ(v.txtDF, QStringLiteral("h時nn分\\s"));
+  // Neither UTF-8 nor code page 932: the broken byte becomes U+FFFD, the rest still reads.
+  EXPECT_EQ(decodeStyleSetText("a\x80z\xff"), QStringLiteral("a\uFFFDz\uFFFD"));
+}
+
+TEST(StyleSetFileStrings, EveryTextReadsBackAsWritten) {
+  // Plain texts are written as they are; the others in an escaped form.
+  const std::pair<QString, bool> cases[] = {{"a,b", true},
+                                            {"%22", true},
+                                            {"back\\slash", true},
+                                            {"say \"hi\"", false},
+                                            {"cr\rlf\r\n", false},
+                                            {"a\"b,c %41 ", false},
+                                            {QString("nul") + QChar(0) + "\"", false}};
+  for (const auto& [s, plain] : cases) {
+    SCOPED_TRACE(s.toStdString());
+    StyleSetValues v;
+    v.txtDF = v.cmbFonts = s;
+    const QStringList lines = writtenLines(v);
+    EXPECT_EQ(lines.size(), 27);
+    EXPECT_EQ(lines[18] == '"' + s + '"', plain);
+    StyleSetValues back = customValues();
+    EXPECT_EQ(readStyleSetFile(writeStyleSetFile(v), back).failedFields, 0);
+    EXPECT_EQ(back, v);
+  }
+}
+
 class StyleSetsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(home_.isValid());
-    root_ = home_.path() + "/Style/";
     setPrompts(&prompts_);
   }
   void TearDown() override { setPrompts(nullptr); }
-
-  static void writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-  }
-  static QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }
-  // Every path under the temporary home, relative to it.
-  QStringList everything() const {
-    QStringList found;
-    QDirIterator it(home_.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) found << QDir(home_.path()).relativeFilePath(it.next());
-    found.sort();
-    return found;
-  }
-  // As customValues(), with a fractional length and a quote in the font name.
-  static StyleSetValues someLook() {
-    StyleSetValues v = customValues();
-    v.txtLong[0] = "62.5";
-    v.cmbFonts = "IPA\"P\"Gothic";
-    return v;
+  QStringList entries(const QString& folder) const {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
   }
 
   QTemporaryDir home_;
-  QString root_;
+  QString root_ = home_.path() + "/Style/";
   ScriptedPrompts prompts_;
 };
 
 TEST_F(StyleSetsTest, ListingShowsSetFoldersOnlySortedByName) {
   EXPECT_TRUE(ListStyleSets(root_).isEmpty());
-  EXPECT_EQ(saveStyleSet(root_, "first", StyleSetValues{}, {}, nullptr), StyleSetSave::Saved);
-  EXPECT_TRUE(QFileInfo(root_ + "first/Style.kws").isFile());
-  QDir().mkpath(root_ + ".hidden");
-  QDir().mkpath(root_ + "Zeta");
-  QDir().mkpath(root_ + "alpha");
-  QDir().mkpath(root_ + "no file yet");
+  for (const char* folder : {".hidden", "Zeta", "alpha", "no file yet"})
+    QDir().mkpath(root_ + folder);
   writeFile(root_ + "plain.kws", "KWEMO StyleSet File\r\n");
-  EXPECT_EQ(ListStyleSets(root_), QStringList({"alpha", "first", "no file yet", "Zeta"}));
-  EXPECT_TRUE(prompts_.asked().empty());
+  EXPECT_EQ(ListStyleSets(root_), QStringList({"alpha", "no file yet", "Zeta"}));
 }
 
 TEST_F(StyleSetsTest, SaveThenLoadGivesBackTheLook) {
   writeFile(home_.path() + "/pic.gif", "GIF89a-not-really-but-kept-as-is");
   ASSERT_EQ(saveStyleSet(root_, "  Mine ", someLook(), home_.path() + "/pic.gif", nullptr),
             StyleSetSave::Saved);
-  EXPECT_EQ(readFile(root_ + "Mine/Back.bmp"), "GIF89a-not-really-but-kept-as-is");
-
   StyleSetValues v;
   const StyleSetLoad load = loadStyleSet(root_, "Mine", v, nullptr);
   StyleSetValues expected = someLook();
@@ -90,12 +247,9 @@ TEST_F(StyleSetsTest, SaveThenLoadGivesBackTheLook) {
   // Saving the loaded set again over itself keeps its picture; the second save replaces the file.
   v.txtDF = "h:nn";
   ASSERT_EQ(saveStyleSet(root_, "mine", v, load.picturePath, nullptr), StyleSetSave::Saved);
-  EXPECT_EQ(readFile(root_ + "Mine/Back.bmp"), "GIF89a-not-really-but-kept-as-is");
-  EXPECT_EQ(everything(), QStringList({"Style", "Style/Mine", "Style/Mine/Back.bmp",
-                                       "Style/Mine/Style.kws", "pic.gif"}));
-  StyleSetValues again;
-  loadStyleSet(root_, "Mine", again, nullptr);
-  EXPECT_EQ(again.txtDF, "h:nn");
+  EXPECT_EQ(readAll(root_ + "Mine/Back.bmp"), "GIF89a-not-really-but-kept-as-is");
+  EXPECT_EQ(readAll(root_ + "Mine/Style.kws"), writeStyleSetFile(v));
+  EXPECT_EQ(entries(root_ + "Mine"), QStringList({"Back.bmp", "Style.kws"}));
   EXPECT_TRUE(prompts_.asked().empty());
 }
 
@@ -103,18 +257,16 @@ TEST_F(StyleSetsTest, FileNamesInASetIgnoreCase) {
   writeFile(root_ + "Upper/STYLE.KWS", writeStyleSetFile(someLook()));
   writeFile(root_ + "Upper/back.BMP", "BM");
   StyleSetValues v;
-  const StyleSetLoad load = loadStyleSet(root_, "Upper", v, nullptr);
-  EXPECT_EQ(load.kind, StyleSetLoad::Kind::Loaded);
-  EXPECT_EQ(load.picturePath, root_ + "Upper/back.BMP");
+  EXPECT_EQ(loadStyleSet(root_, "Upper", v, nullptr).picturePath, root_ + "Upper/back.BMP");
   // Saving writes into the files that are there rather than beside them.
   ASSERT_EQ(saveStyleSet(root_, "UPPER", StyleSetValues{}, home_.path() + "/none.bmp", nullptr),
             StyleSetSave::Failed);  // the picture is missing; the values are still written
   EXPECT_EQ(QDir(root_ + "Upper").entryList(QDir::Files, QDir::Name),
             QStringList({"STYLE.KWS", "back.BMP"}));
-  EXPECT_EQ(readFile(root_ + "Upper/STYLE.KWS"), writeStyleSetFile(StyleSetValues{}));
+  EXPECT_EQ(readAll(root_ + "Upper/STYLE.KWS"), writeStyleSetFile(StyleSetValues{}));
 }
 
-TEST_F(StyleSetsTest, BadSetsShowTheErrorAndChangeNothing) {
+TEST_F(StyleSetsTest, BadSetsAreRejectedAndPartialOnesLoadWithoutThePicture) {
   QByteArray big = writeStyleSetFile(someLook());
   big.append(QByteArray(kStyleSetMaxBytes, '\n'));
   writeFile(root_ + "foreign/Style.kws", "KWEMO StyleSet\r\n0,0,0\r\n");
@@ -125,15 +277,11 @@ TEST_F(StyleSetsTest, BadSetsShowTheErrorAndChangeNothing) {
   for (const QString entry : {"foreign", "huge", "dir", "missing", "..", ""}) {
     prompts_.clear();
     StyleSetValues v;
-    const StyleSetLoad load = loadStyleSet(root_, entry, v, nullptr);
-    EXPECT_EQ(load.kind, StyleSetLoad::Kind::Rejected) << entry.toStdString();
+    EXPECT_EQ(loadStyleSet(root_, entry, v, nullptr).kind, StyleSetLoad::Kind::Rejected);
     EXPECT_EQ(v, StyleSetValues{}) << entry.toStdString();
     ASSERT_EQ(prompts_.asked().size(), 1u);
     EXPECT_EQ(prompts_.asked()[0].text, kRejected);
   }
-}
-
-TEST_F(StyleSetsTest, PartialSetsLoadWithoutThePicture) {
   QStringList lines =
       QString::fromUtf8(writeStyleSetFile(someLook())).split("\r\n", Qt::SkipEmptyParts);
   writeFile(root_ + "nopic/Style.kws", writeStyleSetFile(someLook()));
@@ -142,14 +290,13 @@ TEST_F(StyleSetsTest, PartialSetsLoadWithoutThePicture) {
   lines[9] = "wide";
   writeFile(root_ + "odd/Style.kws", (lines.join("\r\n")).toUtf8());
   writeFile(root_ + "odd/Back.bmp", "BM");
+  prompts_.clear();
   for (const QString entry : {"nopic", "short", "odd"}) {
     StyleSetValues v;
     const StyleSetLoad load = loadStyleSet(root_, entry, v, nullptr);
     EXPECT_EQ(load.kind, StyleSetLoad::Kind::Loaded);
-    EXPECT_TRUE(load.errorNoted) << entry.toStdString();
-    EXPECT_TRUE(load.picturePath.isEmpty()) << entry.toStdString();
+    EXPECT_TRUE(load.errorNoted && load.picturePath.isEmpty()) << entry.toStdString();
     EXPECT_EQ(v.cmbFonts, someLook().cmbFonts);  // line 20 is there in every one of them
-    EXPECT_EQ(v.cmbBold[0], someLook().cmbBold[0]);
   }
   EXPECT_TRUE(prompts_.asked().empty());
 }
@@ -170,24 +317,91 @@ TEST_F(StyleSetsTest, UnsafeNamesAreRefusedAndCreateNothing) {
     EXPECT_EQ(prompts_.asked()[0].text, "スタイルセットを保存できません。\n" +
                                             styleSetNameProblem(name.trimmed()).value_or("?"));
   }
-  EXPECT_EQ(everything(), QStringList());
   prompts_.clear();
   EXPECT_EQ(saveStyleSet(root_, "", someLook(), {}, nullptr), StyleSetSave::Cancelled);
-  EXPECT_EQ(everything(), QStringList());
+  EXPECT_EQ(entries(home_.path()), QStringList());
   EXPECT_TRUE(prompts_.asked().empty());
   // The longest names that are still fine.
-  EXPECT_EQ(saveStyleSet(root_, QString(100, u'x'), someLook(), {}, nullptr), StyleSetSave::Saved);
-  EXPECT_EQ(saveStyleSet(root_, QString(85, QChar(0x3042)), someLook(), {}, nullptr),
-            StyleSetSave::Saved);
-  EXPECT_EQ(saveStyleSet(root_, "a.b \\ c", someLook(), {}, nullptr), StyleSetSave::Saved);
-  EXPECT_EQ(ListStyleSets(root_).size(), 3);
+  for (const QString& name : {QString(100, u'x'), QString(85, QChar(0x3042)), QString("a.b \\ c")})
+    EXPECT_EQ(saveStyleSet(root_, name, someLook(), {}, nullptr), StyleSetSave::Saved);
 }
 
-TEST_F(StyleSetsTest, FailedWritesAreReported) {
-  writeFile(home_.path() + "/Style", "a file where the root should be");
-  EXPECT_EQ(saveStyleSet(root_, "x", someLook(), {}, nullptr), StyleSetSave::Failed);
+TEST_F(StyleSetsTest, SavesReplaceLinksAndNeverLeaveTheStyleFolder) {
+  const QString outside = home_.path() + "/outside/", set = root_ + "Set/";
+  writeFile(home_.path() + "/picture.bmp", "BM picture bytes");
+  using Make = std::function<void()>;
+  const struct {
+    const char* name;
+    Make make;
+    const char* failing;  // the entry named in the message; null: saved
+  } cases[] = {
+      {"Style.kws links outside", [&] { QFile::link(outside + "victim.txt", set + "Style.kws"); },
+       nullptr},
+      {"Back.bmp links outside", [&] { QFile::link(outside + "victim.txt", set + "Back.bmp"); },
+       nullptr},
+      {"the set folder links outside",
+       [&] {
+         QDir(set).removeRecursively();
+         QFile::link(outside, set.chopped(1));
+       },
+       "Set"},
+      {"a FIFO named Style.kws", [&] { ::mkfifo(native(set + "Style.kws").constData(), 0600); },
+       "Set/Style.kws"},
+      {"a directory named Style.kws", [&] { QDir().mkpath(set + "Style.kws/x"); }, "Set/Style.kws"},
+      {"the style folder is a file",
+       [&] {
+         QDir(root_).removeRecursively();
+         writeFile(root_.chopped(1), "a file where the root should be");
+       },
+       ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QDir(root_).removeRecursively();
+    QFile::remove(root_.chopped(1));
+    QDir().mkpath(set);
+    writeFile(outside + "victim.txt", "not yours");
+    c.make();
+    prompts_.clear();
+    const StyleSetSave saved =
+        saveStyleSet(root_, "Set", customValues(), home_.path() + "/picture.bmp", nullptr);
+    EXPECT_EQ(saved, c.failing ? StyleSetSave::Failed : StyleSetSave::Saved);
+    EXPECT_EQ(readAll(outside + "victim.txt"), "not yours");
+    EXPECT_EQ(QDir(outside).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"victim.txt"});
+    if (!c.failing) {
+      EXPECT_TRUE(prompts_.asked().empty());
+      struct stat st {};
+      for (const char* file : {"Style.kws", "Back.bmp"})
+        EXPECT_TRUE(::lstat(native(set + file).constData(), &st) == 0 && S_ISREG(st.st_mode));
+      EXPECT_EQ(readAll(set + "Back.bmp"), "BM picture bytes");
+      EXPECT_EQ(readAll(set + "Style.kws"), writeStyleSetFile(customValues()));
+    } else {
+      ASSERT_EQ(prompts_.asked().size(), 1u);
+      const QString text = prompts_.asked()[0].text;
+      EXPECT_TRUE(text.startsWith("スタイルセットを保存できませんでした。"));
+      EXPECT_TRUE(text.contains(root_ + c.failing)) << text.toStdString();
+    }
+  }
+}
+
+TEST_F(StyleSetsTest, AFifoInASetNeitherBlocksTheLoadNorIsTakenForItsFile) {
+  const QString fifo = root_ + "Piped/Style.kws";
+  QDir().mkpath(root_ + "Piped");
+  ASSERT_EQ(::mkfifo(native(fifo).constData(), 0600), 0);
+  StyleSetValues values = customValues();
+  auto load = std::async(std::launch::async,
+                         [&] { return loadStyleSet(root_, "Piped", values, nullptr).kind; });
+  if (load.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+    // Let the stuck open return, then fail.
+    const int fd = ::open(native(fifo).constData(), O_WRONLY | O_NONBLOCK);
+    if (fd >= 0) ::close(fd);
+    load.wait();
+    FAIL() << "loading the set blocked on its FIFO";
+  }
+  EXPECT_EQ(load.get(), StyleSetLoad::Kind::Rejected);
   ASSERT_EQ(prompts_.asked().size(), 1u);
-  EXPECT_TRUE(prompts_.asked()[0].text.startsWith("スタイルセットを保存できませんでした。"));
+  EXPECT_EQ(prompts_.asked()[0].text, kRejected);
 }
 
 }  // namespace
