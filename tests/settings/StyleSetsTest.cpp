@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include <sys/stat.h>
@@ -51,12 +52,15 @@ QStringList writtenLines(const StyleSetValues& v) {
 
 // The lines the values write, then the bars.
 QStringList shown(const StyleSetValues& v) {
-  return writtenLines(v) << QStringLiteral("%1,%2,%3,%4,%5")
-                                .arg(v.vscLong[0])
-                                .arg(v.vscLong[1])
-                                .arg(v.vscLong[2])
-                                .arg(v.vscAlign)
-                                .arg(v.vscFS);
+  return writtenLines(v) << QString::asprintf("%d,%d,%d,%d,%d", v.vscLong[0], v.vscLong[1],
+                                              v.vscLong[2], v.vscAlign, v.vscFS);
+}
+
+// Edits written "n=text;n=text": line n becomes text.
+QStringList patched(QStringList lines, const char* edits) {
+  for (const QString& e : QString::fromUtf8(edits).split(u';', Qt::SkipEmptyParts))
+    lines[e.section(u'=', 0, 0).toInt()] = e.section(u'=', 1);
+  return lines;
 }
 
 // A set whose every line differs from the initial look.
@@ -91,62 +95,33 @@ TEST(StyleSetFileWrite, NumbersTakeTheLeadingValueOfTheBoxText) {
   }
 }
 
-// Rows: lines replaced in kCustom, the fields that failed, and the lines that differ from kCustom
-// when the values read are written back (27: the bars).
+// Rows (wrong kinds; values the controls refuse; blanks, radix and signs): lines replaced in
+// kCustom, the fields that failed, and the lines that differ from kCustom when the values read are
+// written back (27: the bars).
 TEST(StyleSetFileRead, DamagedFilesLoadWhatTheyCan) {
-  using Lines = std::vector<std::pair<int, const char*>>;
-  const struct {
-    Lines in;
-    int failed;
-    Lines out;
-  } cases[] = {
-      // Wrong kinds.
-      {{{1, "1,2,x"}, {8, "abc"}, {14, "\"200\""}, {23, "99"}},
-       4,
-       {{1, "0,0,0"}, {8, "2"}, {14, "120"}, {23, "13"}}},
-      // Values the controls refuse.
-      {{{2, "256,0,0"},
-        {3, "-1,0,0"},
-        {5, "40000,1,1"},
-        {7, "0"},
-        {11, "150"},
-        {16, "3"},
-        {17, "abc"},
-        {20, "\"200\""},
-        {21, "-1"}},
-       9,
-       {{2, "0,0,0"},
-        {3, "0,0,0"},
-        {5, "0,0,0"},
-        {7, "2"},
-        {11, "150"},
-        {16, "1"},
-        {17, "0"},
-        {20, "\"200\""},
-        {21, "0"},
-        {27, "40,20,5,30,128"}}},
-      // Blanks, radix and signs.
-      {{{1, "  &HA , &O24 ,+30  "}, {11, "6.25e1"}, {17, " 72.5 "}}, 0, {}},
+  const std::tuple<const char*, int, const char*> cases[] = {
+      {"1=1,2,x;8=abc;14=\"200\";23=99", 4, "1=0,0,0;8=2;14=120;23=13"},
+      {"2=256,0,0;3=-1,0,0;5=40000,1,1;7=0;11=150;16=3;17=abc;20=\"200\";21=-1", 9,
+       "2=0,0,0;3=0,0,0;5=0,0,0;7=2;11=150;16=1;17=0;20=\"200\";21=0;27=40,20,5,30,128"},
+      {"1=  &HA , &O24 ,+30  ;11=6.25e1;17= 72.5 ", 0, ""},
   };
-  for (const auto& c : cases) {
-    QStringList lines = kCustom, expected = shown(customValues());
-    for (const auto& [n, text] : c.in) lines[n] = QString::fromLatin1(text);
-    for (const auto& [n, text] : c.out) expected[n] = QString::fromLatin1(text);
+  for (const auto& [in, failed, out] : cases) {
+    const QStringList lines = patched(kCustom, in), expected = patched(shown(customValues()), out);
     // Line ends as an editor on any system leaves them.
     for (const char* end : {"\r\n", "\n"}) {
       StyleSetValues v;
       const StyleSetRead r = readStyleSetFile(lines.join(QString::fromLatin1(end)).toUtf8(), v);
-      EXPECT_TRUE(r.accepted && r.failedFields == c.failed) << c.failed;
+      EXPECT_TRUE(r.accepted && r.failedFields == failed) << in;
       EXPECT_EQ(shown(v), expected);
     }
   }
   // A file that ends early keeps the initial values from there on.
   StyleSetValues v;
   EXPECT_EQ(readStyleSetFile(crlf(kCustom.mid(0, 12)), v).failedFields, 15);
-  EXPECT_EQ(shown(v).join(u'|'),
-            kCustom.mid(0, 11).join(u'|') +
-                "|62|80|95|120|120|1|70|\"m/d h:nn\"|\"ＭＳ Ｐゴシック\"|\"8\"|0|"
-                "0|13|0|0|0|38,20,5,30,128");
+  EXPECT_EQ(shown(v).mid(11).join(u'|'),
+            "62|80|95|120|120|1|70|\"m/d h:nn\"|\"ＭＳ Ｐゴシック\"|"
+            "\"8\"|0|0|13|0|0|0|38,20,5,30,128");
+  EXPECT_EQ(shown(v).mid(0, 11), kCustom.mid(0, 11));
 }
 
 TEST(StyleSetFileRead, ForeignOrOversizedFilesChangeNothing) {
@@ -165,10 +140,7 @@ TEST(StyleSetFileRead, ForeignOrOversizedFilesChangeNothing) {
 }
 
 TEST(StyleSetFileRead, ShiftJisFilesAreDecoded) {
-  QStringList lines = kCustom;
-  lines[18] = "\"@FMT@\"";
-  lines[19] = "\"@FONT@\"";
-  QByteArray bytes = crlf(lines);
+  QByteArray bytes = crlf(patched(kCustom, "18=\"@FMT@\";19=\"@FONT@\""));
   // "ＭＳ Ｐゴシック" and "h時nn分" in code page 932.
   bytes.replace("@FONT@", "\x82\x6c\x82\x72\x20\x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e");
   bytes.replace("@FMT@", "h\x8e\x9enn\x95\xaa\\s");
@@ -277,11 +249,10 @@ TEST_F(StyleSetsTest, BadSetsAreRejectedAndPartialOnesLoadWithoutThePicture) {
     EXPECT_EQ(prompts_.asked()[0].text, kRejected);
   }
   // No picture, a file that ends early, an unreadable field: loaded, the error noted.
-  QStringList lines = writtenLines(someLook());
+  const QStringList lines = writtenLines(someLook());
   writeFile(root_ + "nopic/Style.kws", writeStyleSetFile(someLook()));
   writeFile(root_ + "short/Style.kws", lines.mid(0, 20).join("\r\n").toUtf8());
-  lines[9] = "wide";
-  writeFile(root_ + "odd/Style.kws", crlf(lines));
+  writeFile(root_ + "odd/Style.kws", crlf(patched(lines, "9=wide")));
   prompts_.clear();
   for (const QString entry : {"nopic", "short", "odd"}) {
     if (entry != "nopic") writeFile(root_ + entry + "/Back.bmp", "BM");
