@@ -177,17 +177,10 @@ TEST(SettingsDialog, ColourButtonsGoThroughTheChooser) {
   record.updateColors();
   OpenDialog o(record);
   // Cancel and Esc keep the colour, OK and Enter take the bars'.
-  const struct {
-    int button;
-    const char* leave;  // a button of the chooser, or null for the key
-    Qt::Key key;
-    bool taken;
-  } cases[] = {{2, "cmdCancel", Qt::Key_unknown, false},
-               {2, nullptr, Qt::Key_Escape, false},
-               {3, "cmdOK", Qt::Key_unknown, true},
-               {3, nullptr, Qt::Key_Return, true}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.key);
+  const std::tuple<int, const char*, bool> cases[] = {
+      {2, "cmdCancel", false}, {2, "Esc", false}, {3, "cmdOK", true}, {3, "Return", true}};
+  for (const auto& [button, leave, taken] : cases) {
+    SCOPED_TRACE(leave);
     o.c<QPushButton>("cmdAccept").setEnabled(false);
     auto watch = test::whenUp<frmColor>([&](frmColor& chooser) {
       // The bars drive the labels and the swatch, continuously while a thumb is dragged.
@@ -200,12 +193,15 @@ TEST(SettingsDialog, ColourButtonsGoThroughTheChooser) {
       EXPECT_EQ(control<QWidget>(chooser, "Picture1").palette().color(QPalette::Window),
                 QColor(1, 77, 255));
       green.setSliderDown(false);
-      c.leave ? control<QPushButton>(chooser, c.leave).click() : QTest::keyClick(&green, c.key);
+      if (QByteArray(leave).startsWith("cmd"))
+        control<QPushButton>(chooser, leave).click();
+      else
+        QTest::keyClick(&green, *leave == 'E' ? Qt::Key_Escape : Qt::Key_Return);
     });
-    o.c<ColorButton>("cmdHari", c.button).click();
-    EXPECT_EQ(o.c<ColorButton>("cmdHari", c.button).BackColor(),
-              c.taken ? RGB(1, 77, 255) : RGB(200, 0, 50));
-    EXPECT_EQ(o.c<QPushButton>("cmdAccept").isEnabled(), c.taken);
+    o.c<ColorButton>("cmdHari", button).click();
+    EXPECT_EQ(o.c<ColorButton>("cmdHari", button).BackColor(),
+              taken ? RGB(1, 77, 255) : RGB(200, 0, 50));
+    EXPECT_EQ(o.c<QPushButton>("cmdAccept").isEnabled(), taken);
     EXPECT_EQ(o.clock.stackedAfter, o.dlg.data());
   }
   o.c<QPushButton>("cmdAccept").click();
@@ -222,8 +218,8 @@ TEST(SettingsDialog, BackgroundPictureFollowsThePathAndSizesTheForm) {
   OpenDialog o(record);
   auto shown = [&] {
     const bool label = !o.c<QLabel>("lblPic").isHidden();
-    EXPECT_EQ(label, !o.c<QPushButton>("cmdSetSize").isHidden());
-    EXPECT_EQ(label, o.dlg->imgPrev().has_value());
+    EXPECT_TRUE(label == !o.c<QPushButton>("cmdSetSize").isHidden() &&
+                label == o.dlg->imgPrev().has_value());
     return label;
   };
   EXPECT_TRUE(shown());  // the applied picture, Apply still disabled
