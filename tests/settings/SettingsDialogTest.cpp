@@ -302,6 +302,7 @@ TEST(SettingsDialog, StyleSetsSaveTheLookAndLoadItBack) {
   StyleSetValues initial;
   initial.chkFont = {0, 1};
   EXPECT_EQ(o.dlg->values().look, initial);
+  EXPECT_EQ(o.c<ColorButton>("cmdHari(1)").BackColor(), RGB(0, 0, 0));
   EXPECT_FALSE(dots.isChecked() || o.dlg->imgPrev().has_value());
 
   // The set: every control back, lengths as integers, the picture from the set's folder.
