@@ -85,9 +85,10 @@ TEST(frmMemo, CloseQuestionInEachBranch) {
     // A failed save is followed by the box that says so.
     ASSERT_EQ(host.prompts.scripted.asked().size(),
               (c.answer ? 1u : 0u) + (c.failWrites ? 1u : 0u));
-    if (c.answer)
+    if (c.answer) {
       EXPECT_EQ(host.prompts.scripted.asked()[0].text,
                 "メモ " + (c.title.isEmpty() ? "[No Title]" : c.title) + " を保存しますか？");
+    }
     EXPECT_EQ(ReadMemo(host.store).title + "|" + ReadMemo(host.store).text, c.stored);
     EXPECT_EQ(host.itemsEnabled, c.itemsEnabled);
     test::flushDeletes();
@@ -149,10 +150,11 @@ TEST(MemoCommands, ClearAndCopyWithEachAnswer) {
 
     ASSERT_EQ(host.prompts.scripted.asked().size(),
               (c.copyEnabled ? 1u : 0u) + (c.failWrites ? 1u : 0u));
-    if (c.copyEnabled)
+    if (c.copyEnabled) {
       EXPECT_EQ(host.prompts.scripted.asked()[0].text,
                 c.copy ? "メモ abcdefghij... をクリップボードにコピーします."
                        : "メモ abcdefghij... を消去します.\r\nよろしいですか？");
+    }
     EXPECT_EQ(host.messages.join('|'), c.message);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), c.clipboard);
     EXPECT_EQ(ReadMemo(host.store).exists(), !c.itemsEnabled.has_value());
