@@ -39,9 +39,7 @@ TEST(SettingsStore, KeysAndSectionsMatchWithoutCaseAndEveryValueComesBackExactly
   ASSERT_TRUE(onDisk.write(kApp, "Color", "Moji_R", "12"));
   ASSERT_TRUE(onDisk.write(kApp, "COLOR", "MOJI_R", "13"));
   EXPECT_EQ(onDisk.read(kApp, "color", "moji_R"), "13");
-  const QByteArray file = readAll(onDisk.filePath(kApp));
-  EXPECT_EQ(file.count("oji_R="), 1) << file.constData();
-  EXPECT_EQ(file.toLower().count("[color]"), 1) << file.constData();
+  EXPECT_EQ(QString(readAll(onDisk.filePath(kApp))).section('\n', 2), "[Color]\nMoji_R=13\n");
   // Another writer's values are seen and kept.
   FileSettingsStore other(dir.path());
   EXPECT_EQ(other.read(kApp, "COLOR", "Moji_r"), "13");
@@ -58,13 +56,13 @@ TEST(SettingsStore, KeysAndSectionsMatchWithoutCaseAndEveryValueComesBackExactly
       QString(QChar(0xD800)) + "x" + QChar(0xDC00) + QChar(0)};
   // clang-format on
   const QString keys[] = {"a=b", "[k]", ";k", " spaced key ", "Key\\"};
+  // Each key twice, in two sections.
   for (int i = 0; i < 10; ++i)
-    ASSERT_TRUE(onDisk.write(kApp, "Memo", QString::number(i), values[i]));
-  for (const auto& k : keys) ASSERT_TRUE(onDisk.write(kApp, "Sec]tion [x]", k, k + "!"));
+    ASSERT_TRUE(onDisk.write(kApp, QString("Sec]tion [x]%1").arg(i / 5), keys[i % 5], values[i]));
   FileSettingsStore store(dir.path());
   EXPECT_TRUE(store.readCompletely(kApp));
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(store.read(kApp, "Memo", QString::number(i)), values[i]);
-  for (const auto& k : keys) EXPECT_EQ(store.read(kApp, "sec]tion [X]", k), k + "!");
+  for (int i = 0; i < 10; ++i)
+    EXPECT_EQ(store.read(kApp, QString("sec]tion [X]%1").arg(i / 5), keys[i % 5]), values[i]);
 }
 
 TEST(SettingsStore, DamagedFilesAreReadAsFarAsPossibleAndKeptBeforeReplacing) {
@@ -83,20 +81,18 @@ TEST(SettingsStore, DamagedFilesAreReadAsFarAsPossibleAndKeptBeforeReplacing) {
     QTemporaryDir dir;
     FileSettingsStore store(dir.path());
     writeBytes(store.filePath(kApp), bytes);
-    EXPECT_EQ(store.read(kApp, "Setting", "A"), "1");
-    EXPECT_EQ(store.read(kApp, "Setting", "B"), keyB ? "2" : "");
+    EXPECT_EQ(store.read(kApp, "Setting", "A") + store.read(kApp, "Setting", "B"),
+              keyB ? "12" : "1");
     EXPECT_FALSE(store.readCompletely(kApp));
     EXPECT_TRUE(damagedCopies(dir.path()).isEmpty());
     ASSERT_TRUE(store.write(kApp, "Setting", "New", "n"));
+    // Once replaced, the file is sound and no further copies are made.
+    FileSettingsStore fresh(dir.path());
+    EXPECT_TRUE(fresh.readCompletely(kApp) && fresh.read(kApp, "Setting", "A") == "1");
+    ASSERT_TRUE(fresh.write(kApp, "Setting", "New", "m"));
     const QStringList copies = damagedCopies(dir.path());
     ASSERT_EQ(copies.size(), 1);
     EXPECT_EQ(readAll(dir.filePath(copies[0])), bytes);
-    FileSettingsStore fresh(dir.path());
-    EXPECT_TRUE(fresh.readCompletely(kApp));
-    EXPECT_EQ(fresh.read(kApp, "Setting", "A"), "1");
-    // Once replaced, the file is sound and no further copies are made.
-    ASSERT_TRUE(fresh.write(kApp, "Setting", "New", "m"));
-    EXPECT_EQ(damagedCopies(dir.path()).size(), 1);
   }
 }
 
@@ -200,15 +196,11 @@ TEST(StoreHostileFiles, NothingButARegularFileIsReadOrReplaced) {
         watched))
         << "the store blocked";
     EXPECT_EQ(typeOf(watched), typeBefore) << "what stood there was replaced";
-    EXPECT_EQ(wrote, !*reason);
-    if (*reason) {
-      EXPECT_TRUE(failure.startsWith(path + ": ") && failure.contains(reason))
-          << failure.toStdString();
-      continue;
-    }
-    // Written through the link into the file it leads to; the damaged data kept as a file.
-    EXPECT_EQ(read, "1");
-    EXPECT_TRUE(readAll(dotfile).contains("B=2"));
+    // Or written through the link into the file it leads to, the damaged data kept as a file.
+    EXPECT_TRUE(*reason ? !wrote && failure.startsWith(path + ": ") && failure.contains(reason)
+                        : wrote && read == "1" && readAll(dotfile).contains("B=2"))
+        << failure.toStdString();
+    if (*reason) continue;
     const QStringList copies = damagedCopies(dir.path());
     ASSERT_EQ(copies.size(), 1);
     EXPECT_EQ(typeOf(dir.filePath(copies[0])), mode_t(S_IFREG));
@@ -246,14 +238,13 @@ TEST(StoreHostileFiles, AFailedWriteNamesTheFileAndTheReasonAndKeepsTheOldFile) 
     const bool wrote = store.write(kApp, "Memo", "Memo", QString(size, u'm')) && batch.commit();
     ::setrlimit(RLIMIT_FSIZE, &saved);
 
-    EXPECT_FALSE(wrote);
     const QString failure = store.lastFailure();
     EXPECT_TRUE(failure.startsWith(dir.path() + where + ": ") && failure.contains(reason))
         << failure.toStdString();
-    EXPECT_EQ(store.read(kApp, "Memo", "Memo"), "") << "the store still holds the refused value";
+    // Neither the store nor the file holds the refused value, and no temporary file is left.
+    EXPECT_TRUE(!wrote && store.read(kApp, "Memo", "Memo").isEmpty());
     EXPECT_EQ(readAll(folder + "/KWEMO.ini"), before);
-    EXPECT_EQ(QDir(folder).entryList({"KWEMO.ini.*"}, QDir::Files | QDir::Hidden), QStringList())
-        << "a temporary file was left behind";
+    EXPECT_EQ(QDir(folder).entryList({"KWEMO.ini.*"}, QDir::Files | QDir::Hidden), QStringList());
   }
 }
 
