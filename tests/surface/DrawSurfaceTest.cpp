@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "oldruntime/RgbColor.h"
 #include "picture/Picture.h"
 #include "surface/DrawSurface.h"
 #include "surface/view/SurfaceView.h"
@@ -86,21 +87,18 @@ TEST(DrawSurfaceTest, EveryDrawModeCombinesPenAndScreenBitwise) {
       ASSERT_TRUE(s.PaintPicture(background, 0, 0));
       ASSERT_TRUE(s.setDrawMode(mode) && s.setDrawWidth(shape.width));
       shape.draw(s, pen);
-      int covered = 0, wrong = 0;
-      for (int y = 0; y < kH; ++y) {
+      // Pixels partly covered by the smoothed copy mode's edges count as they came out.
+      QImage want = s.image().copy();
+      int covered = 0;
+      for (int y = 0; y < kH; ++y)
         for (int x = 0; x < kW; ++x) {
           const Rgb m = rgbAt(mask.image(), x, y), d = rgbAt(background, x, y);
-          if (m != 0 && m != 0xFFFFFF) continue;  // partly covered edge of the smoothed copy mode
-          covered += m != 0;
-          const Rgb want = m ? oracle(mode, pen, d) : d;
-          if (rgbAt(s.image(), x, y) != want && wrong++ == 0)
-            ADD_FAILURE() << "first at " << x << "," << y << std::hex << " got "
-                          << rgbAt(s.image(), x, y) << " want " << want;
+          covered += m == 0xFFFFFF;
+          if (m == 0 || m == 0xFFFFFF)
+            want.setPixel(x, y, toQColor(m ? oracle(mode, pen, d) : d).rgb());
         }
-      }
-      EXPECT_EQ(wrong, 0);
+      EXPECT_EQ(s.image(), want);
       EXPECT_GT(covered, 10);
-      EXPECT_EQ(qAlpha(s.image().pixel(0, 0)), 255);
     }
   }
 }
