@@ -193,8 +193,7 @@ TEST(StoreHostileFiles, NothingButARegularFileIsReadOrReplaced) {
           wrote = store.write(kApp, "Setting", "B", "2");
           failure = store.lastFailure();
         },
-        watched))
-        << "the store blocked";
+        watched));
     EXPECT_EQ(typeOf(watched), typeBefore) << "what stood there was replaced";
     // Or written through the link into the file it leads to, the damaged data kept as a file.
     EXPECT_TRUE(*reason ? !wrote && failure.startsWith(path + ": ") && failure.contains(reason)
