@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QFontDatabase>
-#include <QImage>
 #include <QTest>
 #include <functional>
 #include <string>
@@ -54,10 +53,6 @@ TEST(DrawSurfaceTest, EveryDrawModeCombinesPenAndScreenBitwise) {
       {"box", 1, [](DrawSurface& s, Rgb c) { s.Line(4, 6, 50, 30, c, LineShape::Box); }},
       {"circle", 2, [](DrawSurface& s, Rgb c) { s.Circle(32, 24, 15, c, 0.6f); }},
       {"dot", 7, [](DrawSurface& s, Rgb c) { s.PSet(20, 20, c); }},
-      {"pixels", 1,
-       [](DrawSurface& s, Rgb c) {
-         for (int i = 0; i < 12; ++i) s.PSet(float(3 + 5 * i), 40, c);
-       }},
       {"text", 1,
        [](DrawSurface& s, Rgb c) {
          s.setFontName(kPGothic);
