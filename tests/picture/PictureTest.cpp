@@ -149,23 +149,22 @@ TEST(Picture, RejectsWhatIsNoPictureAndCachesWithinItsBounds) {
   test::writeBytes(dir.filePath("notes.bmp"), "just some text, not a picture");
   test::writeBytes(dir.filePath("p.bmp"), savedByQt(8, 8, "png"));  // a kind not offered
   for (const QString& path : {QString(), dir.filePath("missing.bmp"), dir.path(),
-                              dir.filePath("notes.bmp"), dir.filePath("p.bmp")}) {
+                              dir.filePath("notes.bmp"), dir.filePath("p.bmp")})
     EXPECT_FALSE(PictureCache().load(path).has_value()) << path.toStdString();
-  }
   EXPECT_FALSE(LooksLikePicturePath(dir.path()));
   EXPECT_TRUE(LooksLikePicturePath(dir.filePath("notes.bmp")));
 
   // A cached decode is handed out until the file changes or goes.
-  const QString path = dir.filePath("back.bmp");
-  test::writeBytes(path, savedByQt(20, 10));
   PictureCache cache(2, 20 * 20 * 4);
-  EXPECT_EQ(cache.load(path).value_or(Picture{}).width, 20);
-  test::writeBytes(path, savedByQt(30, 12));
-  EXPECT_EQ(cache.load(path).value_or(Picture{}).width, 30);
-  test::writeBytes(dir.filePath("big.bmp"), savedByQt(40, 40));
-  EXPECT_EQ(cache.load(dir.filePath("big.bmp")).value_or(Picture{}).width, 40);
-  ASSERT_TRUE(QFile::remove(dir.filePath("big.bmp")));
-  EXPECT_FALSE(cache.load(dir.filePath("big.bmp")).has_value());
+  const std::pair<QByteArray, int> steps[] = {
+      {savedByQt(20, 10), 20}, {savedByQt(30, 12), 30}, {savedByQt(40, 40), 40}, {{}, 0}};
+  for (const auto& [bytes, width] : steps) {
+    if (bytes.isEmpty())
+      ASSERT_TRUE(QFile::remove(dir.filePath("back.bmp")));
+    else
+      test::writeBytes(dir.filePath("back.bmp"), bytes);
+    EXPECT_EQ(cache.load(dir.filePath("back.bmp")).value_or(Picture{}).width, width);
+  }
 }
 
 // Every input the fuzzer kept (damaged files of every kind, and the ones that crashed once).
@@ -186,8 +185,7 @@ TEST(Picture, DamagedFilesGiveNoPictureOrAPictureButNeverACrash) {
     }
   }
   qInstallMessageHandler(previous);
-  EXPECT_GT(loaded, 0);
-  EXPECT_LT(loaded, names.size());
+  EXPECT_TRUE(loaded > 0 && loaded < names.size()) << loaded;
 }
 
 // Huge polygons are clipped on the way (the huge rows above); lines leave and come back in runs.
