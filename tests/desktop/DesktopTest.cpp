@@ -44,12 +44,10 @@ int connectTo(const QString& path, bool nonBlocking) {
   address.sun_family = AF_UNIX;
   std::strncpy(address.sun_path, native(path).constData(), sizeof address.sun_path - 1);
   const int fd = ::socket(AF_UNIX, SOCK_STREAM | (nonBlocking ? SOCK_NONBLOCK : 0), 0);
-  if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 &&
-      errno != EINPROGRESS) {
-    ::close(fd);
-    return -1;
-  }
-  return fd;
+  const bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 ||
+                  errno == EINPROGRESS;
+  if (!ok) ::close(fd);
+  return ok ? fd : -1;
 }
 
 bool sendRaw(const QString& path, const QByteArray& bytes) {
@@ -193,13 +191,11 @@ TEST(AutostartEntry, ExecWordQuotingAndTheDesktopsOwnSwitch) {
   QTemporaryDir config;
   AutostartEntry entry(config.path());
   QString error;
-  ASSERT_TRUE(entry.turnOn("/usr/bin/kwemo", &error)) << error.toStdString();
-  EXPECT_TRUE(entry.isOn());
+  ASSERT_TRUE(entry.turnOn("/usr/bin/kwemo", &error) && entry.isOn()) << error.toStdString();
   // A desktop's start-up settings switch an entry off by marking it hidden.
   test::writeBytes(entry.path(), test::readAll(entry.path()) + "Hidden=true\n");
   EXPECT_FALSE(entry.isOn());
-  EXPECT_TRUE(entry.turnOff(&error));
-  EXPECT_FALSE(entry.turnOn("/a\nb", &error));
+  EXPECT_TRUE(entry.turnOff(&error) && !entry.turnOn("/a\nb", &error));
   EXPECT_FALSE(QFile::exists(entry.path()));
 }
 
@@ -232,10 +228,9 @@ TEST(QtTranslations, StandardButtonsFollowTheLocaleWhileTheObjectLives) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::Cancel);
     return box.button(QMessageBox::Yes)->text() + u'|' + box.button(QMessageBox::Cancel)->text();
   };
-  {
-    const QtTranslations japanese{QLocale(QLocale::Japanese, QLocale::Japan)};
-    EXPECT_EQ(texts(), QStringLiteral("はい(&Y)|キャンセル"));
-  }
+  std::optional<QtTranslations> japanese(std::in_place, QLocale(QLocale::Japanese, QLocale::Japan));
+  EXPECT_EQ(texts(), QStringLiteral("はい(&Y)|キャンセル"));
+  japanese.reset();
   EXPECT_EQ(texts(), QStringLiteral("&Yes|Cancel"));
 }
 

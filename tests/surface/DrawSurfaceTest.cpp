@@ -109,7 +109,7 @@ TEST(DrawSurfaceTest, ShapesCoverTheirRoundedCoordinatesAndRefusedValuesKeepTheO
       {5, [](DrawSurface& s) { s.PSet(30, 30); }, QRect(28, 28, 5, 5)},
       {3, [](DrawSurface& s) { s.Line(10, 20, 30, 20); }, QRect(9, 19, 23, 3)}};
   // clang-format on
-  for (int mode : {13, 9}) {
+  for (int mode : {13, 9})
     for (const auto& [width, draw, want] : cases) {
       DrawSurface s(120, 100);
       s.setBackColor(0xFFFFFF);
@@ -118,7 +118,6 @@ TEST(DrawSurfaceTest, ShapesCoverTheirRoundedCoordinatesAndRefusedValuesKeepTheO
       draw(s);
       EXPECT_EQ(inked(s.image()), want) << "mode " << mode << " width " << width;
     }
-  }
 }
 
 // Pictures ignore the draw mode; the clear under one is skipped only where it replaces every
