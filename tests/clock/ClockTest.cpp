@@ -42,10 +42,8 @@ struct Face {
         renderer(settings, state, surface, nullptr, [this] { return now; }) {
     state.NeedPrepare = true;
     QObject::connect(&surface, &DrawSurface::refreshed, [this](const QRegion& changed) {
-      if (changed.isEmpty() || screen.size() != surface.image().size()) {
+      if (changed.isEmpty() || screen.size() != surface.image().size())
         screen = surface.image().copy();
-        return;
-      }
       QPainter p(&screen);
       p.setCompositionMode(QPainter::CompositionMode_Source);
       for (const QRect& r : changed) p.drawImage(r.topLeft(), surface.image(), r);
@@ -301,11 +299,8 @@ TEST(ClockSettingsStorage, SaveThenLoadThroughTheFileGivesTheSameRecord) {
   saved.DrawMode = 99;
   saved.BackBMP = "/home/user/My Pictures/back ground.bmp";
   saved.updateColors();
-  {
-    FileSettingsStore store(dir.path());
-    ASSERT_TRUE(SaveClockSettings(store, saved, {1800, 2400.5f, 1935, 2010, true, true}));
-  }
-  FileSettingsStore store(dir.path());
+  FileSettingsStore saver(dir.path()), store(dir.path());
+  ASSERT_TRUE(SaveClockSettings(saver, saved, {1800, 2400.5f, 1935, 2010, true, true}));
   ClockSettings loaded;
   const LoadOutcome outcome = LoadClockSettings(store, loaded);
   EXPECT_EQ(loaded, saved);

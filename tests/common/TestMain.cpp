@@ -52,11 +52,9 @@ class ModalWatchdog : public QObject, public ::testing::EmptyTestEventListener {
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QTemporaryDir home;
-  if (home.isValid()) {
-    const QByteArray root = home.path().toUtf8();
-    setenv("XDG_CONFIG_HOME", (root + "/config").constData(), 1);
-    setenv("XDG_DATA_HOME", (root + "/data").constData(), 1);
-  }
+  if (!home.isValid()) return 1;
+  setenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8().constData(), 1);
+  setenv("XDG_DATA_HOME", home.filePath("data").toUtf8().constData(), 1);
   QApplication app(argc, argv);
   kwemo::installFontSubstitutes();
   ::testing::InitGoogleTest(&argc, argv);
