@@ -33,7 +33,6 @@ inline QWidget* windowUp() {
 template <class T, class Act>
 [[nodiscard]] std::unique_ptr<QTimer> whenUp(Act act) {
   auto poll = std::make_unique<QTimer>();
-  poll->setInterval(10);
   QTimer* timer = poll.get();
   QObject::connect(timer, &QTimer::timeout, [timer, act]() mutable {
     if (auto* window = qobject_cast<T*>(windowUp())) {
@@ -41,7 +40,7 @@ template <class T, class Act>
       act(*window);
     }
   });
-  poll->start();
+  poll->start(10);
   return poll;
 }
 

@@ -119,8 +119,7 @@ TEST(SingleInstanceHostile, RequestsOfAnotherUserAndStrayBytesAreIgnored) {
   QTest::qWait(300);
   EXPECT_EQ(shown.count(), 0);
   SingleInstance mine(dir.path());
-  ASSERT_EQ(mine.claim(), Role::Second);
-  EXPECT_TRUE(mine.askFirstToShow());
+  ASSERT_TRUE(mine.claim() == Role::Second && mine.askFirstToShow());
   EXPECT_TRUE(test::waitUntil([&] { return shown.count() == 1; }));
 }
 
@@ -207,7 +206,6 @@ TEST(SetTopMost, AWindowNotYetCreatedKeepsTheFlagAndAChooserStaysWithItsOwner) {
   later.show();
   EXPECT_TRUE(later.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
   SetTopMost(chooser, true, &frm);
-  ASSERT_NE(frm.windowHandle(), nullptr);
   EXPECT_EQ(chooser.windowHandle()->transientParent(), frm.windowHandle());
   EXPECT_FALSE(chooser.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }

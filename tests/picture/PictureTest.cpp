@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <vector>
@@ -35,7 +36,6 @@ QByteArray savedByQt(int w, int h, const char* format = "bmp") {
     for (int x = 0; x < w; ++x) image.setPixelColor(x, y, quadrant(x, y, w, h));
   QByteArray out;
   QBuffer buffer(&out);
-  buffer.open(QIODevice::WriteOnly);
   image.save(&buffer, format);
   return out;
 }
@@ -170,8 +170,7 @@ TEST(Picture, RejectsWhatIsNoPictureAndCachesWithinItsBounds) {
 // Every input the fuzzer kept (damaged files of every kind, and the ones that crashed once).
 TEST(Picture, DamagedFilesGiveNoPictureOrAPictureButNeverACrash) {
   // Damaged files make Qt's decoders warn by the thousand; only the outcome matters here.
-  const QtMessageHandler previous =
-      qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+  QLoggingCategory::setFilterRules(QStringLiteral("*=false"));
   const QDir corpus(QStringLiteral(KWEMO_FUZZ_CORPUS));
   const QStringList names = corpus.entryList(QDir::Files);
   ASSERT_GT(names.size(), 100);
@@ -184,7 +183,7 @@ TEST(Picture, DamagedFilesGiveNoPictureOrAPictureButNeverACrash) {
           << name.toStdString();
     }
   }
-  qInstallMessageHandler(previous);
+  QLoggingCategory::setFilterRules({});
   EXPECT_TRUE(loaded > 0 && loaded < names.size()) << loaded;
 }
 

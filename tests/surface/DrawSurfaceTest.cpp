@@ -14,7 +14,6 @@ namespace kwemo {
 namespace {
 
 constexpr int kW = 64, kH = 48;
-const QString kPGothic = QString::fromUtf8("ＭＳ Ｐゴシック");
 
 bool haveIpaPGothic() { return QFontDatabase::families().contains(QStringLiteral("IPAPGothic")); }
 
@@ -55,7 +54,7 @@ TEST(DrawSurfaceTest, EveryDrawModeCombinesPenAndScreenBitwise) {
       {"dot", 7, [](DrawSurface& s, Rgb c) { s.PSet(20, 20, c); }},
       {"text", 1,
        [](DrawSurface& s, Rgb c) {
-         s.setFontName(kPGothic);
+         s.setFontName(QString::fromUtf8("ＭＳ Ｐゴシック"));
          s.setFontSize(20);
          s.setFontBold(true);
          s.setForeColor(c);
