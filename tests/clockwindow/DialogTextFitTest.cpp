@@ -18,11 +18,9 @@
 #include <QWidget>
 #include <memory>
 
-#include "Controls.h"
+#include "../settings/FakeHost.h"
 #include "about/frmAbout.h"
-#include "clock/FaceState.h"
 #include "clockwindow/ClockPopupMenu.h"
-#include "settings/SettingsHost.h"
 #include "settings/SettingsShared.h"
 #include "settings/frmColor.h"
 #include "settings/frmSetting.h"
@@ -33,15 +31,8 @@ namespace {
 using test::control;
 
 // The clock window as far as the dialog needs it, with the real draw-mode captions.
-class Host final : public SettingsHost {
- public:
-  QSize ClientSize() const override { return {120, 120}; }
-  void SetClientSize(QSize) override {}
-  FaceState& Face() override { return face; }
+class Host final : public test::FakeClock {
   QString DrawModeCaption(int mode) const override { return ClockPopupMenu::drawModeCaption(mode); }
-  void SetTopMost(QWidget*, bool, QWidget*) override {}
-  void SaveSettings(QWidget*) override {}
-  FaceState face;
 };
 
 // A text as drawn: "&&" is "&", a single "&" marks the next character.

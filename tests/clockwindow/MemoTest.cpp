@@ -10,6 +10,7 @@
 
 #include "Controls.h"
 #include "MenuTestSupport.h"
+#include "Waits.h"
 #include "clockwindow/Memo.h"
 #include "clockwindow/MemoCommands.h"
 #include "clockwindow/MemoHost.h"
@@ -24,8 +25,12 @@ using test::control;
 
 const QString kEleven = QStringLiteral("abcdefghijk");
 
+// The clock's side of the memo, over a stored memo, with scripted boxes.
 class FakeHost final : public MemoHost {
  public:
+  explicit FakeHost(const StoredMemo& memo) { WriteMemo(store, memo); }
+  FlakyStore store;
+  ScopedPrompts prompts;
   QStringList messages;
   std::optional<bool> itemsEnabled;  // unset: never touched
   bool copyEnabled = true;
@@ -57,55 +62,47 @@ TEST(frmMemo, CloseQuestionInEachBranch) {
     QString title, text;
     std::optional<Answer> answer;  // unset: no question expected
     bool failWrites, closes;
-    QString storedTitle, storedText;
+    QString stored;  // title|text
     std::optional<bool> itemsEnabled;
   } cases[] = {
-      {"", "", {}, false, true, "old", "old text", {}},  // both empty
-      {"", "line1\nline2", Answer::Yes, false, true, "[No Title]", "line1\r\nline2", true},
-      {"new", "x", Answer::No, false, true, "old", "old text", {}},
-      {"new", "x", Answer::Cancel, false, false, "old", "old text", {}},
-      {"new", "x", Answer::Yes, true, false, "old", "old text", {}}  // unsaved: stays on screen
+      {"", "", {}, false, true, "old|old text", {}},  // both empty
+      {"", "line1\nline2", Answer::Yes, false, true, "[No Title]|line1\r\nline2", true},
+      {"new", "x", Answer::No, false, true, "old|old text", {}},
+      {"new", "x", Answer::Cancel, false, false, "old|old text", {}},
+      {"new", "x", Answer::Yes, true, false, "old|old text", {}}  // unsaved: stays on screen
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(&c - cases);
-    FlakyStore store;
-    WriteMemo(store, {"old", "old text"});
-    FakeHost host;
-    ScopedPrompts prompts;
-    if (c.answer) prompts.scripted.answer(*c.answer);
-    QPointer<frmMemo> memo = new frmMemo(store, host);
+    FakeHost host({"old", "old text"});
+    if (c.answer) host.prompts.scripted.answer(*c.answer);
+    QPointer<frmMemo> memo = new frmMemo(host.store, host);
     memo->show();
     title(*memo).setText(c.title);
     text(*memo).setPlainText(c.text);
-    store.failWrites = c.failWrites;
+    host.store.failWrites = c.failWrites;
 
     EXPECT_EQ(memo->close(), c.closes);
     // A failed save is followed by the box that says so.
-    ASSERT_EQ(prompts.scripted.asked().size(), (c.answer ? 1u : 0u) + (c.failWrites ? 1u : 0u));
+    ASSERT_EQ(host.prompts.scripted.asked().size(),
+              (c.answer ? 1u : 0u) + (c.failWrites ? 1u : 0u));
     if (c.answer) {
-      EXPECT_EQ(prompts.scripted.asked()[0].text,
+      EXPECT_EQ(host.prompts.scripted.asked()[0].text,
                 "メモ " + (c.title.isEmpty() ? "[No Title]" : c.title) + " を保存しますか？");
     }
-    EXPECT_EQ(ReadMemo(store).title, c.storedTitle);
-    EXPECT_EQ(ReadMemo(store).text, c.storedText);
+    EXPECT_EQ(ReadMemo(host.store).title + "|" + ReadMemo(host.store).text, c.stored);
     EXPECT_EQ(host.itemsEnabled, c.itemsEnabled);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(memo.isNull(), c.closes) << "a closed memo window unloads itself";
+    test::flushDeletes();
+    EXPECT_EQ(memo.isNull(), c.closes);  // a closed memo window unloads itself
     delete memo.data();
   }
 }
 
 TEST(frmMemo, LoadCaptionLayoutAndEnterInTheTitle) {
-  MemorySettingsStore store;
-  WriteMemo(store, {"Shopping", "milk\r\nbread"});
-  FakeHost host;
-  ScopedPrompts prompts;
-  frmMemo memo(store, host);
-  EXPECT_EQ(text(memo).toPlainText(), "milk\nbread");
-  EXPECT_EQ(memo.windowTitle(), "Shopping");
+  FakeHost host({"Shopping", "milk\r\nbread"});
+  frmMemo memo(host.store, host);
+  EXPECT_EQ(memo.windowTitle() + "|" + text(memo).toPlainText(), "Shopping|milk\nbread");
   title(memo).setText("");
   EXPECT_EQ(memo.windowTitle(), "Memo");
-  title(memo).setText("Shopping");
 
   memo.show();
   memo.resize(400, 300);
@@ -123,7 +120,7 @@ TEST(frmMemo, LoadCaptionLayoutAndEnterInTheTitle) {
   QTest::keyClick(&text(memo), Qt::Key_Return);  // Enter in the text is a line break
   EXPECT_EQ(text(memo).toPlainText().count(u'\n'), 2);
   memo.discard();
-  EXPECT_TRUE(prompts.scripted.asked().empty()) << "discarding asks nothing";
+  EXPECT_TRUE(host.prompts.scripted.asked().empty());  // discarding asks nothing
 }
 
 TEST(MemoCommands, ClearAndCopyWithEachAnswer) {
@@ -143,38 +140,32 @@ TEST(MemoCommands, ClearAndCopyWithEachAnswer) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(&c - cases);
-    FlakyStore store;
-    WriteMemo(store, {kEleven, "l1\nl2"});
-    store.failWrites = c.failWrites;
-    FakeHost host;
+    FakeHost host({kEleven, "l1\nl2"});
+    host.store.failWrites = c.failWrites;
     host.copyEnabled = c.copyEnabled;
-    ScopedPrompts prompts;
-    prompts.scripted.answer(c.answer);
+    host.prompts.scripted.answer(c.answer);
     QGuiApplication::clipboard()->setText("before");
-    MemoCommands commands(store, host);
+    MemoCommands commands(host.store, host);
     c.copy ? commands.Copy() : commands.Clear();
 
-    ASSERT_EQ(prompts.scripted.asked().size(),
+    ASSERT_EQ(host.prompts.scripted.asked().size(),
               (c.copyEnabled ? 1u : 0u) + (c.failWrites ? 1u : 0u));
     if (c.copyEnabled) {
-      EXPECT_EQ(prompts.scripted.asked()[0].text,
+      EXPECT_EQ(host.prompts.scripted.asked()[0].text,
                 c.copy ? "メモ abcdefghij... をクリップボードにコピーします."
                        : "メモ abcdefghij... を消去します.\r\nよろしいですか？");
     }
     EXPECT_EQ(host.messages.join('|'), c.message);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), c.clipboard);
-    EXPECT_EQ(ReadMemo(store).exists(), !c.itemsEnabled.has_value());
+    EXPECT_EQ(ReadMemo(host.store).exists(), !c.itemsEnabled.has_value());
     EXPECT_EQ(host.itemsEnabled, c.itemsEnabled);
   }
 }
 
 TEST(MemoCommands, OpenKeepsEditsAndClearLeavesAnOpenWindowAlone) {
-  MemorySettingsStore store;
-  WriteMemo(store, {"title", "text"});
-  FakeHost host;
-  ScopedPrompts prompts;
+  FakeHost host({"title", "text"});
   {
-    MemoCommands commands(store, host);
+    MemoCommands commands(host.store, host);
     commands.Open();
     frmMemo* memo = commands.window();
     ASSERT_NE(memo, nullptr);
@@ -182,14 +173,14 @@ TEST(MemoCommands, OpenKeepsEditsAndClearLeavesAnOpenWindowAlone) {
     commands.Open();
     EXPECT_EQ(text(*commands.window()).toPlainText(), "edited");
     EXPECT_EQ(host.messages.join('|'), "MEMO Edit/View,0|MEMO Edit/View,0");
-    prompts.scripted.answer(Answer::Yes);
+    host.prompts.scripted.answer(Answer::Yes);
     commands.Clear();
-    EXPECT_EQ(ReadMemo(store).title, "");
+    EXPECT_EQ(ReadMemo(host.store).title, "");
     EXPECT_EQ(title(*memo).text(), "title");
     title(*memo).setText("unsaved");
   }  // the clock ends: the open window goes without its question
-  EXPECT_EQ(prompts.scripted.asked().size(), 1u);
-  EXPECT_EQ(ReadMemo(store).title, "");
+  EXPECT_EQ(host.prompts.scripted.asked().size(), 1u);
+  EXPECT_EQ(ReadMemo(host.store).title, "");
 }
 
 }  // namespace

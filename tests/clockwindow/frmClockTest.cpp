@@ -219,6 +219,25 @@ TEST(frmClock, PressesOnTheStripTheFaceAndTheFrame) {
   }
 }
 
+// The X server can lose a release (a grab taken elsewhere): the first move without the button
+// ends the press, and the window stays where it is.
+TEST(frmClock, AMoveWithoutTheButtonEndsALostPress) {
+  Clock c;
+  frmClock& w = c.load();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  const QRect before = w.geometry();
+  auto& face = control<SurfaceView>(w, "picPrev");
+  QTest::mousePress(&face, Qt::LeftButton, {}, {64, 34});
+  for (const QPoint to : {QPoint(90, 60), QPoint(120, 90)}) {
+    QMouseEvent move(QEvent::MouseMove, to, face.mapToGlobal(to), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&face, &move);
+  }
+  EXPECT_EQ(w.geometry(), before);
+  EXPECT_TRUE(w.Timer1().isActive());
+  QTest::mouseRelease(&face, Qt::LeftButton, {}, {64, 34});
+}
+
 TEST(frmClock, ShowRequestEndAndAShutDownThatWritesEverythingOnce) {
   Clock c;
   frmClock& w = c.load();

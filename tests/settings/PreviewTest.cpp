@@ -39,22 +39,17 @@ std::function<QDateTime()> at(int h, int m, int s) {
   return [=] { return QDateTime(QDate(2026, 12, 6), QTime(h, m, s)); };
 }
 
-bool is(const DrawSurface& surface, int x, int y, Rgb expected) {
-  const QRgb p = surface.image().pixel(x, y);
+bool is(const DrawSurface& surface, QPoint at, Rgb expected) {
+  const QRgb p = surface.image().pixel(at);
   return std::abs(qRed(p) - redOf(expected)) < 40 && std::abs(qGreen(p) - greenOf(expected)) < 40 &&
          std::abs(qBlue(p) - blueOf(expected)) < 40;
 }
 
 // Where the face of a 200 x 100 box puts things at 09:15:30: the hour hand to the left, the
 // minute hand to the right, the second hand down; the ring is a circle, not the clock's ellipse.
-struct Spot {
-  const char* what;
-  int x, y;
-};
-const Spot kRingTop{"ring, top", 100, 20}, kInsideRing{"inside the ring", 100, 35},
-    kMark3{"3 o'clock mark", 189, 50}, kHourHand{"hour hand", 58, 47},
-    kMinuteHand{"minute hand", 164, 51}, kSecondHand{"second hand", 100, 85},
-    kDot{"dot at 1 minute past", 110, 4};
+// The dot is the one at 1 minute past.
+const QPoint kRingTop(100, 20), kInsideRing(100, 35), kMark3(189, 50), kHourHand(58, 47),
+    kMinuteHand(164, 51), kSecondHand(100, 85), kDot(110, 4);
 
 TEST(Preview, DrawsMarksRingTextAndHandsOnANonSquareBox) {
   DrawSurface surface(200, 100);
@@ -68,7 +63,7 @@ TEST(Preview, DrawsMarksRingTextAndHandsOnANonSquareBox) {
                                     {kMinuteHand, kMinute},
                                     {kSecondHand, RGB(255, 0, 255)},
                                     {kDot, kWhite}})
-    EXPECT_TRUE(is(surface, spot.x, spot.y, color)) << spot.what;
+    EXPECT_TRUE(is(surface, spot, color)) << spot.x() << ',' << spot.y();
 
   // Tick marks off: no marks and no ring, the hands stay; the digital text centred at its height.
   in.tickMarks = false;
@@ -76,9 +71,8 @@ TEST(Preview, DrawsMarksRingTextAndHandsOnANonSquareBox) {
   in.digitalText = true;
   in.handLength[2] = std::nullopt;
   DrawPreview(surface, face, in, at(9, 15, 30));
-  for (const Spot& s : {kRingTop, kMark3, kDot})
-    EXPECT_TRUE(is(surface, s.x, s.y, kWhite)) << s.what;
-  EXPECT_TRUE(is(surface, kHourHand.x, kHourHand.y, kHour));
+  for (const QPoint& s : {kRingTop, kMark3, kDot}) EXPECT_TRUE(is(surface, s, kWhite)) << s.x();
+  EXPECT_TRUE(is(surface, kHourHand, kHour));
   QRect text;
   for (int y = 0; y < 100; ++y)
     for (int x = 0; x < 200; ++x)
@@ -94,8 +88,7 @@ TEST(Preview, UnreadableValuesSkipOnlyTheirOwnStep) {
   // An empty minute length: only that hand goes, its angle is stored all the same.
   in.handLength[1] = std::nullopt;
   DrawPreview(surface, face, in, at(9, 15, 30));
-  EXPECT_TRUE(is(surface, kMinuteHand.x, kMinuteHand.y, kWhite));
-  EXPECT_TRUE(is(surface, kHourHand.x, kHourHand.y, kHour));
+  EXPECT_TRUE(is(surface, kMinuteHand, kWhite) && is(surface, kHourHand, kHour));
   EXPECT_NEAR(face.MinuteAngle, 3 * kRad, 1e-6);
   // No width, no draw mode, no font size: the previous ones stay in force.
   surface.setDrawWidth(4);
@@ -125,19 +118,19 @@ TEST(Preview, FanIsTwentyLinesFromMinusOneDegree) {
   // The hour fan spans -91 to -89.1 degrees: at 190 pixels above the centre, x 196.7 to 203.0.
   for (const auto& [x, colour] :
        {std::pair{197, kHour}, {202, kHour}, {194, kWhite}, {205, kWhite}})
-    EXPECT_TRUE(is(surface, x, 10, colour)) << x;
+    EXPECT_TRUE(is(surface, {x, 10}, colour)) << x;
 }
 
 TEST(Preview, TheDialogsTimerDrawsItsControls) {
   test::OpenDialog o(FirstRunSettings(), at(9, 15, 30));
   DrawSurface& surface = o.dlg->previewSurface();
   o.c<ColorButton>("cmdHari", 3).setBackColor(RGB(0, 0, 90));
-  EXPECT_TRUE(test::waitUntil([&] { return is(surface, 1, 1, RGB(0, 0, 90)); }));
+  EXPECT_TRUE(test::waitUntil([&] { return is(surface, {1, 1}, RGB(0, 0, 90)); }));
   // 09:15:30 puts the black hour hand left of the centre; typing an empty length removes it.
-  EXPECT_TRUE(is(surface, 40, 58, 0));
+  EXPECT_TRUE(is(surface, {40, 58}, 0));
   o.c<QLineEdit>("txtLong", 0).clear();
   o.dlg->timI_Timer();
-  EXPECT_TRUE(is(surface, 40, 58, RGB(0, 0, 90)));
+  EXPECT_TRUE(is(surface, {40, 58}, RGB(0, 0, 90)));
   EXPECT_NEAR(o.clock.face.HourAngle, 187.74999 * kRad, 1e-5);
 }
 

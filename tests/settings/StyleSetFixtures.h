@@ -15,29 +15,24 @@ inline void PrintTo(const StyleSetValues& v, std::ostream* os) {
 
 // A look whose every value differs from the initial one, as reading it from a file gives it.
 inline StyleSetValues customValues() {
-  StyleSetValues v;
-  v.EditColors = {{{10, 20, 30},
-                   {40, 50, 60},
-                   {70, 80, 90},
-                   {100, 110, 120},
-                   {130, 140, 150},
-                   {160, 170, 180}}};
-  v.cmbBold = {2, 3, 4, 0};
-  v.txtLong = {"62", "80", "95"};
-  v.vscLong = {38, 20, 5};
-  v.txtForm = {"200", "150"};
-  v.chkDC = 0;
-  v.txtAlign = "72.5";
-  v.vscAlign = 28;  // 27.5 to even
-  v.txtDF = "yyyy/mm/dd";
-  v.cmbFonts = "IPAPGothic";
-  v.txtFS = "12";
-  v.vscFS = 124;
-  v.chkFont = {1, 0};
-  v.cmbDrawMode = 6;
-  v.chkMemori = 1;
-  v.chkSV = 1;
-  v.chkNhari = 0;
+  StyleSetValues v{.cmbBold = {2, 3, 4, 0},
+                   .txtLong = {"62", "80", "95"},
+                   .vscLong = {38, 20, 5},
+                   .txtForm = {"200", "150"},
+                   .chkDC = 0,
+                   .txtAlign = "72.5",
+                   .vscAlign = 28,  // 27.5 to even
+                   .txtDF = "yyyy/mm/dd",
+                   .cmbFonts = "IPAPGothic",
+                   .txtFS = "12",
+                   .vscFS = 124,
+                   .chkFont = {1, 0},
+                   .cmbDrawMode = 6,
+                   .chkMemori = 1,
+                   .chkSV = 1};
+  std::int16_t n = 0;  // 10,20,30 up to 160,170,180
+  for (ColorTriplet& c : v.EditColors)
+    for (std::int16_t* part : {&c.red, &c.green, &c.blue}) *part = n += 10;
   return v;
 }
 

@@ -6,16 +6,14 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <chrono>
 #include <functional>
-#include <future>
+#include <tuple>
 #include <vector>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include "FileBytes.h"
+#include "QStringPrinter.h"
 #include "StyleSetFixtures.h"
 #include "desktop/Prompts.h"
 #include "settings/StyleSetFile.h"
@@ -28,8 +26,7 @@ namespace {
 
 const QString kRejected = QStringLiteral("StyleSetファイルが見つからないか、不正です。");
 
-QByteArray native(const QString& path) { return QFile::encodeName(path); }
-
+using test::native;
 using test::readAll;
 
 void writeFile(const QString& path, const QByteArray& bytes) {
@@ -51,6 +48,19 @@ QStringList writtenLines(const StyleSetValues& v) {
   const QString text = QString::fromUtf8(writeStyleSetFile(v));
   EXPECT_TRUE(text.endsWith("\r\n"));
   return text.chopped(2).split("\r\n");
+}
+
+// The lines the values write, then the bars.
+QStringList shown(const StyleSetValues& v) {
+  return writtenLines(v) << QString::asprintf("%d,%d,%d,%d,%d", v.vscLong[0], v.vscLong[1],
+                                              v.vscLong[2], v.vscAlign, v.vscFS);
+}
+
+// Edits written "n=text;n=text": line n becomes text.
+QStringList patched(QStringList lines, const char* edits) {
+  for (const QString& e : QString::fromUtf8(edits).split(u';', Qt::SkipEmptyParts))
+    lines[e.section(u'=', 0, 0).toInt()] = e.section(u'=', 1);
+  return lines;
 }
 
 // A set whose every line differs from the initial look.
@@ -85,73 +95,33 @@ TEST(StyleSetFileWrite, NumbersTakeTheLeadingValueOfTheBoxText) {
   }
 }
 
+// Rows (wrong kinds; values the controls refuse; blanks, radix and signs): lines replaced in
+// kCustom, the fields that failed, and the lines that differ from kCustom when the values read are
+// written back (27: the bars).
 TEST(StyleSetFileRead, DamagedFilesLoadWhatTheyCan) {
-  const struct {
-    const char* name;
-    std::vector<std::pair<int, const char*>> lines;  // replaced in kCustom
-    int failed;
-    std::function<void(StyleSetValues&)> expect;  // from customValues()
-  } cases[] = {
-      {"wrong kinds",
-       {{1, "1,2,x"}, {8, "abc"}, {14, "\"200\""}, {23, "99"}},
-       4,
-       [](StyleSetValues& v) {
-         v.EditColors[0] = {0, 0, 0};
-         v.cmbBold[1] = 1;
-         v.txtForm[0] = "120";
-         v.cmbDrawMode = 12;
-       }},
-      {"values the controls refuse",
-       {{2, "256,0,0"},
-        {3, "-1,0,0"},
-        {5, "40000,1,1"},
-        {7, "0"},
-        {11, "150"},
-        {16, "3"},
-        {17, "abc"},
-        {20, "\"200\""},
-        {21, "-1"}},
-       9,
-       [](StyleSetValues& v) {
-         v.EditColors[1] = v.EditColors[2] = v.EditColors[4] = {0, 0, 0};
-         v.cmbBold[0] = 1;
-         v.txtLong[0] = "150";
-         v.vscLong[0] = 40;
-         v.chkDC = 1;
-         v.txtAlign = "abc";
-         v.vscAlign = 30;
-         v.txtFS = "200";
-         v.vscFS = 128;
-         v.chkFont[0] = 0;
-       }},
-      {"blanks, radix and signs",
-       {{1, "  &HA , &O24 ,+30  "}, {11, "6.25e1"}, {17, " 72.5 "}},
-       0,
-       [](StyleSetValues&) {}},
+  const std::tuple<const char*, int, const char*> cases[] = {
+      {"1=1,2,x;8=abc;14=\"200\";23=99", 4, "1=0,0,0;8=2;14=120;23=13"},
+      {"2=256,0,0;3=-1,0,0;5=40000,1,1;7=0;11=150;16=3;17=abc;20=\"200\";21=-1", 9,
+       "2=0,0,0;3=0,0,0;5=0,0,0;7=2;11=150;16=1;17=0;20=\"200\";21=0;27=40,20,5,30,128"},
+      {"1=  &HA , &O24 ,+30  ;11=6.25e1;17= 72.5 ", 0, ""},
   };
-  for (const auto& c : cases) {
-    QStringList lines = kCustom;
-    for (const auto& [n, text] : c.lines) lines[n] = QString::fromLatin1(text);
+  for (const auto& [in, failed, out] : cases) {
+    const QStringList lines = patched(kCustom, in), expected = patched(shown(customValues()), out);
     // Line ends as an editor on any system leaves them.
     for (const char* end : {"\r\n", "\n"}) {
       StyleSetValues v;
       const StyleSetRead r = readStyleSetFile(lines.join(QString::fromLatin1(end)).toUtf8(), v);
-      StyleSetValues expected = customValues();
-      c.expect(expected);
-      EXPECT_TRUE(r.accepted) << c.name;
-      EXPECT_EQ(r.failedFields, c.failed) << c.name;
-      EXPECT_EQ(v, expected) << c.name;
+      EXPECT_TRUE(r.accepted && r.failedFields == failed) << in;
+      EXPECT_EQ(shown(v), expected);
     }
   }
   // A file that ends early keeps the initial values from there on.
   StyleSetValues v;
   EXPECT_EQ(readStyleSetFile(crlf(kCustom.mid(0, 12)), v).failedFields, 15);
-  StyleSetValues expected;
-  expected.EditColors = customValues().EditColors;
-  expected.cmbBold = customValues().cmbBold;
-  expected.txtLong[0] = "62";
-  expected.vscLong[0] = 38;
-  EXPECT_EQ(v, expected);
+  EXPECT_EQ(shown(v).mid(11).join(u'|'),
+            "62|80|95|120|120|1|70|\"m/d h:nn\"|\"ＭＳ Ｐゴシック\"|"
+            "\"8\"|0|0|13|0|0|0|38,20,5,30,128");
+  EXPECT_EQ(shown(v).mid(0, 11), kCustom.mid(0, 11));
 }
 
 TEST(StyleSetFileRead, ForeignOrOversizedFilesChangeNothing) {
@@ -170,10 +140,7 @@ TEST(StyleSetFileRead, ForeignOrOversizedFilesChangeNothing) {
 }
 
 TEST(StyleSetFileRead, ShiftJisFilesAreDecoded) {
-  QStringList lines = kCustom;
-  lines[18] = "\"@FMT@\"";
-  lines[19] = "\"@FONT@\"";
-  QByteArray bytes = crlf(lines);
+  QByteArray bytes = crlf(patched(kCustom, "18=\"@FMT@\";19=\"@FONT@\""));
   // "ＭＳ Ｐゴシック" and "h時nn分" in code page 932.
   bytes.replace("@FONT@", "\x82\x6c\x82\x72\x20\x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e");
   bytes.replace("@FMT@", "h\x8e\x9enn\x95\xaa\\s");
@@ -239,8 +206,7 @@ TEST_F(StyleSetsTest, SaveThenLoadGivesBackTheLook) {
   const StyleSetLoad load = loadStyleSet(root_, "Mine", v, nullptr);
   StyleSetValues expected = someLook();
   expected.txtLong[0] = "62";  // read back as an integer, half to even
-  EXPECT_EQ(load.kind, StyleSetLoad::Kind::Loaded);
-  EXPECT_FALSE(load.errorNoted);
+  EXPECT_TRUE(load.kind == StyleSetLoad::Kind::Loaded && !load.errorNoted);
   EXPECT_EQ(load.picturePath, root_ + "Mine/Back.bmp");
   EXPECT_EQ(v, expected);
 
@@ -275,27 +241,24 @@ TEST_F(StyleSetsTest, BadSetsAreRejectedAndPartialOnesLoadWithoutThePicture) {
   QDir().mkpath(root_ + "dir/Style.kws");
   writeFile(home_.path() + "/Style.kws", writeStyleSetFile(someLook()));  // outside any set
   for (const QString entry : {"foreign", "huge", "dir", "missing", "..", ""}) {
-    prompts_.clear();
     StyleSetValues v;
     EXPECT_EQ(loadStyleSet(root_, entry, v, nullptr).kind, StyleSetLoad::Kind::Rejected);
     EXPECT_EQ(v, StyleSetValues{}) << entry.toStdString();
-    ASSERT_EQ(prompts_.asked().size(), 1u);
-    EXPECT_EQ(prompts_.asked()[0].text, kRejected);
   }
-  QStringList lines =
-      QString::fromUtf8(writeStyleSetFile(someLook())).split("\r\n", Qt::SkipEmptyParts);
+  EXPECT_EQ(prompts_.asked().size(), 6u);
+  for (const auto& asked : prompts_.asked()) EXPECT_EQ(asked.text, kRejected);
+  // No picture, a file that ends early, an unreadable field: loaded, the error noted.
+  const QStringList lines = writtenLines(someLook());
   writeFile(root_ + "nopic/Style.kws", writeStyleSetFile(someLook()));
-  writeFile(root_ + "short/Style.kws", (lines.mid(0, 20).join("\r\n")).toUtf8());
-  writeFile(root_ + "short/Back.bmp", "BM");
-  lines[9] = "wide";
-  writeFile(root_ + "odd/Style.kws", (lines.join("\r\n")).toUtf8());
-  writeFile(root_ + "odd/Back.bmp", "BM");
+  writeFile(root_ + "short/Style.kws", lines.mid(0, 20).join("\r\n").toUtf8());
+  writeFile(root_ + "odd/Style.kws", crlf(patched(lines, "9=wide")));
   prompts_.clear();
   for (const QString entry : {"nopic", "short", "odd"}) {
+    if (entry != "nopic") writeFile(root_ + entry + "/Back.bmp", "BM");
     StyleSetValues v;
     const StyleSetLoad load = loadStyleSet(root_, entry, v, nullptr);
-    EXPECT_EQ(load.kind, StyleSetLoad::Kind::Loaded);
-    EXPECT_TRUE(load.errorNoted && load.picturePath.isEmpty()) << entry.toStdString();
+    EXPECT_TRUE(load.kind == StyleSetLoad::Kind::Loaded && load.errorNoted) << entry.toStdString();
+    EXPECT_TRUE(load.picturePath.isEmpty());
     EXPECT_EQ(v.cmbFonts, someLook().cmbFonts);  // line 20 is there in every one of them
   }
   EXPECT_TRUE(prompts_.asked().empty());
@@ -329,58 +292,38 @@ TEST_F(StyleSetsTest, UnsafeNamesAreRefusedAndCreateNothing) {
 TEST_F(StyleSetsTest, SavesReplaceLinksAndNeverLeaveTheStyleFolder) {
   const QString outside = home_.path() + "/outside/", set = root_ + "Set/";
   writeFile(home_.path() + "/picture.bmp", "BM picture bytes");
-  using Make = std::function<void()>;
-  const struct {
-    const char* name;
-    Make make;
-    const char* failing;  // the entry named in the message; null: saved
-  } cases[] = {
-      {"Style.kws links outside", [&] { QFile::link(outside + "victim.txt", set + "Style.kws"); },
-       nullptr},
-      {"Back.bmp links outside", [&] { QFile::link(outside + "victim.txt", set + "Back.bmp"); },
-       nullptr},
-      {"the set folder links outside",
-       [&] {
-         QDir(set).removeRecursively();
-         QFile::link(outside, set.chopped(1));
-       },
-       "Set"},
-      {"a FIFO named Style.kws", [&] { ::mkfifo(native(set + "Style.kws").constData(), 0600); },
-       "Set/Style.kws"},
-      {"a directory named Style.kws", [&] { QDir().mkpath(set + "Style.kws/x"); }, "Set/Style.kws"},
-      {"the style folder is a file",
-       [&] {
-         QDir(root_).removeRecursively();
-         writeFile(root_.chopped(1), "a file where the root should be");
-       },
-       ""},
+  // Each row makes the trap, naming the entry the message must name (null: the save works).
+  const std::pair<std::function<void()>, const char*> cases[] = {
+      {[&] { QFile::link(outside + "victim.txt", set + "Style.kws"); }, nullptr},
+      {[&] { QFile::link(outside + "victim.txt", set + "Back.bmp"); }, nullptr},
+      {[&] { QDir(set).removeRecursively(), QFile::link(outside, set.chopped(1)); }, "Set"},
+      {[&] { ::mkfifo(native(set + "Style.kws").constData(), 0600); }, "Set/Style.kws"},
+      {[&] { QDir().mkpath(set + "Style.kws/x"); }, "Set/Style.kws"},
+      {[&] { QDir(root_).removeRecursively(), writeFile(root_.chopped(1), "a file"); }, ""},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [make, failing] : cases) {
+    SCOPED_TRACE(failing ? failing : "saved");
     QDir(root_).removeRecursively();
     QFile::remove(root_.chopped(1));
     QDir().mkpath(set);
     writeFile(outside + "victim.txt", "not yours");
-    c.make();
+    make();
     prompts_.clear();
     const StyleSetSave saved =
         saveStyleSet(root_, "Set", customValues(), home_.path() + "/picture.bmp", nullptr);
-    EXPECT_EQ(saved, c.failing ? StyleSetSave::Failed : StyleSetSave::Saved);
+    EXPECT_EQ(saved, failing ? StyleSetSave::Failed : StyleSetSave::Saved);
     EXPECT_EQ(readAll(outside + "victim.txt"), "not yours");
     EXPECT_EQ(QDir(outside).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{"victim.txt"});
-    if (!c.failing) {
+    if (!failing) {
       EXPECT_TRUE(prompts_.asked().empty());
-      struct stat st {};
-      for (const char* file : {"Style.kws", "Back.bmp"})
-        EXPECT_TRUE(::lstat(native(set + file).constData(), &st) == 0 && S_ISREG(st.st_mode));
       EXPECT_EQ(readAll(set + "Back.bmp"), "BM picture bytes");
       EXPECT_EQ(readAll(set + "Style.kws"), writeStyleSetFile(customValues()));
     } else {
       ASSERT_EQ(prompts_.asked().size(), 1u);
       const QString text = prompts_.asked()[0].text;
       EXPECT_TRUE(text.startsWith("スタイルセットを保存できませんでした。"));
-      EXPECT_TRUE(text.contains(root_ + c.failing)) << text.toStdString();
+      EXPECT_TRUE(text.contains(root_ + failing)) << text.toStdString();
     }
   }
 }
@@ -390,16 +333,10 @@ TEST_F(StyleSetsTest, AFifoInASetNeitherBlocksTheLoadNorIsTakenForItsFile) {
   QDir().mkpath(root_ + "Piped");
   ASSERT_EQ(::mkfifo(native(fifo).constData(), 0600), 0);
   StyleSetValues values = customValues();
-  auto load = std::async(std::launch::async,
-                         [&] { return loadStyleSet(root_, "Piped", values, nullptr).kind; });
-  if (load.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
-    // Let the stuck open return, then fail.
-    const int fd = ::open(native(fifo).constData(), O_WRONLY | O_NONBLOCK);
-    if (fd >= 0) ::close(fd);
-    load.wait();
-    FAIL() << "loading the set blocked on its FIFO";
-  }
-  EXPECT_EQ(load.get(), StyleSetLoad::Kind::Rejected);
+  StyleSetLoad::Kind kind{};
+  EXPECT_TRUE(test::finishesWithoutBlocking(
+      [&] { kind = loadStyleSet(root_, "Piped", values, nullptr).kind; }, fifo));
+  EXPECT_EQ(kind, StyleSetLoad::Kind::Rejected);
   ASSERT_EQ(prompts_.asked().size(), 1u);
   EXPECT_EQ(prompts_.asked()[0].text, kRejected);
 }

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
-#include <limits>
+#include <tuple>
+#include <vector>
 
 #include "QStringPrinter.h"
 #include "settings/model/SettingValues.h"
@@ -59,9 +61,7 @@ TEST(SettingValues, WriteTheRecordAndTheClientSize) {
   v.look.chkDC = 2;
   v.look.cmbBold[3] = 4;
   writeRecord(v, s);
-  EXPECT_EQ(s.FontSize, 3);
-  EXPECT_EQ(s.DigitalClock, 2);
-  EXPECT_EQ(s.BackLine, 5);
+  EXPECT_EQ(std::tuple(s.FontSize, s.DigitalClock, s.BackLine), std::tuple(3, 2, 5));
   EXPECT_EQ(clientSizeOf(v), QSize(200, 202));
 }
 
@@ -85,12 +85,9 @@ TEST(SettingValues, RecordToValuesAndBack) {
   s.BackBMP = "a.png";
   s.updateColors();
   const SettingValues v = settingValuesOf(s, {200, 150});
-  EXPECT_EQ(v.look.txtForm, (std::array<QString, 2>{"200", "150"}));
-  EXPECT_EQ(v.look.txtLong[0], "62.5");
-  EXPECT_EQ(v.look.vscLong, (std::array<int, 3>{38, 140, 5}));
-  EXPECT_EQ(v.look.vscFS, 124);
-  EXPECT_EQ(v.look.vscAlign, std::numeric_limits<int>::min());
-  EXPECT_EQ(v.look.cmbBold[0], 8);
+  EXPECT_EQ(std::tuple(v.look.txtForm[0] + v.look.txtForm[1] + "|" + v.look.txtLong[0],
+                       v.look.vscLong, v.look.vscFS, v.look.vscAlign, v.look.cmbBold[0]),
+            std::tuple("200150|62.5", std::array{38, 140, 5}, 124, INT_MIN, 8));
   ClockSettings back;
   writeRecord(v, back);
   EXPECT_EQ(back, s);
@@ -107,15 +104,12 @@ TEST(SettingValues, PreviewInputsFollowTheValues) {
   v.look.chkMemori = 2;
   v.chkmline = 1;
   const PreviewInputs in = previewInputsOf(v);
-  EXPECT_EQ(in.drawMode, 0);
-  EXPECT_EQ(in.handWidth[0], std::nullopt);
-  EXPECT_EQ(in.handWidth[1], 5);
-  EXPECT_EQ(in.markWidth, std::nullopt);
-  EXPECT_EQ(in.handLength[0], 60);
-  EXPECT_EQ(in.handLength[2], std::nullopt);
-  EXPECT_EQ(in.fontSize, 9.5f);
-  EXPECT_FALSE(in.digitalText || in.tickMarks);
-  EXPECT_TRUE(in.minuteDots && in.secondHand);
+  EXPECT_EQ(
+      std::tuple(in.drawMode, in.handWidth, in.markWidth, in.handLength, in.fontSize),
+      std::tuple(0, std::array<std::optional<int>, 3>{std::nullopt, 5, 1}, std::optional<int>(),
+                 std::array<std::optional<double>, 3>{60, 80, {}}, std::optional<float>(9.5f)));
+  EXPECT_EQ(std::vector({in.digitalText, in.tickMarks, in.minuteDots, in.secondHand}),
+            std::vector({false, false, true, true}));
 }
 
 }  // namespace
