@@ -13,10 +13,10 @@ namespace {
 
 const MetafilePlayers* loadModule() {
   using Entry = const MetafilePlayers* (*)();
-  // Installed beside the other libraries; in a build tree, beside the program.
   const QString name = QStringLiteral("kwemo-metafiles");
-  const QStringList places{QStringLiteral(KWEMO_MODULE_DIR),
-                           QCoreApplication::applicationDirPath()};
+  // Beside the program first (a build tree, whose module matches it), then where installs put it.
+  const QStringList places{QCoreApplication::applicationDirPath(),
+                           QStringLiteral(KWEMO_MODULE_DIR)};
   for (const QString& dir : places) {
     QLibrary module(QDir(dir).filePath(name));
     if (!module.load()) continue;
