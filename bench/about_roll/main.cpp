@@ -16,7 +16,9 @@ int main(int argc, char** argv) {
 
   auto* box = new kwemo::frmAbout;
   box->show();
-  const float textHeight = box->picScrTxt->surface().TextHeight(QStringLiteral("A"));
+  const float textHeight = box->findChild<kwemo::SurfaceView*>(QStringLiteral("picScrTxt"))
+                               ->surface()
+                               .TextHeight(QStringLiteral("A"));
   const double scrollFrames = (3 * 70 + 40 * textHeight + 117) / 2;
   std::printf("text height %.0f px, scroll about %.1f frames; nominal pauses %.0f ms\n",
               static_cast<double>(textHeight), scrollFrames, 16 * 5 + 16 * 10 + scrollFrames * 10);

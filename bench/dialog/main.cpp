@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
   kwemo::ClockSettings settings = kwemo::FirstRunSettings();
   BenchHost host;
   kwemo::frmSetting dlg(settings, host);
-  QLineEdit* box = dlg.txtBackFile;
+  auto* box = dlg.findChild<QLineEdit*>(QStringLiteral("txtBackFile"));
 
   // Typing the path character by character: every prefix is tried, none names a file.
   std::vector<double> prefixes;

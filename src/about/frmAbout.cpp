@@ -12,7 +12,6 @@
 #include <QUrl>
 #include <cmath>
 
-#include "about/LinkCursor.h"
 #include "desktop/ShowActivated.h"
 #include "desktop/Tick.h"
 #include "oldruntime/Rounding.h"
@@ -22,10 +21,6 @@
 namespace kwemo {
 
 namespace {
-
-constexpr int kClientWidth = 359;
-constexpr int kClientHeight = 109;
-constexpr int kBannerHeight = 70;
 
 constexpr Rgb kBlack = RGB(0, 0, 0);
 constexpr Rgb kWhite = RGB(255, 255, 255);
@@ -68,70 +63,32 @@ frmAbout::~frmAbout() = default;
 void frmAbout::setFrameWait(FrameWait wait) { wait_ = wait ? std::move(wait) : sleepFor; }
 
 void frmAbout::buildDesign() {
-  setFixedSize(kClientWidth, kClientHeight);
-  setMouseTracking(true);
-
-  anim_.resize(kClientWidth, kBannerHeight);
   anim_.setBackColor(kBlack);
   anim_.setForeColor(kYellow);
-  picAnim = new SurfaceView(anim_, this);
-  picAnim->setGeometry(0, 0, kClientWidth, kBannerHeight);
-  picAnim->setToolTip(QString::fromUtf8("ダブルクリックするとスタッフロールもどきが…(謎)"));
-  picAnim->setMouseTracking(true);
-  picAnim->installEventFilter(this);
-
-  // The roll's canvas lives inside the banner and is moved through it; its size is set by us,
-  // not by the view, so that it holds before the box is first shown.
   scrTxt_.setBackColor(kBlack);
   scrTxt_.setForeColor(kCyan);
-  picScrTxt = new SurfaceView(scrTxt_, picAnim);
-  picScrTxt->setSurfaceFollowsSize(false);
-  picScrTxt->setAttribute(Qt::WA_TransparentForMouseEvents);
+  ui_.setupUi(this, anim_, scrTxt_);
 
-  cmdOK = new QPushButton(QStringLiteral("OK(&O)"), this);
-  cmdOK->setGeometry(234, 76, 120, 28);
-  cmdOK->setDefault(true);
-  cmdOK->setMouseTracking(true);
-  cmdOK->installEventFilter(this);
-  connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
-
-  QFont linkFont(QStringLiteral("Arial"));
-  linkFont.setPointSizeF(9.75);
-  linkFont.setUnderline(true);
-  const std::array<QPoint, 2> linkAt{QPoint(8, 72), QPoint(8, 90)};
-  const std::array<QString, 2> linkTips{
-      QString::fromUtf8("インターネット環境がある場合はWeb Brenvoltへジャンプします。"),
-      QString::fromUtf8("メール環境がある場合は作者にメールを送ることができます。")};
-  for (std::size_t i = 0; i < lblURL.size(); ++i) {
-    QLabel* label = new QLabel(this);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(linkFont);
-    label->move(linkAt[i]);
-    label->setToolTip(linkTips[i]);
-    label->setMouseTracking(true);
-    label->installEventFilter(this);
-    lblURL[i] = label;
+  ui_.picAnim->installEventFilter(this);
+  ui_.cmdOK->installEventFilter(this);
+  connect(ui_.cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+  for (std::size_t i = 0; i < ui_.lblURL.size(); ++i) {
+    ui_.lblURL[i]->installEventFilter(this);
     setLinkColor(static_cast<int>(i), kBlue);
   }
-  lblURL[0]->setCursor(linkCursor());
-
-  lblTitle = new QLabel(this);
-  lblTitle->hide();
-  lblVersion = new QLabel(this);
-  lblVersion->hide();
 }
 
 void frmAbout::Form_Load() {
   setWindowTitle(QStringLiteral("About ") + info_.title);
-  lblVersion->setText(VersionText(info_.major, info_.minor, info_.revision));
-  lblTitle->setText(info_.title);
-  lblURL[1]->setCursor(lblURL[0]->cursor());
+  ui_.lblVersion->setText(VersionText(info_.major, info_.minor, info_.revision));
+  ui_.lblTitle->setText(info_.title);
+  ui_.lblURL[1]->setCursor(ui_.lblURL[0]->cursor());
 
-  CreditLines = makeCreditLines(info_.title, lblVersion->text());
+  CreditLines = makeCreditLines(info_.title, ui_.lblVersion->text());
 
-  lblURL[0]->setText(QString::fromLatin1(kMakerWebPage));
-  lblURL[1]->setText(QStringLiteral("mailto:") + QString::fromLatin1(kMakerMail));
-  for (QLabel* label : lblURL) {
+  ui_.lblURL[0]->setText(QString::fromLatin1(kMakerWebPage));
+  ui_.lblURL[1]->setText(QStringLiteral("mailto:") + QString::fromLatin1(kMakerMail));
+  for (QLabel* label : ui_.lblURL) {
     label->adjustSize();
     // The ink of the last glyph may reach past its advance (the slash does): room for it too.
     const int ink = label->fontMetrics().boundingRect(label->text()).right() + 1;
@@ -154,8 +111,8 @@ void frmAbout::Form_Load() {
 
 // Just below the banner's visible area, as wide as the banner.
 void frmAbout::placeCanvas(int height) {
-  picScrTxt->setGeometry(0, toInt32Clamped(anim_.ScaleHeight()), picAnim->width(), height);
-  scrTxt_.resize(picAnim->width(), height);
+  ui_.picScrTxt->setGeometry(0, toInt32Clamped(anim_.ScaleHeight()), ui_.picAnim->width(), height);
+  scrTxt_.resize(ui_.picAnim->width(), height);
 }
 
 void frmAbout::printAt(DrawSurface& surface, float x, float y, const QString& text, Rgb color) {
@@ -171,8 +128,8 @@ void frmAbout::drawTitlePage() {
   s.setFontSize(10);
   s.setFontBold(true);
   s.Cls();
-  printAt(s, 0, 0, lblTitle->text(), kTitleColor);
-  printAt(s, 0, toInt32Clamped(2 * s.TextHeight(lblVersion->text())), lblVersion->text(),
+  printAt(s, 0, 0, ui_.lblTitle->text(), kTitleColor);
+  printAt(s, 0, toInt32Clamped(2 * s.TextHeight(ui_.lblVersion->text())), ui_.lblVersion->text(),
           kVersionColor);
   printAt(s, 0, toInt32Clamped(s.ScaleHeight() - s.TextHeight(notice_)), notice_, kNoticeColor);
   s.Refresh();
@@ -182,8 +139,8 @@ void frmAbout::RollCredits() {
   if (rolling_) return;
   rolling_ = true;
 
-  cmdOK->setEnabled(false);
-  for (QLabel* label : lblURL) label->hide();
+  ui_.cmdOK->setEnabled(false);
+  for (QLabel* label : ui_.lblURL) label->hide();
   // The one pass of pending events during the roll; it may even take the box away.
   QPointer<frmAbout> alive(this);
   QCoreApplication::processEvents();
@@ -203,16 +160,16 @@ void frmAbout::RollCredits() {
   frameRoll();
   scrollCanvas();
 
-  cmdOK->setEnabled(true);
-  for (QLabel* label : lblURL) label->show();
+  ui_.cmdOK->setEnabled(true);
+  for (QLabel* label : ui_.lblURL) label->show();
   rolling_ = false;
 }
 
 // The title rises from the bottom while the version shrinks into the top right corner.
 int frmAbout::playTitleRise() {
   DrawSurface& s = anim_;
-  const QString title = lblTitle->text();
-  const QString version = lblVersion->text();
+  const QString title = ui_.lblTitle->text();
+  const QString version = ui_.lblVersion->text();
   running_ = true;
   int k = 0;
   float versionSize = s.FontSize();
@@ -246,8 +203,8 @@ int frmAbout::playTitleRise() {
 // The notice drops in from above while the version slides to the left edge and down.
 void frmAbout::playNoticeDrop(int versionX) {
   DrawSurface& s = anim_;
-  const QString title = lblTitle->text();
-  const QString version = lblVersion->text();
+  const QString title = ui_.lblTitle->text();
+  const QString version = ui_.lblVersion->text();
   s.setFontSize(10);
   running_ = true;
   int k = 0;
@@ -303,11 +260,11 @@ void frmAbout::frameRoll() {
 
 // Slides the canvas up through the banner until it has left it; the title page shows again.
 void frmAbout::scrollCanvas() {
-  while (running_ && picScrTxt->y() > -scrTxt_.height()) {
+  while (running_ && ui_.picScrTxt->y() > -scrTxt_.height()) {
     scrTxt_.Refresh();
-    picScrTxt->move(0, picScrTxt->y() - kScrollStep);
+    ui_.picScrTxt->move(0, ui_.picScrTxt->y() - kScrollStep);
     // A moved child is only scheduled for painting; the roll blocks the event loop.
-    picAnim->repaint();
+    ui_.picAnim->repaint();
     wait_(kScrollFrameMs);
   }
 }
@@ -319,7 +276,7 @@ void frmAbout::cmdOK_Click() {
 
 // Esc, as the cancel button.
 void frmAbout::reject() {
-  if (cmdOK->isEnabled()) cmdOK_Click();
+  if (ui_.cmdOK->isEnabled()) cmdOK_Click();
 }
 
 void frmAbout::closeEvent(QCloseEvent* event) {
@@ -334,7 +291,7 @@ void frmAbout::picAnim_DblClick() { RollCredits(); }
 
 // A missing handler is not our business: the result is ignored.
 void frmAbout::lblURL_Click(int index) {
-  QDesktopServices::openUrl(QUrl(lblURL[static_cast<std::size_t>(index)]->text()));
+  QDesktopServices::openUrl(QUrl(ui_.lblURL[static_cast<std::size_t>(index)]->text()));
 }
 
 void frmAbout::lblURL_MouseMove(int index) {
@@ -355,9 +312,9 @@ void frmAbout::cmdOK_MouseMove() { Form_MouseMove(); }
 void frmAbout::setLinkColor(int index, Rgb color) {
   const auto i = static_cast<std::size_t>(index);
   linkColors_[i] = color;
-  QPalette palette = lblURL[i]->palette();
+  QPalette palette = ui_.lblURL[i]->palette();
   palette.setColor(QPalette::WindowText, QColor(redOf(color), greenOf(color), blueOf(color)));
-  lblURL[i]->setPalette(palette);
+  ui_.lblURL[i]->setPalette(palette);
 }
 
 void frmAbout::mouseMoveEvent(QMouseEvent* event) {
@@ -368,7 +325,7 @@ void frmAbout::mouseMoveEvent(QMouseEvent* event) {
 bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   // Moves over the banner and the links are theirs alone; they do not reach the form's handler.
-  if (watched == picAnim) {
+  if (watched == ui_.picAnim) {
     if (type == QEvent::MouseMove) {
       picAnim_MouseMove();
       return true;
@@ -378,11 +335,11 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
       picAnim_DblClick();
       return true;
     }
-  } else if (watched == cmdOK) {
+  } else if (watched == ui_.cmdOK) {
     if (type == QEvent::MouseMove) cmdOK_MouseMove();
   } else {
     for (int i = 0; i < 2; ++i) {
-      QLabel* label = lblURL[static_cast<std::size_t>(i)];
+      QLabel* label = ui_.lblURL[static_cast<std::size_t>(i)];
       if (watched != label) continue;
       if (type == QEvent::MouseMove) {
         lblURL_MouseMove(i);

@@ -6,15 +6,11 @@
 #include <functional>
 
 #include "about/CreditLines.h"
+#include "about/frmAboutDesign.h"
 #include "oldruntime/Rgb.h"
 #include "surface/DrawSurface.h"
 
-class QLabel;
-class QPushButton;
-
 namespace kwemo {
-
-class SurfaceView;
 
 // What the box says about the program.
 struct ProgramInfo {
@@ -45,14 +41,6 @@ class frmAbout : public QDialog {
 
   // The text animation of the banner and the credits roll, in one go.
   void RollCredits();
-
-  // The design's controls.
-  SurfaceView* picAnim = nullptr;
-  SurfaceView* picScrTxt = nullptr;
-  QPushButton* cmdOK = nullptr;
-  std::array<QLabel*, 2> lblURL{};
-  QLabel* lblTitle = nullptr;
-  QLabel* lblVersion = nullptr;
 
   // Lines 1 to 39 of the roll, filled at load.
   CreditTable CreditLines;
@@ -89,6 +77,7 @@ class frmAbout : public QDialog {
   Rgb linkColor(int index) const { return linkColors_[static_cast<std::size_t>(index)]; }
   void printAt(DrawSurface& surface, float x, float y, const QString& text, Rgb color);
 
+  frmAboutDesign ui_;
   ProgramInfo info_;
   QString notice_;
   DrawSurface anim_;

@@ -27,7 +27,6 @@ ClockWindowCommands::ClockWindowCommands(frmClock& clock, ClockCommands::Sources
   // The window sees every key before its children do.
   clock.installEventFilter(this);
   for (QWidget* child : clock.findChildren<QWidget*>()) child->installEventFilter(this);
-  clock.picPrev().setMouseTracking(true);
 
   // The right button on the strip opens the menu; the face's press is ours.
   connect(&clock, &frmClock::popupMenuRequested, this,
@@ -57,7 +56,7 @@ bool ClockWindowCommands::eventFilter(QObject* watched, QEvent* event) {
       break;
     }
     case QEvent::MouseMove:
-      if (watched == &clock_.picPrev()) commands_->picPrev_MouseMove(clock_.picPrev());
+      if (clock_.isFace(watched)) commands_->picPrev_MouseMove(*static_cast<QWidget*>(watched));
       break;
     case QEvent::Close:
       // The window manager's close request (Alt+F4, the task list) is the user ending the clock:
@@ -71,8 +70,7 @@ bool ClockWindowCommands::eventFilter(QObject* watched, QEvent* event) {
       }
       break;
     case QEvent::MouseButtonPress:
-      if (watched == &clock_.picPrev() &&
-          static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+      if (clock_.isFace(watched) && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
         commands_->openMenu(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
         return true;
       }
@@ -114,7 +112,7 @@ QWidget* ClockWindowCommands::questionParent() const {
   return clock_.isVisible() ? &clock_ : nullptr;
 }
 
-QSize ClockWindowCommands::ClientSize() const { return clock_.clientArea().size(); }
+QSize ClockWindowCommands::ClientSize() const { return clock_.clientSize(); }
 
 void ClockWindowCommands::SetClientSize(QSize size) {
   const int frame = 2 * frmClock::kFrameWidth;

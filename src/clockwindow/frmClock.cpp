@@ -18,6 +18,7 @@
 #include "clockwindow/WindowPlacement.h"
 #include "clockwindow/frmLoading.h"
 #include "desktop/AppIcons.h"
+#include "desktop/ControlName.h"
 #include "desktop/SetTopMost.h"
 #include "desktop/Twips.h"
 #include "surface/view/SurfaceView.h"
@@ -54,33 +55,31 @@ frmClock::frmClock(ClockSettings& settings, SettingsStore& store, std::function<
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       settings_(settings),
       store_(store),
-      client_(new QWidget(this)),
-      picPrev_(new SurfaceView(surface_, client_)),
       items_(new ClockMenuItems(this)),
       tray_(new ClockTrayIcon(this)),
       dragger_(new WindowDragger(*this)),
       hooks_(std::make_unique<FaceHooks>(*this)),
       lifecycle_(std::make_unique<ClockLifecycle>(*this, std::move(endProgram))) {
+  ui_.setupUi(this, surface_, kFrameWidth, kDesignClientSize);
   setWindowTitle(QStringLiteral("KWEMO"));
   setWindowIcon(programIcon());
   setMouseTracking(true);  // the frame's sizing cursors
   constexpr int frame = 2 * kFrameWidth;
   setMinimumSize(kMinimumClientSize + frame, kMinimumClientSize + frame);
-  resize(kDesignClientSize + frame, kDesignClientSize + frame);
-  client_->setGeometry(kFrameWidth, kFrameWidth, kDesignClientSize, kDesignClientSize);
 
   MessageStrip::Window stripWindow;
   stripWindow.ellipticChecked = [this] { return items_->checked(ClockMenuItems::kEllipticForm); };
   stripWindow.ChangeRgn = [this](bool mode, bool msgmode, bool delreg) {
     ChangeRgn(mode, msgmode, delreg);
   };
-  stripWindow.repaintFace = [this] { picPrev_->repaint(); };
-  strip_ = std::make_unique<MessageStrip>(*client_, std::move(stripWindow));
-  outline_ = std::make_unique<WindowOutline>(*this, *client_, strip_->picMsg());
+  stripWindow.repaintFace = [this] { ui_.picPrev->repaint(); };
+  strip_ = std::make_unique<MessageStrip>(*ui_.clientArea, std::move(stripWindow));
+  nameControl(&strip_->picMsg(), "picMsg");
+  outline_ = std::make_unique<WindowOutline>(*this, *ui_.clientArea, strip_->picMsg());
   renderer_ =
       std::make_unique<FaceRenderer>(settings_, state_, surface_, hooks_.get(), std::move(clock));
 
-  picPrev_->installEventFilter(this);
+  ui_.picPrev->installEventFilter(this);
   strip_->picMsg().installEventFilter(this);
   connect(dragger_, &WindowDragger::finished, this, &frmClock::dragFinished);
   timer1_.setInterval(kTimerInterval);
@@ -120,17 +119,17 @@ int frmClock::FrameOffset() const { return outline_->FrameOffset(); }
 int frmClock::computeFrameOffset() { return outline_->computeFrameOffset(); }
 const QRegion& frmClock::CurrentRgn() const { return outline_->CurrentRgn(); }
 
-float frmClock::ScaleWidth() const { return static_cast<float>(client_->width()); }
-float frmClock::ScaleHeight() const { return static_cast<float>(client_->height()); }
+float frmClock::ScaleWidth() const { return static_cast<float>(ui_.clientArea->width()); }
+float frmClock::ScaleHeight() const { return static_cast<float>(ui_.clientArea->height()); }
 
 void frmClock::Form_Resize() {
   // The client area is the window inside its frame; it follows at once, shown or not.
   const QRect inner = clientRect();
-  if (client_->geometry() != inner) client_->setGeometry(inner);
+  if (ui_.clientArea->geometry() != inner) ui_.clientArea->setGeometry(inner);
   const float SW = ScaleWidth();
   const float SH = ScaleHeight();
-  picPrev_->setGeometry(0, 0, client_->width(), client_->height());
-  surface_.resize(client_->width(), client_->height());
+  ui_.picPrev->setGeometry(0, 0, ui_.clientArea->width(), ui_.clientArea->height());
+  surface_.resize(ui_.clientArea->width(), ui_.clientArea->height());
   state_.Geometry = ComputeFaceGeometry(SW, SH);
   strip_->align();
   emit clientResized(SW, SH);
@@ -142,7 +141,7 @@ QRect frmClock::clientRect() const {
 
 void frmClock::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  if (client_->geometry() != clientRect()) Form_Resize();
+  if (ui_.clientArea->geometry() != clientRect()) Form_Resize();
 }
 
 void frmClock::paintEvent(QPaintEvent*) {
@@ -203,7 +202,7 @@ void frmClock::mouseReleaseEvent(QMouseEvent*) { dragger_->release(); }
 // --- Pointer on the face and the strip ------------------------------------------------------
 
 bool frmClock::eventFilter(QObject* watched, QEvent* event) {
-  const bool onFace = watched == picPrev_;
+  const bool onFace = watched == ui_.picPrev;
   const bool onStrip = watched == &strip_->picMsg();
   if (!onFace && !onStrip) return QWidget::eventFilter(watched, event);
   switch (event->type()) {
@@ -247,7 +246,7 @@ void frmClock::picMsg_MouseDown(QMouseEvent* event) {
     // a release whose press went to a hidden widget: the face takes the pointer over until then.
     stripDrag_ = true;
     dragger_->press(event->globalPosition().toPoint());
-    picPrev_->grabMouse();
+    ui_.picPrev->grabMouse();
     return;
   }
   if (event->button() == Qt::RightButton)
@@ -258,7 +257,7 @@ void frmClock::picMsg_MouseDown(QMouseEvent* event) {
 void frmClock::dragFinished() {
   if (!stripDrag_) return;
   stripDrag_ = false;
-  if (QWidget::mouseGrabber() == picPrev_) picPrev_->releaseMouse();
+  if (QWidget::mouseGrabber() == ui_.picPrev) ui_.picPrev->releaseMouse();
   if (const QScreen* screen = this->screen()) {
     move(pullBackOntoScreen(geometry(), screen->availableGeometry()));
   }
@@ -282,7 +281,8 @@ void frmClock::FirstShowing() {
   ShowMsg(kGreetings[static_cast<std::size_t>(r * 4)], 0);
 }
 
-SurfaceView& frmClock::picMsg() { return strip_->picMsg(); }
+bool frmClock::isFace(const QObject* object) const { return object == ui_.picPrev; }
+QSize frmClock::clientSize() const { return ui_.clientArea->size(); }
 frmLoading* frmClock::splash() const { return splash_; }
 void frmClock::setSplash(frmLoading* splash) { splash_ = splash; }
 

@@ -11,6 +11,7 @@
 #include "clock/FaceRenderer.h"
 #include "clock/FaceState.h"
 #include "clockwindow/ClockMenuItems.h"
+#include "clockwindow/frmClockDesign.h"
 #include "surface/DrawSurface.h"
 
 class QAction;
@@ -75,10 +76,9 @@ class frmClock : public QWidget {
   ClockSettings& settings() { return settings_; }
   SettingsStore& store() { return store_; }
 
-  // Controls.
-  SurfaceView& picPrev() { return *picPrev_; }
-  SurfaceView& picMsg();
-  QWidget& clientArea() { return *client_; }
+  // Whether `object` is the face (picPrev), and the client area's size.
+  bool isFace(const QObject* object) const;
+  QSize clientSize() const;
   MessageStrip& messageStrip() { return *strip_; }
   ClockMenuItems& menuItems() { return *items_; }
   QAction* mPI(int index) const { return items_->mPI(index); }
@@ -125,9 +125,8 @@ class frmClock : public QWidget {
   SettingsStore& store_;
   std::function<void()> endProgram_;
 
-  QWidget* client_;
   DrawSurface surface_;
-  SurfaceView* picPrev_;
+  frmClockDesign ui_;
   std::unique_ptr<MessageStrip> strip_;
   ClockMenuItems* items_;
   ClockTrayIcon* tray_;

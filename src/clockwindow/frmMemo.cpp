@@ -14,46 +14,23 @@
 
 namespace kwemo {
 
-namespace {
-
-QFont memoFont() {
-  QFont font(QStringLiteral("ＭＳ ゴシック"));
-  font.setPointSizeF(9.75);
-  return font;
-}
-
-}  // namespace
-
 frmMemo::frmMemo(SettingsStore& store, MemoHost& host, QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      store_(store),
-      host_(host),
-      txtTitle_(new QLineEdit(this)),
-      txtMemo_(new QPlainTextEdit(this)) {
+    : QWidget(parent, Qt::Window), store_(store), host_(host) {
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("Memo"));
-  txtTitle_->setObjectName(QStringLiteral("txtTitle"));
-  txtMemo_->setObjectName(QStringLiteral("txtMemo"));
-  txtTitle_->setFont(memoFont());
-  txtMemo_->setFont(memoFont());
-  txtMemo_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  txtMemo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  txtMemo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  txtTitle_->resize(kDesignClientWidth, txtTitle_->sizeHint().height());
-  txtTitle_->installEventFilter(this);
-  connect(txtTitle_, &QLineEdit::textChanged, this, &frmMemo::txtTitle_Change);
-  resize(kDesignClientWidth, kDesignClientHeight);
+  ui_.setupUi(this, kDesignClientWidth, kDesignClientHeight);
+  ui_.txtTitle->installEventFilter(this);
+  connect(ui_.txtTitle, &QLineEdit::textChanged, this, &frmMemo::txtTitle_Change);
   Form_Load();
   // Bounded where it is typed, so that a memo can never make the settings file too large to save.
-  txtTitle_->setMaxLength(kMaxTitleLength);
-  connect(txtMemo_->document(), &QTextDocument::contentsChange, this, &frmMemo::limitText);
+  ui_.txtTitle->setMaxLength(kMaxTitleLength);
+  connect(ui_.txtMemo->document(), &QTextDocument::contentsChange, this, &frmMemo::limitText);
 }
 
 // Takes back what was typed or pasted beyond the limit (a memo stored longer stays as it was).
 void frmMemo::limitText(int position, int, int added) {
-  const int excess = txtMemo_->document()->characterCount() - 1 - kMaxTextLength;
+  const int excess = ui_.txtMemo->document()->characterCount() - 1 - kMaxTextLength;
   if (excess <= 0 || added <= 0) return;
-  QTextCursor cursor(txtMemo_->document());
+  QTextCursor cursor(ui_.txtMemo->document());
   const int end = position + added;
   cursor.setPosition(end - qMin(excess, added));
   cursor.setPosition(end, QTextCursor::KeepAnchor);
@@ -62,29 +39,29 @@ void frmMemo::limitText(int position, int, int added) {
 
 void frmMemo::Form_Load() {
   const StoredMemo memo = ReadMemo(store_);
-  txtTitle_->setText(memo.title);
-  txtMemo_->setPlainText(FromStoredLineBreaks(memo.text));
+  ui_.txtTitle->setText(memo.title);
+  ui_.txtMemo->setPlainText(FromStoredLineBreaks(memo.text));
   Form_Resize();
 }
 
 void frmMemo::Form_Resize() {
-  const int titleHeight = txtTitle_->height();
-  txtTitle_->setGeometry(0, 0, width(), titleHeight);
+  const int titleHeight = ui_.txtTitle->height();
+  ui_.txtTitle->setGeometry(0, 0, width(), titleHeight);
   if (titleHeight <= height())
-    txtMemo_->setGeometry(0, titleHeight, width(), height() - titleHeight);
+    ui_.txtMemo->setGeometry(0, titleHeight, width(), height() - titleHeight);
 }
 
 void frmMemo::txtTitle_Change() {
-  const QString title = txtTitle_->text();
+  const QString title = ui_.txtTitle->text();
   setWindowTitle(title.isEmpty() ? QStringLiteral("Memo") : title);
 }
 
 bool frmMemo::eventFilter(QObject* watched, QEvent* event) {
   // txtTitle_KeyDown: Enter goes to the text instead of into the title.
-  if (watched == txtTitle_ && event->type() == QEvent::KeyPress) {
+  if (watched == ui_.txtTitle && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      txtMemo_->setFocus(Qt::OtherFocusReason);
+      ui_.txtMemo->setFocus(Qt::OtherFocusReason);
       return true;
     }
   }
@@ -92,20 +69,21 @@ bool frmMemo::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool frmMemo::Form_QueryUnload() {
-  const bool textEmpty = txtMemo_->document()->isEmpty();
-  if (txtTitle_->text().isEmpty()) {
+  const bool textEmpty = ui_.txtMemo->document()->isEmpty();
+  if (ui_.txtTitle->text().isEmpty()) {
     if (textEmpty) return false;
     // Never store a text under an empty title: an empty title means "no memo".
-    txtTitle_->setText(QStringLiteral("[No Title]"));
+    ui_.txtTitle->setText(QStringLiteral("[No Title]"));
   }
-  const Answer answer = prompts().MsgBox(
-      this,
-      QStringLiteral("メモ ") + ShortTitle(txtTitle_->text()) + QStringLiteral(" を保存しますか？"),
-      Buttons::YesNoCancel, Icon::Question, QStringLiteral("メモ保存"));
+  const Answer answer =
+      prompts().MsgBox(this,
+                       QStringLiteral("メモ ") + ShortTitle(ui_.txtTitle->text()) +
+                           QStringLiteral(" を保存しますか？"),
+                       Buttons::YesNoCancel, Icon::Question, QStringLiteral("メモ保存"));
   if (answer == Answer::Cancel) return true;
   if (answer == Answer::Yes) {
     // A memo the store did not take stays on screen rather than being lost with the window.
-    if (!WriteMemo(store_, {txtTitle_->text(), txtMemo_->toPlainText()})) {
+    if (!WriteMemo(store_, {ui_.txtTitle->text(), ui_.txtMemo->toPlainText()})) {
       reportFailedSave(this, QStringLiteral("メモを保存できませんでした。"),
                        QStringLiteral("メモ保存"), store_);
       return true;

@@ -2,8 +2,7 @@
 
 #include <QWidget>
 
-class QLineEdit;
-class QPlainTextEdit;
+#include "clockwindow/frmMemoDesign.h"
 
 namespace kwemo {
 
@@ -27,9 +26,6 @@ class frmMemo : public QWidget {
   // store and host outlive the window.
   frmMemo(SettingsStore& store, MemoHost& host, QWidget* parent = nullptr);
 
-  QLineEdit& txtTitle() { return *txtTitle_; }
-  QPlainTextEdit& txtMemo() { return *txtMemo_; }
-
   // Closes and deletes the window without the question (the clock is ending).
   void discard();
 
@@ -48,8 +44,7 @@ class frmMemo : public QWidget {
 
   SettingsStore& store_;
   MemoHost& host_;
-  QLineEdit* txtTitle_;
-  QPlainTextEdit* txtMemo_;
+  frmMemoDesign ui_;
   bool discarding_ = false;
 };
 

@@ -1,12 +1,9 @@
 #pragma once
 
 #include <QDialog>
-#include <array>
 #include <functional>
 
-class QLabel;
-class QPushButton;
-class QScrollBar;
+#include "settings/frmColorDesign.h"
 
 namespace kwemo {
 
@@ -26,17 +23,6 @@ class frmColor : public QDialog {
   // Refreshes the value labels and the swatch from the three bars.
   void CreateColor();
 
-  // The controls, by their historical names (also their object names).
-  QWidget& Picture1() const { return *Picture1_; }
-  QScrollBar& hscR() const { return *hscR_; }
-  QScrollBar& hscG() const { return *hscG_; }
-  QScrollBar& hscB() const { return *hscB_; }
-  QLabel& lblR() const { return *lblR_; }
-  QLabel& lblG() const { return *lblG_; }
-  QLabel& lblB() const { return *lblB_; }
-  QPushButton& cmdOK() const { return *cmdOK_; }
-  QPushButton& cmdCancel() const { return *cmdCancel_; }
-
  public slots:
   void cmdOK_Click();
   void cmdCancel_Click();
@@ -46,16 +32,7 @@ class frmColor : public QDialog {
  private:
   void Form_Load(const std::function<void(frmColor*)>& placeOnLoad);
 
-  QWidget* Picture1_ = nullptr;  // the swatch
-  std::array<QLabel*, 3> lblC_{};
-  QScrollBar* hscR_ = nullptr;
-  QScrollBar* hscG_ = nullptr;
-  QScrollBar* hscB_ = nullptr;
-  QLabel* lblR_ = nullptr;
-  QLabel* lblG_ = nullptr;
-  QLabel* lblB_ = nullptr;
-  QPushButton* cmdOK_ = nullptr;
-  QPushButton* cmdCancel_ = nullptr;
+  frmColorDesign ui_;
 };
 
 }  // namespace kwemo

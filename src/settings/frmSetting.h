@@ -10,28 +10,21 @@
 #include "clock/ClockSettings.h"
 #include "picture/Picture.h"
 #include "settings/SettingsShared.h"
+#include "settings/frmSettingDesign.h"
 #include "settings/model/SettingValues.h"
 
 class QCheckBox;
-class QComboBox;
-class QFrame;
-class QLabel;
 class QLineEdit;
-class QPushButton;
-class QScrollBar;
-class QTimer;
 
 namespace kwemo {
 
-class ColorButton;
 class DrawSurface;
 class SettingsHost;
-class SurfaceView;
 class frmColor;
 
 // The settings dialog: shows the record's values (SettingValues) in its controls when it loads,
 // lets the user edit them with a live preview, and writes them back with OK or Apply
-// (SetSetting). The controls are still public, as the tests work on them directly.
+// (SetSetting). Its controls live in frmSettingDesign; the form binds them to its handlers.
 class frmSetting : public QDialog {
   Q_OBJECT
 
@@ -42,40 +35,6 @@ class frmSetting : public QDialog {
   frmSetting(ClockSettings& settings, SettingsHost& host, QWidget* parent = nullptr,
              Clock clock = {});
   ~frmSetting() override;
-
-  // --- controls, named as the user knows them -------------------------------------------------
-  QComboBox* cmbSkin = nullptr;
-  QPushButton* cmdSSave = nullptr;
-  QPushButton* cmdLoad = nullptr;  // never visible
-  QLineEdit* txtBackFile = nullptr;
-  QPushButton* cmdBrouse = nullptr;
-  std::array<QLineEdit*, 2> txtForm{};
-  QPushButton* cmdSetSize = nullptr;
-  QLabel* lblPic = nullptr;
-  std::array<ColorButton*, 6> cmdHari{};
-  std::array<QLabel*, 6> lblCap{};
-  std::array<QComboBox*, 4> cmbBold{};
-  std::array<QLineEdit*, 3> txtLong{};
-  std::array<QScrollBar*, 3> vscLong{};
-  QCheckBox* chkSV = nullptr;
-  QCheckBox* chkMemori = nullptr;
-  QCheckBox* chkmline = nullptr;
-  QCheckBox* chkNhari = nullptr;
-  QComboBox* cmbDrawMode = nullptr;
-  QCheckBox* chkDC = nullptr;
-  QComboBox* cmbFonts = nullptr;
-  QLineEdit* txtFS = nullptr;
-  QScrollBar* vscFS = nullptr;
-  std::array<QCheckBox*, 2> chkFont{};
-  QLineEdit* txtAlign = nullptr;
-  QScrollBar* vscAlign = nullptr;
-  QLabel* lblMoji = nullptr;
-  QLineEdit* txtDF = nullptr;
-  SurfaceView* picPrev = nullptr;
-  QTimer* timI = nullptr;
-  QPushButton* cmdOK = nullptr;
-  QPushButton* cmdAccept = nullptr;
-  QPushButton* cmdCancel = nullptr;
 
   // The hidden image holder: the background picture last loaded from txtBackFile.
   const std::optional<Picture>& imgPrev() const { return imgPrev_; }
@@ -126,7 +85,6 @@ class frmSetting : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void buildControls();
   void connectHandlers();
   void Form_Load();
   void chkDC_Click();
@@ -139,6 +97,7 @@ class frmSetting : public QDialog {
   QLineEdit* fieldOf(SettingBox field) const;
   void unload();
 
+  frmSettingDesign ui_;
   ClockSettings& settings_;
   SettingsHost& host_;
   Clock clock_;

@@ -1,198 +1,126 @@
+// The clock's commands against a window that writes down what it is asked to do. The icon's
+// clicks and the notification area going away are checked end to end (tests/e2e/test_keys_tray.sh
+// and test_status_notifier.sh).
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QWidget>
+#include <QKeySequence>
+
+#include <set>
+#include <utility>
 
 #include "MenuTestSupport.h"
 #include "clock/ClockSettings.h"
 #include "clockwindow/ClockCommands.h"
+#include "clockwindow/ClockMenuRegistry.h"
 #include "clockwindow/FaceToolTip.h"
 #include "clockwindow/KeyTable.h"
-#include "clockwindow/Memo.h"
-#include "clockwindow/TrayMessages.h"
 #include "oldruntime/DateFormat.h"
 
 namespace kwemo {
 namespace {
 
 using M = ClockPopupMenu;
-using menutest::FakeClockWindow;
-using menutest::ScopedPrompts;
+
+// Past the old 32-bit counter's 49.7-day wrap.
+constexpr std::int64_t kUptime = 50LL * 24 * 3'600'000 + 1'000;
 
 struct Fixture {
-  explicit Fixture(std::int64_t uptime = 0)
-      : commands(window, settings, store, {},
-                 {[uptime] { return uptime; },
-                  [] { return QDateTime(QDate(2026, 12, 5), QTime(13, 5, 59)); }}) {}
-  FakeClockWindow window;
+  menutest::FakeClockWindow window;
   ClockSettings settings;
   MemorySettingsStore store;
-  ClockCommands commands;
+  ClockCommands commands{window, settings, store, {}, {[] { return kUptime; }, {}}};
+  QString calls() const { return window.calls.join('|'); }
 };
 
-TEST(ClockCommands, EachMenuCodeDoesItsCommandAndShowsItsMessage) {
-  struct Case {
+// A line added to the registry keeps the menu and the keys in step: keys stay unique (the key
+// handler's first match would otherwise hide one), and the label beside an item is a key that runs
+// that very item.
+TEST(ClockMenuRegistry, KeysAreUniqueAndEveryShownKeyRunsItsItem) {
+  std::set<std::pair<int, int>> keys;
+  int labels = 0;
+  for (const ClockMenuEntry& e : ClockMenuEntries()) {
+    if (e.key) {
+      EXPECT_TRUE(keys.insert({e.key, e.modifiers}).second) << e.index;
+    }
+    const QString label = MenuShortcutLabel(e);
+    if (label.isEmpty()) continue;
+    ++labels;
+    const QKeySequence shown = QKeySequence::fromString(label, QKeySequence::PortableText);
+    ASSERT_EQ(shown.count(), 1) << label.toStdString();
+    const KeyCommand got = LookUpKey(shown[0].key(), shown[0].keyboardModifiers(), true);
+    EXPECT_TRUE((got == KeyCommand{KeyCommand::MenuCommand, e.index})) << label.toStdString();
+  }
+  EXPECT_EQ(labels, 6);
+}
+
+TEST(ClockCommands, MenuCodes) {
+  const struct {
     int index;
-    std::vector<int> ticked;  // marks before
-    bool tray;
+    bool ticked, tray;
     QString calls;
-    std::vector<int> tickedAfter;
+  } cases[] = {
+      {M::kEllipticForm, true, true, "ChangeRgn(0,0,0)|ShowMsg(Normal Form.,0)"},
+      {M::kHideInTray, false, false, ""},  // no notification area: never hide into nothing
+      {M::kHideInTray, true, false, "show"},
+      {M::kClearClipboard, false, true, "ShowMsg(Clipboard Cleared.,0)"},
   };
-  const Case cases[] = {
-      {0, {}, true, "SetTopMost(1)|ShowMsg(A.O.T : True,0)", {0}},
-      {11, {}, true, "ShowMsg(MEMO Edit/View,0)", {}},
-      {20, {}, true, "ShowMsg(Clipboard Cleared.,0)", {}},
-      {110, {110}, true, "ChangeRgn(0,0,0)|ShowMsg(Normal Form.,0)", {}},
-      {998, {}, true, "hide", {998}},
-      {998, {}, false, "", {}},  // no notification area: never hide into nothing
-      {998, {998}, false, "show", {}},
-      {32767, {}, true, "ShowMsg(C-ya! :-),300)|unload", {}},
-      {12345, {}, true, "", {}},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.index);
     Fixture f;
     f.window.tray = c.tray;
-    for (int i : c.ticked) f.commands.menu().setChecked(i, true);
-    f.settings.DrawMode = 7;
-    f.commands.menu().checkDrawMode(3);  // stale marks
+    f.commands.menu().setChecked(c.index, c.ticked);
     QGuiApplication::clipboard()->setText("something");
-
     f.commands.mPI_Click(c.index);
-    EXPECT_EQ(f.window.calls.join('|'), c.calls);
-    for (int i : {0, 110, 998}) {
-      const bool expected =
-          std::find(c.tickedAfter.begin(), c.tickedAfter.end(), i) != c.tickedAfter.end();
-      EXPECT_EQ(f.commands.menu().checked(i), expected) << "mark of " << i;
-    }
-    for (int n = 1; n <= 16; ++n) EXPECT_EQ(f.commands.menu().mDM(n)->isChecked(), n == 7) << n;
-    EXPECT_EQ(QGuiApplication::clipboard()->text().isEmpty(), c.index == 20);
-    EXPECT_EQ(f.commands.memo().window() != nullptr, c.index == 11);
+    EXPECT_EQ(f.calls(), c.calls);
+    EXPECT_EQ(f.commands.menu().checked(c.index), c.ticked && c.calls.isEmpty());
+    EXPECT_EQ(QGuiApplication::clipboard()->text().isEmpty(), c.index == M::kClearClipboard);
   }
 
   // End again while the first is under way (a second close request): nothing more is said.
   Fixture f;
-  f.commands.mPI_Click(32767);
-  f.commands.mPI_Click(32767);
-  EXPECT_EQ(f.window.calls.join('|'), "ShowMsg(C-ya! :-),300)|unload");
+  f.commands.mPI_Click(M::kEnd);
+  f.commands.mPI_Click(M::kEnd);
+  EXPECT_EQ(f.calls(), "ShowMsg(C-ya! :-),300)|unload");
+
+  // A click on a checkable item toggles it before the command sees it: the command decides.
+  Fixture g;
+  g.commands.menu().mPI(M::kEllipticForm)->trigger();
+  g.commands.menu().mDM(4)->trigger();
+  EXPECT_EQ(g.calls(), "ChangeRgn(1,0,0)|ShowMsg(Elliptic Form.,0)");
+  EXPECT_TRUE(g.commands.menu().checked(M::kEllipticForm));
+  EXPECT_EQ(g.settings.DrawMode, 4);
 }
 
-TEST(ClockCommands, DrawModeClickSetsTheModeOnly) {
-  Fixture f;
-  f.commands.menu().checkDrawMode(13);
-  f.commands.menu().mDM(4)->trigger();
-  EXPECT_EQ(f.settings.DrawMode, 4);
-  EXPECT_TRUE(f.commands.menu().mDM(13)->isChecked()) << "marks wait for the next refresh";
-  EXPECT_FALSE(f.commands.menu().mDM(4)->isChecked());
-  EXPECT_TRUE(f.window.calls.isEmpty());
-}
-
-TEST(KeyTable, FirstMatchWithCtrlAndAltAlone) {
+// Every key first ends a message under way, then the first matching line of the table acts.
+TEST(ClockCommands, Keys) {
   const auto C = Qt::ControlModifier, A = Qt::AltModifier, S = Qt::ShiftModifier;
-  const Qt::KeyboardModifiers none;
-  const KeyCommand nothing{};
-  const KeyCommand uptime{KeyCommand::Uptime, 0};
-  auto cmd = [](int i) { return KeyCommand{KeyCommand::MenuCommand, i}; };
   const struct {
     int key;
     Qt::KeyboardModifiers mods;
-    bool copyEnabled;
-    KeyCommand expected;
+    QString calls;  // empty: not a key of the table
   } cases[] = {
-      {Qt::Key_M, C, false, cmd(11)},
-      {Qt::Key_C, C, false, nothing},
-      {Qt::Key_F12, C | A | S, true, cmd(998)},
-      {Qt::Key_Enter, Qt::KeypadModifier, true, uptime},
-      {Qt::Key_S, C | S, true, nothing},
-      {Qt::Key_F4, A | S, true, nothing},
-      {Qt::Key_S, C | Qt::KeypadModifier, true, cmd(100)},  // keypad is no modifier of the table
+      {Qt::Key_A, C, "SetTopMost(1)|ShowMsg(A.O.T : True,0)"},
+      {Qt::Key_C, C, ""},  // copy item disabled without a memo
+      {Qt::Key_F12, C | A | S, "hide"},
+      {Qt::Key_Enter, Qt::KeypadModifier, "ShowMsg([Win] 1200h00m01s,0)"},
+      {Qt::Key_S, C | S, ""},
+      {Qt::Key_F4, A | S, ""},
+      {Qt::Key_S, C | Qt::KeypadModifier, "settings|ShowMsg(Setting Mode.,0)"},
   };
   for (const auto& c : cases) {
-    const KeyCommand got = LookUpKey(c.key, c.mods, c.copyEnabled);
-    EXPECT_TRUE(got == c.expected) << "key " << c.key << " mods " << c.mods.toInt() << " gave "
-                                   << got.kind << "/" << got.index;
-  }
-}
-
-// The uptime text itself is UptimeText's (platform tests); here the keys and the 64-bit source.
-TEST(ClockCommands, KeyDownClearsMsgActiveFirstThenActs) {
-  constexpr std::int64_t kHour = 3'600'000;
-  const struct {
-    int key;
-    Qt::KeyboardModifiers mods;
-    std::int64_t uptime;
-    bool handled;
-    QString calls;
-  } cases[] = {
-      {Qt::Key_A, Qt::ControlModifier, 0, true, "SetTopMost(1)|ShowMsg(A.O.T : True,0)"},
-      {Qt::Key_C, Qt::ControlModifier, 0, false, ""},  // copy item disabled
-      {Qt::Key_Space, Qt::ShiftModifier, 5 * kHour + 7 * 60'000 + 9'000, true,
-       "ShowMsg([Win] 05h07m09s,0)"},
-      // past the old counter's 49.7-day wrap
-      {Qt::Key_Return, {}, 50LL * 24 * kHour + 1'000, true, "ShowMsg([Win] 1200h00m01s,0)"},
-  };
-  for (const auto& c : cases) {
-    Fixture f(c.uptime);
-    f.commands.menu().setMemoItemsEnabled(false);
-    EXPECT_EQ(f.commands.Form_KeyDown(c.key, c.mods), c.handled);
-    EXPECT_EQ(f.window.calls.join('|'),
-              c.calls.isEmpty() ? "MsgActive=0" : "MsgActive=0|" + c.calls);
-  }
-}
-
-TEST(ClockCommands, TrayIconMessages) {
-  const struct {
-    QSystemTrayIcon::ActivationReason reason;
-    bool statusNotifier;
-    int message;
-  } reasons[] = {
-      {QSystemTrayIcon::Trigger, false, 514},
-      {QSystemTrayIcon::DoubleClick, false, 515},
-      // A StatusNotifierItem host's one click (Activate) is the icon's activation.
-      {QSystemTrayIcon::Trigger, true, 515},
-  };
-  for (const auto& r : reasons)
-    EXPECT_EQ(TrayMessageFor(r.reason, r.statusNotifier), r.message) << r.reason;
-
-  // Only the double click (515) and the right button (516) do anything.
-  for (int X : {0, 514, 515, 516, 517}) {
-    SCOPED_TRACE(X);
+    SCOPED_TRACE(c.key);
     Fixture f;
-    f.commands.menu().setChecked(998, true);
-    f.commands.Form_MouseMove(0, 0, X, 0);
-    EXPECT_EQ(f.window.calls.join('|'), X == 515   ? "show"
-                                        : X == 516 ? "front|events|popUp(mnuPopup)"
-                                                   : "");
-    EXPECT_EQ(f.commands.menu().checked(998), X != 515);
-  }
-
-  // Qt's double-click: a click first, which must change nothing; never hidden still shows.
-  Fixture f;
-  f.commands.trayActivated(QSystemTrayIcon::Trigger);
-  EXPECT_TRUE(f.window.calls.isEmpty());
-  f.commands.trayActivated(QSystemTrayIcon::DoubleClick);
-  EXPECT_EQ(f.window.calls.join('|'), "show");
-  EXPECT_FALSE(f.commands.menu().checked(998));
-
-  // The notification area going away brings back a hidden clock only.
-  for (const bool hidden : {true, false}) {
-    Fixture g;
-    g.commands.menu().setChecked(998, hidden);
-    g.commands.trayAreaGone();
-    EXPECT_EQ(g.window.calls.join('|'), hidden ? "show" : "");
-    EXPECT_FALSE(g.commands.menu().checked(998));
+    f.commands.menu().setMemoItemsEnabled(false);
+    EXPECT_EQ(f.commands.Form_KeyDown(c.key, c.mods), !c.calls.isEmpty());
+    EXPECT_EQ(f.calls(), c.calls.isEmpty() ? "MsgActive=0" : "MsgActive=0|" + c.calls);
   }
 }
 
 TEST(ClockCommands, FaceToolTip) {
-  const DateFormatLocale names = DateFormatLocale::system();
   EXPECT_EQ(FaceToolTip(QDateTime(QDate(2027, 1, 4), QTime(0, 0))),
-            "(KWEMO) 1/4 " + names.shortDays[1] + " 0:00");
-  Fixture f;
-  QWidget picPrev;
-  f.commands.picPrev_MouseMove(picPrev);
-  EXPECT_EQ(picPrev.toolTip(), "(KWEMO) 12/5 " + names.shortDays[6] + " 13:05");
+            "(KWEMO) 1/4 " + DateFormatLocale::system().shortDays[1] + " 0:00");
 }
 
 }  // namespace

@@ -18,10 +18,9 @@
 #include <QWidget>
 #include <memory>
 
+#include "../settings/FakeHost.h"
 #include "about/frmAbout.h"
-#include "clock/FaceState.h"
 #include "clockwindow/ClockPopupMenu.h"
-#include "settings/SettingsHost.h"
 #include "settings/SettingsShared.h"
 #include "settings/frmColor.h"
 #include "settings/frmSetting.h"
@@ -29,16 +28,11 @@
 namespace kwemo {
 namespace {
 
+using test::control;
+
 // The clock window as far as the dialog needs it, with the real draw-mode captions.
-class Host final : public SettingsHost {
- public:
-  QSize ClientSize() const override { return {120, 120}; }
-  void SetClientSize(QSize) override {}
-  FaceState& Face() override { return face; }
+class Host final : public test::FakeClock {
   QString DrawModeCaption(int mode) const override { return ClockPopupMenu::drawModeCaption(mode); }
-  void SetTopMost(QWidget*, bool, QWidget*) override {}
-  void SaveSettings(QWidget*) override {}
-  FaceState face;
 };
 
 // A text as drawn: "&&" is "&", a single "&" marks the next character.
@@ -133,9 +127,9 @@ TEST(DialogTexts, EveryFixedTextShowsWhole) {
   record.DrawMode = 13;
   record.DigitalClock = 1;
   QPointer<frmSetting> settings = new frmSetting(record, host);
-  settings->cmdSetSize->show();  // as with a picture loaded
-  settings->lblPic->setText(QStringLiteral("画像 - W:8888 , H:8888"));
-  settings->lblPic->show();
+  control<QPushButton>(*settings, "cmdSetSize").show();  // as with a picture loaded
+  control<QLabel>(*settings, "lblPic").setText(QStringLiteral("画像 - W:8888 , H:8888"));
+  control<QLabel>(*settings, "lblPic").show();
   EXPECT_EQ(clippedTexts(settings).join(u"\n").toStdString(), "") << "settings dialog";
 
   ColorExchange.color = {255, 255, 255};  // the widest values

@@ -8,7 +8,9 @@
 
 #include <optional>
 
+#include "Controls.h"
 #include "MenuTestSupport.h"
+#include "Waits.h"
 #include "clockwindow/Memo.h"
 #include "clockwindow/MemoCommands.h"
 #include "clockwindow/MemoHost.h"
@@ -19,11 +21,16 @@ namespace {
 
 using menutest::FlakyStore;
 using menutest::ScopedPrompts;
+using test::control;
 
 const QString kEleven = QStringLiteral("abcdefghijk");
 
+// The clock's side of the memo, over a stored memo, with scripted boxes.
 class FakeHost final : public MemoHost {
  public:
+  explicit FakeHost(const StoredMemo& memo) { WriteMemo(store, memo); }
+  FlakyStore store;
+  ScopedPrompts prompts;
   QStringList messages;
   std::optional<bool> itemsEnabled;  // unset: never touched
   bool copyEnabled = true;
@@ -35,196 +42,145 @@ class FakeHost final : public MemoHost {
   bool memoCopyEnabled() const override { return copyEnabled; }
 };
 
-TEST(Memo, ShortTitleLineBreaksAndClipboardText) {
+QLineEdit& title(frmMemo& memo) { return control<QLineEdit>(memo, "txtTitle"); }
+QPlainTextEdit& text(frmMemo& memo) { return control<QPlainTextEdit>(memo, "txtMemo"); }
+
+TEST(Memo, ShortTitleLineBreaksAndStoreKeys) {
   const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");  // one character, two UTF-16 units
-  const struct {
-    QString title, expected;
-  } titles[] = {
-      {"abcdefghij", "abcdefghij"},
-      {"123456789" + emoji, "123456789" + emoji},
-      {"123456789" + emoji + "x", "123456789" + emoji + "..."},
-  };
-  for (const auto& c : titles) EXPECT_EQ(ShortTitle(c.title), c.expected) << c.title.toStdString();
-
-  const struct {
-    QString field, stored;
-  } breaks[] = {{"a\nb", "a\r\nb"}, {"a\n\nb\n", "a\r\n\r\nb\r\n"}, {"", ""}};
-  for (const auto& c : breaks) {
-    EXPECT_EQ(ToStoredLineBreaks(c.field), c.stored);
-    EXPECT_EQ(FromStoredLineBreaks(c.stored), c.field);
-  }
+  EXPECT_EQ(ShortTitle("123456789" + emoji), "123456789" + emoji);
+  EXPECT_EQ(ShortTitle("123456789" + emoji + "x"), "123456789" + emoji + "...");
   // Texts from elsewhere (lone CR, CR LF already there) still end up as CR LF, never CR CR LF.
-  EXPECT_EQ(ToStoredLineBreaks("a\r\nb\rc"), "a\r\nb\r\nc");
-
+  EXPECT_EQ(ToStoredLineBreaks("a\r\nb\rc\n"), "a\r\nb\r\nc\r\n");
   MemorySettingsStore store;
-  EXPECT_EQ(ReadMemo(store).title, "");
-  EXPECT_FALSE(ReadMemo(store).exists());
   ASSERT_TRUE(WriteMemo(store, {kEleven, "l1\nl2"}));
   EXPECT_EQ(store.read("kwemo", "memo", "title"), kEleven);
   EXPECT_EQ(store.read("KWEMO", "Memo", "Memo"), "l1\r\nl2");
-  EXPECT_EQ(MemoClipboardText(ReadMemo(store)), "abcdefghijk\r\n--------\r\nl1\r\nl2");
 }
 
 TEST(frmMemo, CloseQuestionInEachBranch) {
-  struct Case {
+  const struct {
     QString title, text;
     std::optional<Answer> answer;  // unset: no question expected
     bool failWrites, closes;
-    QString storedTitle, storedText;
+    QString stored;  // title|text
     std::optional<bool> itemsEnabled;
+  } cases[] = {
+      {"", "", {}, false, true, "old|old text", {}},  // both empty
+      {"", "line1\nline2", Answer::Yes, false, true, "[No Title]|line1\r\nline2", true},
+      {"new", "x", Answer::No, false, true, "old|old text", {}},
+      {"new", "x", Answer::Cancel, false, false, "old|old text", {}},
+      {"new", "x", Answer::Yes, true, false, "old|old text", {}}  // unsaved: stays on screen
   };
-  const Case cases[] = {
-      {"", "", {}, false, true, "old", "old text", {}},  // both empty
-      {"", "line1\nline2", Answer::Yes, false, true, "[No Title]", "line1\r\nline2", true},
-      {"new", "x", Answer::No, false, true, "old", "old text", {}},
-      {"new", "x", Answer::Cancel, false, false, "old", "old text", {}},
-      {"new", "x", Answer::Yes, true, false, "old", "old text", {}}  // unsaved: stays on screen
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(&c - cases);
-    FlakyStore store;
-    WriteMemo(store, {"old", "old text"});
-    FakeHost host;
-    ScopedPrompts prompts;
-    if (c.answer) prompts.scripted.answer(*c.answer);
-    QPointer<frmMemo> memo = new frmMemo(store, host);
+    FakeHost host({"old", "old text"});
+    if (c.answer) host.prompts.scripted.answer(*c.answer);
+    QPointer<frmMemo> memo = new frmMemo(host.store, host);
     memo->show();
-    memo->txtTitle().setText(c.title);
-    memo->txtMemo().setPlainText(c.text);
-    store.failWrites = c.failWrites;
+    title(*memo).setText(c.title);
+    text(*memo).setPlainText(c.text);
+    host.store.failWrites = c.failWrites;
 
     EXPECT_EQ(memo->close(), c.closes);
     // A failed save is followed by the box that says so.
-    ASSERT_EQ(prompts.scripted.asked().size(), (c.answer ? 1u : 0u) + (c.failWrites ? 1u : 0u));
+    ASSERT_EQ(host.prompts.scripted.asked().size(),
+              (c.answer ? 1u : 0u) + (c.failWrites ? 1u : 0u));
     if (c.answer) {
-      const auto& q = prompts.scripted.asked()[0];
-      EXPECT_EQ(q.text,
+      EXPECT_EQ(host.prompts.scripted.asked()[0].text,
                 "メモ " + (c.title.isEmpty() ? "[No Title]" : c.title) + " を保存しますか？");
-      EXPECT_EQ(q.buttons, Buttons::YesNoCancel);
     }
-    EXPECT_EQ(ReadMemo(store).title, c.storedTitle);
-    EXPECT_EQ(ReadMemo(store).text, c.storedText);
+    EXPECT_EQ(ReadMemo(host.store).title + "|" + ReadMemo(host.store).text, c.stored);
     EXPECT_EQ(host.itemsEnabled, c.itemsEnabled);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(memo.isNull(), c.closes) << "a closed memo window unloads itself";
+    test::flushDeletes();
+    EXPECT_EQ(memo.isNull(), c.closes);  // a closed memo window unloads itself
     delete memo.data();
   }
 }
 
 TEST(frmMemo, LoadCaptionLayoutAndEnterInTheTitle) {
-  MemorySettingsStore store;
-  WriteMemo(store, {"Shopping", "milk\r\nbread"});
-  FakeHost host;
-  ScopedPrompts prompts;
-  prompts.scripted.answer(Answer::No);
-  frmMemo memo(store, host);
-  EXPECT_EQ(memo.txtTitle().text(), "Shopping");
-  EXPECT_EQ(memo.txtMemo().toPlainText(), "milk\nbread");
-  memo.txtTitle().setText("");
+  FakeHost host({"Shopping", "milk\r\nbread"});
+  frmMemo memo(host.store, host);
+  EXPECT_EQ(memo.windowTitle() + "|" + text(memo).toPlainText(), "Shopping|milk\nbread");
+  title(memo).setText("");
   EXPECT_EQ(memo.windowTitle(), "Memo");
-  memo.txtTitle().setText("Shopping");
 
   memo.show();
   memo.resize(400, 300);
-  const int th = memo.txtTitle().height();
-  EXPECT_EQ(memo.txtTitle().geometry(), QRect(0, 0, 400, th));
-  EXPECT_EQ(memo.txtMemo().geometry(), QRect(0, th, 400, 300 - th));
+  const int th = title(memo).height();
+  EXPECT_EQ(text(memo).geometry(), QRect(0, th, 400, 300 - th));
   memo.resize(250, th - 1);  // shorter than the title: the text stays where it was
-  EXPECT_EQ(memo.txtTitle().geometry(), QRect(0, 0, 250, th));
-  EXPECT_EQ(memo.txtMemo().geometry(), QRect(0, th, 400, 300 - th));
+  EXPECT_EQ(title(memo).geometry(), QRect(0, 0, 250, th));
+  EXPECT_EQ(text(memo).geometry(), QRect(0, th, 400, 300 - th));
 
   memo.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&memo));
-  memo.txtTitle().setFocus();
-  QTest::keyClick(&memo.txtTitle(), Qt::Key_Return);
-  EXPECT_TRUE(memo.txtMemo().hasFocus());
-  EXPECT_EQ(memo.txtTitle().text(), "Shopping");
-  QTest::keyClick(&memo.txtMemo(), Qt::Key_Return);  // Enter in the text is a line break
-  EXPECT_EQ(memo.txtMemo().toPlainText().count(u'\n'), 2);
+  title(memo).setFocus();
+  QTest::keyClick(&title(memo), Qt::Key_Return);
+  EXPECT_TRUE(text(memo).hasFocus());
+  QTest::keyClick(&text(memo), Qt::Key_Return);  // Enter in the text is a line break
+  EXPECT_EQ(text(memo).toPlainText().count(u'\n'), 2);
   memo.discard();
-  EXPECT_TRUE(prompts.scripted.asked().empty()) << "discarding asks nothing";
+  EXPECT_TRUE(host.prompts.scripted.asked().empty());  // discarding asks nothing
 }
 
 TEST(MemoCommands, ClearAndCopyWithEachAnswer) {
-  struct Case {
-    const char* name;
+  const QString full = "abcdefghijk\r\n--------\r\nl1\r\nl2";
+  const struct {
     bool copy;
     Answer answer;
     bool copyEnabled, failWrites;
     QString message, clipboard;
-    bool cleared;
-    std::optional<bool> itemsEnabled;
+    std::optional<bool> itemsEnabled;  // set only when the memo was cleared
+  } cases[] = {
+      {false, Answer::Yes, true, false, "Memo Cleared.,0", "before", false},
+      {false, Answer::No, true, false, "", "before", {}},
+      {false, Answer::Yes, true, true, "", "before", {}},  // the store fails
+      {true, Answer::Ok, true, false, "Memo Copied.,0", full, {}},
+      {true, Answer::Ok, false, false, "", "before", {}},  // the item is disabled
   };
-  const QString full = "abcdefghijk\r\n--------\r\nl1\r\nl2";
-  const Case cases[] = {
-      {"clear, yes", false, Answer::Yes, true, false, "Memo Cleared.,0", "before", true, false},
-      {"clear, no", false, Answer::No, true, false, "", "before", false, {}},
-      {"clear, store fails", false, Answer::Yes, true, true, "", "before", false, {}},
-      {"copy, ok", true, Answer::Ok, true, false, "Memo Copied.,0", full, false, {}},
-      {"copy, item disabled", true, Answer::Ok, false, false, "", "before", false, {}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    FlakyStore store;
-    WriteMemo(store, {kEleven, "l1\nl2"});
-    store.failWrites = c.failWrites;
-    FakeHost host;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    FakeHost host({kEleven, "l1\nl2"});
+    host.store.failWrites = c.failWrites;
     host.copyEnabled = c.copyEnabled;
-    ScopedPrompts prompts;
-    prompts.scripted.answer(c.answer);
+    host.prompts.scripted.answer(c.answer);
     QGuiApplication::clipboard()->setText("before");
-    MemoCommands commands(store, host);
+    MemoCommands commands(host.store, host);
     c.copy ? commands.Copy() : commands.Clear();
 
-    ASSERT_EQ(prompts.scripted.asked().size(),
+    ASSERT_EQ(host.prompts.scripted.asked().size(),
               (c.copyEnabled ? 1u : 0u) + (c.failWrites ? 1u : 0u));
     if (c.copyEnabled) {
-      const auto& q = prompts.scripted.asked()[0];
-      EXPECT_EQ(q.text, c.copy ? "メモ abcdefghij... をクリップボードにコピーします."
-                               : "メモ abcdefghij... を消去します.\r\nよろしいですか？");
+      EXPECT_EQ(host.prompts.scripted.asked()[0].text,
+                c.copy ? "メモ abcdefghij... をクリップボードにコピーします."
+                       : "メモ abcdefghij... を消去します.\r\nよろしいですか？");
     }
     EXPECT_EQ(host.messages.join('|'), c.message);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), c.clipboard);
-    EXPECT_EQ(ReadMemo(store).title, c.cleared ? "" : kEleven);
-    EXPECT_EQ(ReadMemo(store).text, c.cleared ? "" : "l1\r\nl2");
+    EXPECT_EQ(ReadMemo(host.store).exists(), !c.itemsEnabled.has_value());
     EXPECT_EQ(host.itemsEnabled, c.itemsEnabled);
   }
 }
 
 TEST(MemoCommands, OpenKeepsEditsAndClearLeavesAnOpenWindowAlone) {
-  MemorySettingsStore store;
-  WriteMemo(store, {"title", "text"});
-  FakeHost host;
-  ScopedPrompts prompts;
+  FakeHost host({"title", "text"});
   {
-    MemoCommands commands(store, host);
+    MemoCommands commands(host.store, host);
     commands.Open();
     frmMemo* memo = commands.window();
     ASSERT_NE(memo, nullptr);
-    EXPECT_TRUE(memo->isVisible());
-    memo->txtMemo().setPlainText("edited");
+    text(*memo).setPlainText("edited");
     commands.Open();
-    EXPECT_EQ(commands.window(), memo);
-    EXPECT_EQ(memo->txtMemo().toPlainText(), "edited");
+    EXPECT_EQ(text(*commands.window()).toPlainText(), "edited");
     EXPECT_EQ(host.messages.join('|'), "MEMO Edit/View,0|MEMO Edit/View,0");
-
-    prompts.scripted.answer(Answer::Yes);
+    host.prompts.scripted.answer(Answer::Yes);
     commands.Clear();
-    EXPECT_EQ(host.itemsEnabled, false);
-    EXPECT_EQ(ReadMemo(store).title, "");
-    EXPECT_EQ(memo->txtTitle().text(), "title");
-
-    prompts.scripted.answer(Answer::Yes);
-    EXPECT_TRUE(memo->close());
-    EXPECT_EQ(ReadMemo(store).title, "title");
-    EXPECT_EQ(ReadMemo(store).text, "edited");
-    EXPECT_EQ(host.itemsEnabled, true);
-
-    commands.Open();
-    commands.window()->txtTitle().setText("unsaved");
+    EXPECT_EQ(ReadMemo(host.store).title, "");
+    EXPECT_EQ(title(*memo).text(), "title");
+    title(*memo).setText("unsaved");
   }  // the clock ends: the open window goes without its question
-  EXPECT_EQ(prompts.scripted.asked().size(), 2u);
-  EXPECT_EQ(ReadMemo(store).title, "title");
+  EXPECT_EQ(host.prompts.scripted.asked().size(), 1u);
+  EXPECT_EQ(ReadMemo(host.store).title, "");
 }
 
 }  // namespace

@@ -16,16 +16,12 @@ namespace kwemo::menutest {
 class FakeClockWindow final : public ClockWindowPort {
  public:
   QStringList calls;
-  bool msgActive = true;
   bool tray = true;
 
   void ShowMsg(const QString& Msg, int wait) override {
     calls << QStringLiteral("ShowMsg(%1,%2)").arg(Msg).arg(wait);
   }
-  void setMsgActive(bool active) override {
-    msgActive = active;
-    calls << QStringLiteral("MsgActive=%1").arg(active);
-  }
+  void setMsgActive(bool active) override { calls << QStringLiteral("MsgActive=%1").arg(active); }
   void SetTopMost(bool onTop) override { calls << QStringLiteral("SetTopMost(%1)").arg(onTop); }
   void ChangeRgn(bool mode, bool msgmode, bool delreg) override {
     calls << QStringLiteral("ChangeRgn(%1,%2,%3)").arg(mode).arg(msgmode).arg(delreg);
@@ -52,6 +48,7 @@ class FlakyStore final : public MemorySettingsStore {
              const QString& text) override {
     return !failWrites && MemorySettingsStore::write(application, section, key, text);
   }
+  QString lastFailure() const override { return QStringLiteral("/somewhere/KWEMO.ini: disk full"); }
 };
 
 using test::ScopedPrompts;

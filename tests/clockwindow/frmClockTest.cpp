@@ -1,244 +1,318 @@
-// The clock window as a whole: start-up on an empty and on a stored store, the outline, the
-// resize step, dragging from the strip with its pull-back, showing on request, and shut-down.
+// The clock window with its commands, as the program puts them together: start-up on an empty and
+// on a stored store, keys, menus, presses on the strip and the face, the dialogs beside the clock,
+// End and shut-down, and saves that fail.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
-#include <QMouseEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
 #include <QScreen>
-#include <QSystemTrayIcon>
-#include <QTest>
 #include <QWindow>
 
-#include <optional>
-#include <vector>
-
+#include "Controls.h"
+#include "MenuTestSupport.h"
 #include "Waits.h"
-#include "clock/ClockSettingsStorage.h"
 #include "clockwindow/ClockTrayIcon.h"
+#include "clockwindow/ClockWindowCommands.h"
+#include "clockwindow/Memo.h"
 #include "clockwindow/MessageStrip.h"
 #include "clockwindow/frmClock.h"
-#include "clockwindow/frmLoading.h"
-#include "desktop/Prompts.h"
-#include "store/MemorySettingsStore.h"
+#include "clockwindow/frmMemo.h"
+#include "settings/frmSetting.h"
 #include "surface/view/SurfaceView.h"
 
 namespace kwemo {
 namespace {
 
-const QString kApp = QStringLiteral("KWEMO");
-
-QDateTime fixedMoment() { return QDateTime(QDate(2026, 1, 5), QTime(9, 7, 30)); }
+using M = ClockPopupMenu;
+using test::control;
 
 struct Clock {
-  MemorySettingsStore store;
-  ScriptedPrompts prompts;
+  menutest::FlakyStore store;
+  test::ScopedPrompts prompts;
   ClockSettings settings;
   int ended = 0;
   std::unique_ptr<frmClock> window;
+  ClockWindowCommands* wiring = nullptr;
 
-  Clock() { setPrompts(&prompts); }
-  ~Clock() {
-    window.reset();
-    setPrompts(nullptr);
-  }
   void put(const char* section, const char* key, const QString& value) {
-    store.write(kApp, QString::fromLatin1(section), QString::fromLatin1(key), value);
+    store.write("KWEMO", section, key, value);
   }
-  void storedRun() { put("Setting", "Runed", QStringLiteral("True")); }
-  frmClock& load() {
+  frmClock& load(bool storedRun = true) {
+    if (storedRun) put("Setting", "Runed", "True");
     window = std::make_unique<frmClock>(
-        settings, store, [this] { ++ended; }, fixedMoment);
+        settings, store, [this] { ++ended; },
+        [] { return QDateTime(QDate(2026, 1, 5), QTime(9, 7, 30)); });
+    wiring = new ClockWindowCommands(*window);
     window->Form_Load();
     return *window;
   }
-  QString get(const char* section, const char* key) const {
-    return store.read(kApp, QString::fromLatin1(section), QString::fromLatin1(key));
-  }
-  int writesOf(const QString& sectionKey) const {
-    return static_cast<int>(store.writeLog().count(sectionKey));
-  }
+  ClockCommands& commands() { return wiring->commands(); }
 };
 
-TEST(frmClock, FirstStartWelcomesShowsTheClockAndGreets) {
+// Runs `open` and returns the caption of the memo item while the menu is up, closing it.
+QString captionWhilePoppedUp(const std::function<void()>& open) {
+  QString seen = "(no menu)";
+  const auto closer = test::whenUp<QMenu>([&](QMenu& menu) {
+    for (QAction* a : menu.actions())
+      if (a->data().toInt() == M::kMemoEdit) seen = M::caption(*a);
+    menu.close();
+  });
+  open();
+  return seen;
+}
+
+// The window's size and the splash are checked end to end (tests/e2e/test_first_launch.sh).
+TEST(frmClock, FirstStartWelcomesDrawsTheFirstRunFaceAndGreets) {
   Clock c;
-  c.prompts.answer(Answer::Ok);
-  frmClock& w = c.load();
-
-  ASSERT_EQ(c.prompts.asked().size(), 1u);
-  const auto& box = c.prompts.asked()[0];
-  EXPECT_EQ(box.text, QStringLiteral("Welcome to KWEMO World! :-)"));
-  EXPECT_EQ(c.writesOf(QStringLiteral("Memo/Title")), 1);
-  EXPECT_EQ(c.writesOf(QStringLiteral("Memo/Memo")), 1);
-  EXPECT_EQ(c.get("Memo", "Title"), QString());
-
-  // The first tick drew the face, showed the window, closed the splash and greeted.
-  EXPECT_TRUE(w.isVisible());
-  EXPECT_TRUE(w.renderer().FirstShown());
-  EXPECT_TRUE(test::waitUntil([&] { return w.splash() == nullptr; }));
-  EXPECT_TRUE(w.messageStrip().timMsg().isActive());
-
-  EXPECT_EQ(w.size(), QSize(128, 128));
-  EXPECT_EQ(w.clientArea().geometry(), QRect(4, 4, 120, 120));
-  EXPECT_TRUE(w.mask().isEmpty());
+  c.prompts.scripted.answer(Answer::Ok);
+  frmClock& w = c.load(false);
+  ASSERT_EQ(c.prompts.scripted.asked().size(), 1u);
+  EXPECT_EQ(c.prompts.scripted.asked()[0].text, "Welcome to KWEMO World! :-)");
+  EXPECT_EQ(c.store.writeLog().count("Memo/Title"), 1);
+  EXPECT_EQ(c.store.writeLog().count("Memo/Memo"), 1);
+  EXPECT_TRUE(w.messageStrip().timMsg().isActive()) << "no greeting";
   // First-run look: black hands on white; the hour hand at 9:07 runs left from the centre.
-  const QImage& face = w.picPrev().surface().image();
+  const QImage& face = control<SurfaceView>(w, "picPrev").surface().image();
   EXPECT_EQ(face.pixel(110, 10) & 0xFFFFFF, 0xFFFFFFu);
   EXPECT_EQ(face.pixel(45, 59) & 0xFFFFFF, 0x000000u);
-  EXPECT_TRUE(w.trayIcon().isAdded());
 }
 
 TEST(frmClock, StoredStatesAreRestoredWithoutWelcome) {
-  Clock c;
-  c.storedRun();
-  c.put("Setting", "RgnMode", QStringLiteral("True"));
-  c.put("Position", "Always On Top", QStringLiteral("True"));
-  c.put("Position", "Left", QStringLiteral("1500"));
-  c.put("Position", "Top", QStringLiteral("750"));
-  c.put("Position", "Width", QStringLiteral("2400"));
-  c.put("Position", "Height", QStringLiteral("1920"));
-  frmClock& w = c.load();
-
-  EXPECT_TRUE(c.prompts.asked().empty());
-  EXPECT_EQ(c.writesOf(QStringLiteral("Memo/Title")), 0);
-  EXPECT_TRUE(w.mPI(ClockMenuItems::kEllipticForm)->isChecked());
-  EXPECT_TRUE(w.mPI(ClockMenuItems::kAlwaysOnTop)->isChecked());
-  EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-  EXPECT_EQ(w.geometry(), QRect(100, 50, 160, 128));
-  EXPECT_EQ(w.faceState().Geometry, (FaceGeometry{76, 60, 60, 152, 120}));
-  // The stored outline was made for the design size; the first tick's preparation renews it.
-  EXPECT_EQ(w.mask().boundingRect(), QRect(5, 5, 152, 120));
-}
-
-TEST(frmClock, PlacementEdgeCases) {
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   const struct {
-    const char* name;
-    std::vector<std::pair<const char*, QString>> position;
-    std::optional<QPoint> pos;
-    QSize size;  // invalid: the window's minimum
+    const char *left, *top, *width, *height;
+    QRect expected;
   } cases[] = {
-      // top 0 and no size; the window keeps a size that can be seen and grabbed
-      {"left alone", {{"Left", "300"}}, QPoint(20, 0), {}},
-      {"garbled left keeps the design", {{"Left", "left"}, {"Width", "3000"}}, {}, {128, 128}},
-      {"monitor removed",
-       {{"Left", "150000"}, {"Top", "1500"}, {"Width", "1920"}, {"Height", "1920"}},
-       QPoint(screen.right() + 1 - 128, 100),
-       {128, 128}},
+      {"1500", "750", "2400", "1920", {100, 50, 160, 128}},
+      {"150000", "1500", "1920", "1920", {screen.right() + 1 - 128, 100, 128, 128}},  // unplugged
   };
   for (const auto& k : cases) {
-    SCOPED_TRACE(k.name);
+    SCOPED_TRACE(k.left);
     Clock c;
-    c.storedRun();
-    for (const auto& [key, value] : k.position) c.put("Position", key, value);
+    c.put("Setting", "RgnMode", "True");
+    c.put("Position", "Always On Top", "True");
+    for (auto [key, value] :
+         {std::pair{"Left", k.left}, {"Top", k.top}, {"Width", k.width}, {"Height", k.height}})
+      c.put("Position", key, value);
     frmClock& w = c.load();
-    if (k.pos) {
-      EXPECT_EQ(w.pos(), *k.pos);
-    }
-    EXPECT_EQ(w.size(), k.size.isValid() ? k.size : w.minimumSize());
+    EXPECT_TRUE(c.prompts.scripted.asked().empty());
+    EXPECT_EQ(c.store.writeLog().count("Memo/Title"), 0);
+    EXPECT_TRUE(w.mPI(M::kEllipticForm)->isChecked());
+    EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(w.geometry(), k.expected);
+    // The stored outline was made for the design size; the first tick's preparation renews it.
+    EXPECT_EQ(w.mask().boundingRect(), QRect(QPoint(5, 5), k.expected.size() - QSize(8, 8)));
   }
 }
 
-TEST(frmClock, OutlineOnOffAndResizeStep) {
+// Keys reach the window's own items through any child; a new client size from the settings
+// dialog recomputes the face and moves the strip but leaves the outline alone.
+TEST(frmClock, KeysDialogsAndTheClientSize) {
   Clock c;
-  c.storedRun();
   frmClock& w = c.load();
-  w.ChangeRgn(true, false, false);
+  QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
+  auto& face = control<SurfaceView>(w, "picPrev");
+  QTest::keyClick(&face, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_TRUE(w.mPI(M::kEllipticForm)->isChecked());
+  EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
   const QRegion ellipse = w.mask();
   EXPECT_EQ(ellipse.boundingRect(), QRect(5, 5, 120, 120));
-  w.ChangeRgn(false, false, false);
-  EXPECT_TRUE(w.mask().isEmpty());
-  w.ChangeRgn(true, false, false);
+  QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(&face, &move);
+  EXPECT_TRUE(face.toolTip().startsWith("(KWEMO) "));
 
-  // Resizing leaves the outline alone but recomputes the face geometry.
-  w.resize(208, 108);
-  EXPECT_EQ(w.picPrev().geometry(), QRect(0, 0, 200, 100));
+  c.commands().mPI_Click(M::kSetting);
+  std::unique_ptr<frmSetting> dialog(OpenSettings());
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(dialog->isVisible() && !dialog->isModal());
+  c.wiring->SetClientSize(QSize(200, 100));
+  EXPECT_EQ(face.geometry(), QRect(0, 0, 200, 100));
   EXPECT_EQ(w.faceState().Geometry, (FaceGeometry{100, 50, 50, 200, 100}));
+  EXPECT_EQ(w.messageStrip().picMsg().geometry(), QRect(0, 82, 200, 18));
   EXPECT_EQ(w.mask(), ellipse);
-  EXPECT_EQ(w.picMsg().geometry(), QRect(0, 82, 200, 18));
 }
 
-void sendMouse(QWidget& target, QEvent::Type type, Qt::MouseButton button, QPoint global) {
-  const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
-  QMouseEvent event(type, target.mapFromGlobal(QPointF(global)), QPointF(global), button, held,
-                    Qt::NoModifier);
-  QApplication::sendEvent(&target, &event);
-}
-
-TEST(frmClock, DragFromTheStripIsPulledBackOntoTheScreen) {
+TEST(frmClock, EveryWayToTheMenuRefreshesIt) {
   Clock c;
-  c.storedRun();
   frmClock& w = c.load();
-  const QRect screen = w.screen()->availableGeometry();
-  w.move(screen.left() + 100, screen.top() + 100);
-  w.messageStrip().picMsg().show();
-
-  const QPoint start = w.picMsg().mapToGlobal(QPoint(10, 5));
-  sendMouse(w.picMsg(), QEvent::MouseButtonPress, Qt::LeftButton, start);
-  EXPECT_FALSE(w.Timer1().isActive());
-  EXPECT_FALSE(w.picMsg().isVisible());
-  sendMouse(w.picMsg(), QEvent::MouseMove, Qt::LeftButton, start + QPoint(5000, 5000));
-  sendMouse(w.picMsg(), QEvent::MouseButtonRelease, Qt::LeftButton, start + QPoint(5000, 5000));
-  EXPECT_EQ(w.pos(), QPoint(screen.right() + 1 - 128, screen.bottom() + 1 - 128));
-  EXPECT_TRUE(w.Timer1().isActive());
-
-  // From the face nothing is corrected.
-  const QPoint face = w.picPrev().mapToGlobal(QPoint(60, 60));
-  sendMouse(w.picPrev(), QEvent::MouseButtonPress, Qt::LeftButton, face);
-  sendMouse(w.picPrev(), QEvent::MouseMove, Qt::LeftButton, face + QPoint(100, 100));
-  sendMouse(w.picPrev(), QEvent::MouseButtonRelease, Qt::LeftButton, face + QPoint(100, 100));
-  EXPECT_EQ(w.pos(), QPoint(screen.right() + 101 - 128, screen.bottom() + 101 - 128));
-
-  // The right button on the strip asks for the menu and restarts the timer.
-  int menus = 0;
-  QObject::connect(&w, &frmClock::popupMenuRequested, [&] {
-    ++menus;
-    EXPECT_FALSE(w.Timer1().isActive());
-  });
-  sendMouse(w.picMsg(), QEvent::MouseButtonPress, Qt::RightButton, start);
-  EXPECT_EQ(menus, 1);
-  EXPECT_TRUE(w.Timer1().isActive());
-}
-
-TEST(frmClock, ShutDownWritesEverythingOnceAndEnds) {
-  Clock c;
-  c.storedRun();
-  c.put("Setting", "RgnMode", QStringLiteral("True"));
-  frmClock& w = c.load();
-  w.move(30, 45);
-  w.mPI(ClockMenuItems::kAlwaysOnTop)->setChecked(true);
-  w.hide();  // hidden to the notification area: still saved
-  w.mPI(ClockMenuItems::kHideInTray)->setChecked(true);
-
-  w.close();
-  EXPECT_EQ(c.ended, 1);
-  EXPECT_TRUE(w.shutDown());
-  EXPECT_FALSE(w.Timer1().isActive());
-  EXPECT_FALSE(w.trayIcon().isAdded());
-  const char* const stored[][3] = {
-      {"Setting", "Runed", "True"},   {"Position", "Left", "450"},
-      {"Position", "Top", "675"},     {"Position", "Width", "1920"},
-      {"Position", "Height", "1920"}, {"Position", "Always On Top", "True"},
-      {"Setting", "RgnMode", "True"},
+  const std::pair<const char*, std::function<void()>> ways[] = {
+      {"face",
+       [&] {
+         QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 20), QPointF(20, 20),
+                           Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+         QApplication::sendEvent(&control<SurfaceView>(w, "picPrev"), &press);
+       }},
+      {"strip", [&] { emit w.popupMenuRequested(QPoint(20, 110)); }},
+      {"icon on a StatusNotifierItem host",
+       [&] { c.commands().trayActivated(QSystemTrayIcon::Context, true); }},
   };
-  for (const auto& [section, key, value] : stored) EXPECT_EQ(c.get(section, key), value) << key;
+  for (const auto& [way, open] : ways) {
+    WriteMemo(c.store, {"0123456789AB", ""});
+    c.settings.DrawMode = 3;
+    c.commands().menu().checkDrawMode(0);
+    EXPECT_EQ(captionWhilePoppedUp(open), "メモの表示・編集(&M) - 0123456789...") << way;
+    EXPECT_TRUE(c.commands().menu().enabled(M::kMemoCopy)) << way;
+    EXPECT_TRUE(c.commands().menu().mDM(3)->isChecked()) << way;
+    WriteMemo(c.store, {});
+    EXPECT_EQ(captionWhilePoppedUp(open), "メモ作成(&M)") << way;
+    EXPECT_FALSE(c.commands().menu().enabled(M::kMemoCopy)) << way;
+  }
+}
 
-  const int writes = static_cast<int>(c.store.writeLog().size());
+// Presses delivered the way the window system delivers them (through the clock's native window,
+// so Qt picks the receiving widget). The strip hides under the pointer, and every press must still
+// end with the clock ticking and nothing glued to the pointer; a drag from the strip is pulled
+// back onto the screen, one from the face is not; the frame resizes within the minimum.
+TEST(frmClock, PressesOnTheStripTheFaceAndTheFrame) {
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const QPoint start = screen.topLeft() + QPoint(100, 100), far(5000, 5000);
+  const QPoint strip(44, 115), face(64, 34);
+  const QSize size(128, 128);
+  const struct {
+    QPoint at;
+    Qt::MouseButton button;
+    QPoint by;
+    QRect expected;
+  } cases[] = {
+      {strip, Qt::LeftButton, {3, 0}, {start, size}},  // a click, within the drag distance
+      {strip, Qt::LeftButton, {12, -40}, {start + QPoint(12, -40), size}},
+      {strip, Qt::LeftButton, far, {screen.bottomRight() - QPoint(127, 127), size}},
+      {face, Qt::LeftButton, far, {start + far, size}},
+      {strip, Qt::RightButton, {}, {start, size}},
+      {{126, 126}, Qt::LeftButton, {30, 20}, {start, QSize(158, 148)}},
+      {{1, 1}, Qt::LeftButton, far, {start + QPoint(104, 104), QSize(24, 24)}},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(testing::Message() << k.at.x() << "," << k.at.y() << " by " << k.by.x());
+    Clock c;
+    frmClock& w = c.load();
+    w.move(start);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    int menus = 0;
+    const auto closer = test::whenUp<QMenu>([&](QMenu& menu) {
+      EXPECT_FALSE(w.Timer1().isActive());
+      ++menus;
+      menu.close();
+    });
+    const bool onStrip = k.at == strip;
+    if (onStrip) w.messageStrip().picMsg().show();
+    QWindow* native = w.windowHandle();
+
+    QTest::mousePress(native, k.button, {}, k.at);
+    EXPECT_FALSE(onStrip && w.messageStrip().picMsg().isVisible());
+    EXPECT_EQ(w.Timer1().isActive(), !onStrip || k.button == Qt::RightButton);
+    if (!k.by.isNull()) QTest::mouseMove(native, k.at + k.by);
+    QTest::mouseRelease(native, k.button, {}, w.mapFromGlobal(start + k.at + k.by));
+    EXPECT_TRUE(w.Timer1().isActive());
+    EXPECT_EQ(w.geometry(), k.expected);
+    EXPECT_EQ(menus, k.button == Qt::RightButton ? 1 : 0);
+
+    // No button held: the pointer takes nothing along.
+    QTest::mouseMove(native, face);
+    QTest::mouseMove(native, face + QPoint(30, 20));
+    EXPECT_EQ(w.geometry(), k.expected);
+    EXPECT_TRUE(w.Timer1().isActive());
+  }
+}
+
+// The X server can lose a release (a grab taken elsewhere): the first move without the button
+// ends the press, and the window stays where it is.
+TEST(frmClock, AMoveWithoutTheButtonEndsALostPress) {
+  Clock c;
+  frmClock& w = c.load();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  const QRect before = w.geometry();
+  auto& face = control<SurfaceView>(w, "picPrev");
+  QTest::mousePress(&face, Qt::LeftButton, {}, {64, 34});
+  for (const QPoint to : {QPoint(90, 60), QPoint(120, 90)}) {
+    QMouseEvent move(QEvent::MouseMove, to, face.mapToGlobal(to), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&face, &move);
+  }
+  EXPECT_EQ(w.geometry(), before);
+  EXPECT_TRUE(w.Timer1().isActive());
+  QTest::mouseRelease(&face, Qt::LeftButton, {}, {64, 34});
+}
+
+TEST(frmClock, ShowRequestEndAndAShutDownThatWritesEverythingOnce) {
+  Clock c;
+  frmClock& w = c.load();
+  w.hide();
+  w.mPI(M::kHideInTray)->setChecked(true);
+  w.showRequested();  // a later launch
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_FALSE(w.mPI(M::kHideInTray)->isChecked());
+
+  w.move(30, 45);
+  w.mPI(M::kEllipticForm)->setChecked(true);
+  w.hide();
+  test::SteppedTicks ticks;
+  const std::int64_t start = TickCount();
+  c.commands().mPI_Click(M::kEnd);
+  EXPECT_GE(TickCount() - start, 300) << "the farewell stays 300 ms before the window unloads";
+  EXPECT_EQ(c.ended, 1);
+  EXPECT_FALSE(w.Timer1().isActive() || w.trayIcon().isAdded());
+  // Hidden to the notification area, the place is saved all the same.
+  EXPECT_EQ(c.store.read("KWEMO", "Position", "Left"), "450");
+  EXPECT_EQ(c.store.read("KWEMO", "Setting", "RgnMode"), "True");
+
+  const auto writes = c.store.writeLog().size();
   w.close();
   w.Form_QueryUnload();
   EXPECT_EQ(c.ended, 1);
-  EXPECT_EQ(static_cast<int>(c.store.writeLog().size()), writes);
+  EXPECT_EQ(c.store.writeLog().size(), writes);
 }
 
-TEST(frmClock, LaterLaunchShowsAHiddenClock) {
+// A save the user asked for that fails is never silent: a box gives the store's reason. (At
+// shut-down a line on stderr does: tests/e2e/test_hostile_files.sh.)
+TEST(frmClock, AFailedSaveSaysWhy) {
   Clock c;
-  c.storedRun();
-  frmClock& w = c.load();
-  w.hide();
-  w.mPI(ClockMenuItems::kHideInTray)->setChecked(true);
-  w.showRequested();
-  EXPECT_TRUE(w.isVisible());
-  EXPECT_FALSE(w.mPI(ClockMenuItems::kHideInTray)->isChecked());
+  c.load();
+  c.settings.Format = "applied";
+  c.wiring->SaveSettings(nullptr);
+  EXPECT_EQ(c.store.read("KWEMO", "Setting", "Format"), "applied");
+
+  c.store.failWrites = true;
+  c.wiring->SaveSettings(nullptr);
+  ASSERT_EQ(c.prompts.scripted.asked().size(), 1u);
+  const auto& box = c.prompts.scripted.asked()[0];
+  EXPECT_EQ(box.title, "KWEMO Setting");
+  EXPECT_EQ(box.icon, Icon::Critical);
+  EXPECT_EQ(box.text, "設定を保存できませんでした。\n" + c.store.lastFailure());
+
+  c.window->close();
+  EXPECT_EQ(c.prompts.scripted.asked().size(), 1u) << "no box at shut-down";
+}
+
+TEST(frmClock, TheMemoIsBoundedWhereItIsTyped) {
+  Clock c;
+  c.load();
+  const QString stored(frmMemo::kMaxTextLength + 10, u'o');  // from an older, longer memo
+  ASSERT_TRUE(WriteMemo(c.store, {"t", stored}));
+  {
+    frmMemo memo(c.store, c.commands());
+    EXPECT_EQ(control<QPlainTextEdit>(memo, "txtMemo").toPlainText(), stored)
+        << "what was stored is shown whole";
+    memo.discard();
+  }
+  ASSERT_TRUE(WriteMemo(c.store, {"t", "abc"}));
+  frmMemo memo(c.store, c.commands());
+  auto& text = control<QPlainTextEdit>(memo, "txtMemo");
+  auto& title = control<QLineEdit>(memo, "txtTitle");
+  text.moveCursor(QTextCursor::End);
+  text.insertPlainText(QString(frmMemo::kMaxTextLength, u'x'));  // a paste
+  EXPECT_TRUE(text.toPlainText().startsWith("abcx"));
+  QTest::keyClicks(&text, "yz");
+  EXPECT_EQ(text.toPlainText().size(), frmMemo::kMaxTextLength);
+  title.setText(QString(frmMemo::kMaxTitleLength + 5, u't'));
+  EXPECT_EQ(title.text().size(), frmMemo::kMaxTitleLength);
+  // Whatever was typed, the memo can be saved.
+  EXPECT_TRUE(WriteMemo(c.store, {title.text(), text.toPlainText()}));
+  memo.discard();
 }
 
 }  // namespace

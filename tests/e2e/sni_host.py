@@ -6,109 +6,58 @@ Usage: sni_host.py <log file> <trigger file>"""
 import os
 import sys
 
-import dbus
-import dbus.service
-from dbus.mainloop.glib import DBusGMainLoop
-from gi.repository import GLib
+from gi.repository import Gio, GLib
 
 WATCHER = "org.kde.StatusNotifierWatcher"
-# Qt reads the watcher's properties through introspection, which dbus-python leaves out.
-INTROSPECTION = """<!DOCTYPE node PUBLIC "-//freedesktop//DTD D-BUS Object Introspection 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/introspect.dtd">
-<node>
-  <interface name="org.freedesktop.DBus.Introspectable">
-    <method name="Introspect"><arg name="xml" type="s" direction="out"/></method>
-  </interface>
-  <interface name="org.freedesktop.DBus.Properties">
-    <method name="Get">
-      <arg name="interface" type="s" direction="in"/><arg name="name" type="s" direction="in"/>
-      <arg name="value" type="v" direction="out"/>
-    </method>
-    <method name="GetAll">
-      <arg name="interface" type="s" direction="in"/>
-      <arg name="values" type="a{sv}" direction="out"/>
-    </method>
-  </interface>
-  <interface name="org.kde.StatusNotifierWatcher">
-    <method name="RegisterStatusNotifierItem"><arg name="service" type="s" direction="in"/></method>
-    <method name="RegisterStatusNotifierHost"><arg name="service" type="s" direction="in"/></method>
-    <signal name="StatusNotifierItemRegistered"><arg type="s"/></signal>
-    <property name="RegisteredStatusNotifierItems" type="as" access="read"/>
-    <property name="IsStatusNotifierHostRegistered" type="b" access="read"/>
-    <property name="ProtocolVersion" type="i" access="read"/>
-  </interface>
-</node>
-"""
+# Gio answers Introspect and the property calls from this, as Qt expects of a watcher.
+NODE = Gio.DBusNodeInfo.new_for_xml(f"""<node><interface name="{WATCHER}">
+  <method name="RegisterStatusNotifierItem"><arg name="service" type="s" direction="in"/></method>
+  <method name="RegisterStatusNotifierHost"><arg name="service" type="s" direction="in"/></method>
+  <signal name="StatusNotifierItemRegistered"><arg type="s"/></signal>
+  <property name="RegisteredStatusNotifierItems" type="as" access="read"/>
+  <property name="IsStatusNotifierHostRegistered" type="b" access="read"/>
+  <property name="ProtocolVersion" type="i" access="read"/>
+</interface></node>""")
+log, trigger = sys.argv[1], sys.argv[2]
+bus = Gio.bus_get_sync(Gio.BusType.SESSION)
+items = []
 
 
-class Watcher(dbus.service.Object):
-    def __init__(self, bus, log):
-        super().__init__(bus, "/StatusNotifierWatcher")
-        self.bus = bus
-        self.log = log
-        self.items = []
+def note(line):
+    with open(log, "a") as f:
+        f.write(line + "\n")
 
-    def note(self, line):
-        with open(self.log, "a") as f:
-            f.write(line + "\n")
 
-    @dbus.service.method(WATCHER, in_signature="s", out_signature="",
-                         sender_keyword="sender")
-    def RegisterStatusNotifierItem(self, service, sender=None):
+def call(conn, sender, path, iface, method, args, invocation):
+    if method == "RegisterStatusNotifierItem":
         # An item names its bus service, or only its object path on the sender's connection.
-        if service.startswith("/"):
-            service = sender + service
-        self.items.append(service)
-        self.StatusNotifierItemRegistered(service)
-        self.note("registered " + service)
-
-    @dbus.service.method(WATCHER, in_signature="s", out_signature="")
-    def RegisterStatusNotifierHost(self, service):
-        pass
-
-    @dbus.service.signal(WATCHER, signature="s")
-    def StatusNotifierItemRegistered(self, service):
-        pass
-
-    @dbus.service.method(dbus.INTROSPECTABLE_IFACE, in_signature="", out_signature="s")
-    def Introspect(self):
-        return INTROSPECTION
-
-    @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="ss", out_signature="v")
-    def Get(self, interface, name):
-        return self.GetAll(interface)[name]
-
-    @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="s", out_signature="a{sv}")
-    def GetAll(self, interface):
-        return {
-            "RegisteredStatusNotifierItems": dbus.Array(self.items, signature="s"),
-            "IsStatusNotifierHostRegistered": dbus.Boolean(True),
-            "ProtocolVersion": dbus.Int32(0),
-        }
-
-    def activate_when_asked(self, trigger):
-        if os.path.exists(trigger) and self.items:
-            os.remove(trigger)
-            service = self.items[-1]
-            name, _, path = service.partition("/")
-            item = self.bus.get_object(name, "/" + path if path else "/StatusNotifierItem")
-            item.Activate(dbus.Int32(0), dbus.Int32(0),
-                          dbus_interface="org.kde.StatusNotifierItem")
-            self.note("activated")
-        return True
+        service = args.unpack()[0]
+        items.append(sender + service if service.startswith("/") else service)
+        conn.emit_signal(None, path, WATCHER, "StatusNotifierItemRegistered",
+                         GLib.Variant("(s)", (items[-1],)))
+        note("registered " + items[-1])
+    invocation.return_value(None)
 
 
-def main():
-    log, trigger = sys.argv[1], sys.argv[2]
-    DBusGMainLoop(set_as_default=True)
-    bus = dbus.SessionBus()
-    watcher = Watcher(bus, log)
-    name = dbus.service.BusName(WATCHER, bus, do_not_queue=True)
-    watcher.note("ready")
-    GLib.timeout_add(50, watcher.activate_when_asked, trigger)
-    GLib.MainLoop().run()
-    del name
+def get(conn, sender, path, iface, name):
+    return {"RegisteredStatusNotifierItems": GLib.Variant("as", items),
+            "IsStatusNotifierHostRegistered": GLib.Variant("b", True),
+            "ProtocolVersion": GLib.Variant("i", 0)}[name]
 
 
-if __name__ == "__main__":
-    main()
+def activate_when_asked():
+    if os.path.exists(trigger) and items:
+        os.remove(trigger)
+        name, _, path = items[-1].partition("/")
+        bus.call_sync(name, "/" + path if path else "/StatusNotifierItem",
+                      "org.kde.StatusNotifierItem", "Activate", GLib.Variant("(ii)", (0, 0)),
+                      None, Gio.DBusCallFlags.NONE, -1, None)
+        note("activated")
+    return True
+
+
+bus.register_object("/StatusNotifierWatcher", NODE.interfaces[0], call, get, None)
+Gio.bus_own_name_on_connection(bus, WATCHER, Gio.BusNameOwnerFlags.DO_NOT_QUEUE,
+                               lambda *_: note("ready"), None)
+GLib.timeout_add(50, activate_when_asked)
+GLib.MainLoop().run()

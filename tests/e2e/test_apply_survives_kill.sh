@@ -2,23 +2,8 @@
 source "$(dirname "$0")/lib.sh"
 start_desktop
 
-store_put <<'STORE'
-Setting|Runed|True
-Setting|Format|m/d h:nn
-Position|Left|3000
-Position|Top|2250
-Position|Width|1920
-Position|Height|1920
-STORE
-
-start_kwemo
-id=$(wait_window "$KWEMO_PID" KWEMO 10) || fail "the clock window did not appear"
-wait_until 5 is_viewable "$id" || fail "the clock window is not mapped"
-xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
-xdotool key --window "$id" ctrl+s
-dlg=$(wait_window "$KWEMO_PID" "KWEMO Setting" 10) || fail "Ctrl+S did not open the settings dialog"
-sleep 0.3
-xdotool windowactivate --sync "$dlg" >/dev/null 2>&1 || true
+start_clock <<<"Setting|Format|m/d h:nn;Position|Left|3000;Position|Top|2250;Position|Width|1920;Position|Height|1920"
+open_settings
 
 # A new inner size, 200 x 150, applied with Apply; the dialog stays open.
 xdotool key alt+w

@@ -1,12 +1,13 @@
 #pragma once
 
+#include <QPointer>
 #include <QResizeEvent>
 #include <QWidget>
-#include <functional>
-#include <vector>
 
+#include "Controls.h"
 #include "clock/ClockSettingsStorage.h"
 #include "clock/FaceState.h"
+#include "desktop/Prompts.h"
 #include "settings/SettingsHost.h"
 #include "settings/frmSetting.h"
 
@@ -20,39 +21,52 @@ class FakeClock : public QWidget, public SettingsHost {
   FakeClock() { setGeometry(300, 200, 120, 120); }
 
   QSize ClientSize() const override { return size(); }
-  void SetClientSize(QSize s) override {
-    requested.push_back(s);
-    resize(s);
-  }
+  void SetClientSize(QSize s) override { resize(s); }
   FaceState& Face() override { return face; }
   // Like the menu's captions, each ends in a four-character accelerator.
   QString DrawModeCaption(int mode) const override {
     return QStringLiteral("%1 - Pen(&X)").arg(mode, 2, 10, QLatin1Char('0'));
   }
-  void SetTopMost(QWidget* window, bool onTop, QWidget* after) override {
-    stacked.push_back({window, onTop, after});
-  }
-  void SaveSettings(QWidget*) override {
-    ++saves;
-    if (onSave) onSave();
-  }
+  void SetTopMost(QWidget*, bool, QWidget* after) override { stackedAfter = after; }
+  void SaveSettings(QWidget*) override { saved << settings->Format; }
 
-  struct Stacking {
-    QWidget* window;
-    bool onTop;
-    QWidget* after;
-  };
   FaceState face;
-  std::vector<QSize> requested;
-  std::vector<Stacking> stacked;
-  int saves = 0;
-  std::function<void()> onSave;  // sees the record as the save would write it
+  const ClockSettings* settings = nullptr;
+  QWidget* stackedAfter = nullptr;  // the window the last one placed was put above
+  QStringList saved;                // the record's format at each save
 
  protected:
   void resizeEvent(QResizeEvent* e) override {
     QWidget::resizeEvent(e);
     SettingsClockResized(e->size());
   }
+};
+
+// One shown dialog over a fake clock with scripted prompts, cleaned up whatever the test did.
+struct OpenDialog {
+  explicit OpenDialog(const ClockSettings& record = FirstRunSettings(), frmSetting::Clock at = {})
+      : settings(record) {
+    setPrompts(&prompts);
+    clock.settings = &settings;
+    clock.show();
+    dlg = new frmSetting(settings, clock, nullptr, std::move(at));
+    dlg->show();
+  }
+  ~OpenDialog() {
+    delete dlg.data();
+    SettingOpen = false;
+    setPrompts(nullptr);
+  }
+  // A control of the dialog by its name.
+  template <class T>
+  T& c(const char* name, int index = -1) {
+    return control<T>(*dlg, name, index);
+  }
+
+  ScriptedPrompts prompts;
+  ClockSettings settings;
+  FakeClock clock;
+  QPointer<frmSetting> dlg;
 };
 
 }  // namespace kwemo::test

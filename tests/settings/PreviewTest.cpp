@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
-#include <QTest>
 #include <cmath>
 
 #include "FakeHost.h"
 #include "Waits.h"
-#include "clock/FaceState.h"
 #include "settings/ColorButton.h"
 #include "settings/Preview.h"
 #include "surface/DrawSurface.h"
@@ -16,18 +14,17 @@ namespace {
 
 constexpr Rgb kWhite = RGB(255, 255, 255);
 constexpr Rgb kMarks = RGB(0, 0, 255);
-constexpr Rgb kText = RGB(255, 128, 0);
 constexpr Rgb kHour = RGB(255, 0, 0);
 constexpr Rgb kMinute = RGB(0, 160, 0);
-constexpr Rgb kSecond = RGB(255, 0, 255);
+constexpr double kRad = 3.14159265358979 / 180;
 
 PreviewInputs look() {
   PreviewInputs in;
   in.drawMode = 13;
   in.backColor = kWhite;
   in.circleColor = kMarks;
-  in.mojiColor = kText;
-  in.handColor = {kHour, kMinute, kSecond};
+  in.mojiColor = RGB(255, 128, 0);
+  in.handColor = {kHour, kMinute, RGB(255, 0, 255)};
   in.handWidth = {3, 3, 3};
   in.markWidth = 5;
   in.handLength = {60.0, 80.0, 95.0};
@@ -42,68 +39,46 @@ std::function<QDateTime()> at(int h, int m, int s) {
   return [=] { return QDateTime(QDate(2026, 12, 6), QTime(h, m, s)); };
 }
 
-bool is(const DrawSurface& surface, int x, int y, Rgb expected) {
-  const QRgb p = surface.image().pixel(x, y);
+bool is(const DrawSurface& surface, QPoint at, Rgb expected) {
+  const QRgb p = surface.image().pixel(at);
   return std::abs(qRed(p) - redOf(expected)) < 40 && std::abs(qGreen(p) - greenOf(expected)) < 40 &&
          std::abs(qBlue(p) - blueOf(expected)) < 40;
 }
 
 // Where the face of a 200 x 100 box puts things at 09:15:30: the hour hand to the left, the
-// minute hand to the right, the second hand down.
-struct Spot {
-  const char* what;
-  int x, y;
-};
-const Spot kRingTop{"ring, top", 100, 20};  // a circle: 30 pixels up as well as across
-const Spot kRingLeft{"ring, left", 69, 50};
-const Spot kInsideRing{"inside the ring", 100, 35};  // the clock's ellipse would pass here
-const Spot kMark3{"3 o'clock mark", 189, 50};
-const Spot kHourHand{"hour hand", 58, 47};
-const Spot kMinuteHand{"minute hand", 164, 51};
-const Spot kSecondHand{"second hand", 100, 85};
-const Spot kDot{"dot at 1 minute past", 110, 4};
+// minute hand to the right, the second hand down; the ring is a circle, not the clock's ellipse.
+// The dot is the one at 1 minute past.
+const QPoint kRingTop(100, 20), kInsideRing(100, 35), kMark3(189, 50), kHourHand(58, 47),
+    kMinuteHand(164, 51), kSecondHand(100, 85), kDot(110, 4);
 
 TEST(Preview, DrawsMarksRingTextAndHandsOnANonSquareBox) {
   DrawSurface surface(200, 100);
   FaceState face;
   PreviewInputs in = look();
   DrawPreview(surface, face, in, at(9, 15, 30));
-  const std::pair<Spot, Rgb> expected[] = {
-      {kRingTop, kMarks}, {kRingLeft, kMarks},    {kInsideRing, kWhite},  {kMark3, kMarks},
-      {kHourHand, kHour}, {kMinuteHand, kMinute}, {kSecondHand, kSecond}, {kDot, kWhite}};
-  for (const auto& [spot, color] : expected)
-    EXPECT_TRUE(is(surface, spot.x, spot.y, color)) << spot.what;
+  for (const auto& [spot, color] : {std::pair{kRingTop, kMarks},
+                                    {kInsideRing, kWhite},
+                                    {kMark3, kMarks},
+                                    {kHourHand, kHour},
+                                    {kMinuteHand, kMinute},
+                                    {kSecondHand, RGB(255, 0, 255)},
+                                    {kDot, kWhite}})
+    EXPECT_TRUE(is(surface, spot, color)) << spot.x() << ',' << spot.y();
 
-  // Tick marks off: no marks and no ring, the hands stay.
+  // Tick marks off: no marks and no ring, the hands stay; the digital text centred at its height.
   in.tickMarks = false;
   in.minuteDots = true;
-  DrawPreview(surface, face, in, at(9, 15, 30));
-  for (const Spot& s : {kRingTop, kMark3, kDot})
-    EXPECT_TRUE(is(surface, s.x, s.y, kWhite)) << s.what;
-  EXPECT_TRUE(is(surface, kHourHand.x, kHourHand.y, kHour));
-}
-
-TEST(Preview, DigitalTextIsCentredAtItsHeight) {
-  DrawSurface surface(200, 100);
-  FaceState face;
-  PreviewInputs in = look();
   in.digitalText = true;
-  in.handLength = {std::nullopt, std::nullopt, std::nullopt};
-  in.tickMarks = false;
+  in.handLength[2] = std::nullopt;
   DrawPreview(surface, face, in, at(9, 15, 30));
-  int count = 0, minX = 200, maxX = -1, minY = 100, maxY = -1;
+  for (const QPoint& s : {kRingTop, kMark3, kDot}) EXPECT_TRUE(is(surface, s, kWhite)) << s.x();
+  EXPECT_TRUE(is(surface, kHourHand, kHour));
+  QRect text;
   for (int y = 0; y < 100; ++y)
     for (int x = 0; x < 200; ++x)
-      if (surface.image().pixel(x, y) == QColor(255, 128, 0).rgb()) {
-        ++count;
-        minX = std::min(minX, x);
-        maxX = std::max(maxX, x);
-        minY = std::min(minY, y);
-        maxY = std::max(maxY, y);
-      }
-  ASSERT_GT(count, 20);
-  EXPECT_NEAR((minX + maxX) / 2.0, 100, 4);
-  EXPECT_NEAR((minY + maxY) / 2.0, 50, 5);
+      if (surface.image().pixel(x, y) == QColor(255, 128, 0).rgb()) text |= QRect(x, y, 1, 1);
+  EXPECT_NEAR(text.center().x(), 100, 4);
+  EXPECT_NEAR(text.center().y(), 50, 5);
 }
 
 TEST(Preview, UnreadableValuesSkipOnlyTheirOwnStep) {
@@ -112,27 +87,18 @@ TEST(Preview, UnreadableValuesSkipOnlyTheirOwnStep) {
   PreviewInputs in = look();
   // An empty minute length: only that hand goes, its angle is stored all the same.
   in.handLength[1] = std::nullopt;
-  face.MinuteAngle = 123;
   DrawPreview(surface, face, in, at(9, 15, 30));
-  EXPECT_TRUE(is(surface, kMinuteHand.x, kMinuteHand.y, kWhite));
-  EXPECT_TRUE(is(surface, kHourHand.x, kHourHand.y, kHour));
-  EXPECT_NEAR(face.MinuteAngle, 3 * 3.14159265358979 / 180, 1e-6);
-  // The next tick with a number draws it again.
-  in.handLength[1] = 80.0;
-  DrawPreview(surface, face, in, at(9, 15, 30));
-  EXPECT_TRUE(is(surface, kMinuteHand.x, kMinuteHand.y, kMinute));
-
-  // No width and no draw mode: the previous ones stay in force.
+  EXPECT_TRUE(is(surface, kMinuteHand, kWhite) && is(surface, kHourHand, kHour));
+  EXPECT_NEAR(face.MinuteAngle, 3 * kRad, 1e-6);
+  // No width, no draw mode, no font size: the previous ones stay in force.
   surface.setDrawWidth(4);
   in.handWidth = {std::nullopt, std::nullopt, std::nullopt};
   in.markWidth = std::nullopt;
+  in.fontSize = std::nullopt;
   in.drawMode = 0;
   DrawPreview(surface, face, in, at(9, 15, 30));
   EXPECT_EQ(surface.DrawWidth(), 4);
   EXPECT_EQ(surface.DrawMode(), 13);
-  // No font size: the font keeps its size.
-  in.fontSize = std::nullopt;
-  DrawPreview(surface, face, in, at(9, 15, 30));
   EXPECT_FLOAT_EQ(surface.FontSize(), 20);
 }
 
@@ -143,33 +109,29 @@ TEST(Preview, FanIsTwentyLinesFromMinusOneDegree) {
   in.fanHands = true;
   in.handWidth = {1, 1, 1};
   in.handLength = {100.0, 50.0, 50.0};
-  in.tickMarks = false;
-  in.secondHand = false;
+  in.tickMarks = in.secondHand = false;
   face.SecondAngle = 0.5f;
   DrawPreview(surface, face, in, at(0, 0, 0));
-  const double rad = 3.14159265358979 / 180;
   // The last of twenty lines lies at +0.9 degrees (a 21st would be at +1.0).
-  EXPECT_NEAR(face.HourAngle, -89.1 * rad, 2e-6);
+  EXPECT_NEAR(face.HourAngle, -89.1 * kRad, 2e-6);
   EXPECT_FLOAT_EQ(face.SecondAngle, 0.5f);  // hidden: kept
   // The hour fan spans -91 to -89.1 degrees: at 190 pixels above the centre, x 196.7 to 203.0.
   for (const auto& [x, colour] :
        {std::pair{197, kHour}, {202, kHour}, {194, kWhite}, {205, kWhite}})
-    EXPECT_TRUE(is(surface, x, 10, colour)) << x;
+    EXPECT_TRUE(is(surface, {x, 10}, colour)) << x;
 }
 
 TEST(Preview, TheDialogsTimerDrawsItsControls) {
-  ClockSettings settings = FirstRunSettings();
-  test::FakeClock clock;
-  frmSetting dlg(settings, clock, nullptr, at(9, 15, 30));
-  DrawSurface& surface = dlg.previewSurface();
-  dlg.cmdHari[3]->setBackColor(RGB(0, 0, 90));
-  EXPECT_TRUE(test::waitUntil([&] { return is(surface, 1, 1, RGB(0, 0, 90)); }));
+  test::OpenDialog o(FirstRunSettings(), at(9, 15, 30));
+  DrawSurface& surface = o.dlg->previewSurface();
+  o.c<ColorButton>("cmdHari", 3).setBackColor(RGB(0, 0, 90));
+  EXPECT_TRUE(test::waitUntil([&] { return is(surface, {1, 1}, RGB(0, 0, 90)); }));
   // 09:15:30 puts the black hour hand left of the centre; typing an empty length removes it.
-  EXPECT_TRUE(is(surface, 40, 58, 0));
-  dlg.txtLong[0]->clear();
-  dlg.timI_Timer();
-  EXPECT_TRUE(is(surface, 40, 58, RGB(0, 0, 90)));
-  EXPECT_NEAR(clock.face.HourAngle, 187.74999 * 3.14159265358979 / 180, 1e-5);
+  EXPECT_TRUE(is(surface, {40, 58}, 0));
+  o.c<QLineEdit>("txtLong", 0).clear();
+  o.dlg->timI_Timer();
+  EXPECT_TRUE(is(surface, {40, 58}, RGB(0, 0, 90)));
+  EXPECT_NEAR(o.clock.face.HourAngle, 187.74999 * kRad, 1e-5);
 }
 
 }  // namespace

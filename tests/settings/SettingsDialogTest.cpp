@@ -1,372 +1,335 @@
+// The settings dialog as the user drives it, over a fake clock window.
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
+#include <QWindow>
 #include <functional>
 
 #include "FakeHost.h"
-#include "ScopedPrompts.h"
+#include "FileBytes.h"
+#include "StyleSetFixtures.h"
 #include "Waits.h"
-#include "desktop/Prompts.h"
 #include "settings/ColorButton.h"
+#include "settings/StyleSets.h"
 #include "settings/frmColor.h"
 
 namespace kwemo {
 namespace {
 
-using test::FakeClock;
-
+using test::control;
 using test::flushDeletes;
+using test::OpenDialog;
 
-// One opened dialog over a fake clock window, cleaned up whatever the test did.
-struct Opened {
-  explicit Opened(const ClockSettings& record) : settings(record) {
-    clock.show();
-    dlg = new frmSetting(settings, clock);
-  }
-  ~Opened() {
-    delete dlg.data();
-    SettingOpen = false;
-  }
-  ClockSettings settings;
-  FakeClock clock;
-  QPointer<frmSetting> dlg;
-};
-
-TEST(SettingsDialog, LoadsTheRecordAndBarsRewriteTheirBoxes) {
-  Opened o(FirstRunSettings());
-  frmSetting& d = *o.dlg;
-  EXPECT_TRUE(SettingOpen);
-  EXPECT_EQ(d.cmbDrawMode->currentText(), "13 - Pen");  // the accelerator cut off
-  EXPECT_EQ(d.cmbFonts->currentText(), "ＭＳ Ｐゴシック");
-  EXPECT_EQ(d.vscFS->value(), 128);
-  EXPECT_EQ(d.vscLong[1]->value(), 20);
-  EXPECT_EQ(d.cmbBold[2]->currentText(), "1");
-  EXPECT_EQ(d.txtForm[1]->text(), "120");
-  EXPECT_TRUE(d.cmdSetSize->isHidden());
-  EXPECT_TRUE(d.lblPic->isHidden());
-  EXPECT_FALSE(d.cmdAccept->isEnabled());
-
-  d.vscFS->setValue(d.vscFS->minimum());
-  EXPECT_EQ(d.txtFS->text(), "128");
-  d.vscLong[0]->setValue(35);
-  EXPECT_EQ(d.txtLong[0]->text(), "65");
-  d.vscAlign->setValue(100);
-  EXPECT_EQ(d.txtAlign->text(), "0");
+// A user's change to any kind of control.
+void poke(QWidget& w) {
+  if (auto* button = qobject_cast<QAbstractButton*>(&w))
+    button->click();
+  else if (auto* bar = qobject_cast<QScrollBar*>(&w))
+    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  else if (auto* list = qobject_cast<QComboBox*>(&w); list && !list->isEditable())
+    list->setCurrentIndex(list->currentIndex() == 0 ? 1 : 0);
+  else
+    QTest::keyClicks(&w, "1");
 }
 
-TEST(SettingsDialog, LoadingKeepsTheDescribedStateAndApplyDisabled) {
-  struct Case {
-    const char* name;
-    std::function<void(ClockSettings&)> edit;
-    std::function<void(frmSetting&)> check;
-  };
-  const Case cases[] = {
-      {"DigitalClock 0", [](ClockSettings& s) { s.DigitalClock = 0; },
-       [](frmSetting& d) {
-         EXPECT_EQ(frmSetting::checkValue(d.chkDC), 0);
-         for (QWidget* w :
-              std::initializer_list<QWidget*>{d.txtFS, d.vscFS, d.txtDF, d.chkFont[0], d.chkFont[1],
-                                              d.cmbFonts, d.vscAlign, d.txtAlign, d.cmdHari[5]})
-           EXPECT_FALSE(w->isEnabled()) << w->metaObject()->className();
-         EXPECT_TRUE(d.chkmline->isEnabled());
-       }},
-      {"Memori", [](ClockSettings& s) { s.Memori = true; },
-       [](frmSetting& d) {
-         EXPECT_EQ(frmSetting::checkValue(d.chkMemori), 1);
-         EXPECT_FALSE(d.chkmline->isEnabled());
-         EXPECT_TRUE(d.txtFS->isEnabled());
-       }},
-      {"TextTop 72.5", [](ClockSettings& s) { s.TextTop = 72.5f; },
-       [](frmSetting& d) {
-         EXPECT_EQ(d.vscAlign->value(), 28);   // 27.5 to even
-         EXPECT_EQ(d.txtAlign->text(), "72");  // rewritten by the bar
-       }},
-      {"HourLine 0", [](ClockSettings& s) { s.HourLine = 0; },
-       [](frmSetting& d) {
-         EXPECT_EQ(d.cmbBold[0]->currentIndex(), -1);
-         EXPECT_EQ(d.cmbBold[1]->currentIndex(), 1);
-       }},
-      {"FontSize 200", [](ClockSettings& s) { s.FontSize = 200; },
-       [](frmSetting& d) {
-         EXPECT_EQ(d.txtFS->text(), "200");
-         EXPECT_EQ(d.vscFS->value(), 8);  // out of the bar's range: left where it was
-       }},
-      {"DrawMode 0", [](ClockSettings& s) { s.DrawMode = 0; },
-       [](frmSetting& d) { EXPECT_EQ(d.cmbDrawMode->currentIndex(), -1); }},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    ClockSettings record = FirstRunSettings();
-    c.edit(record);
-    Opened o(record);
-    c.check(*o.dlg);
-    EXPECT_FALSE(o.dlg->cmdAccept->isEnabled());
+// Loading sets the controls from the record without counting as a change; each bar rewrites its
+// box, upside down.
+TEST(SettingsDialog, LoadsTheRecordAndBarsRewriteTheirBoxes) {
+  ClockSettings record = FirstRunSettings();
+  record.DigitalClock = 0;
+  record.Memori = true;
+  record.FontSize = 200;
+  OpenDialog o(record);
+  EXPECT_TRUE(SettingOpen);
+  EXPECT_EQ(o.c<QComboBox>("cmbDrawMode").currentText(), "13 - Pen");  // the accelerator cut off
+  EXPECT_EQ(o.c<QComboBox>("cmbFonts").currentText(), "ＭＳ Ｐゴシック");
+  EXPECT_EQ(o.c<QScrollBar>("vscLong(1)").value(), 20);
+  for (const char* name : {"txtFS", "vscFS", "txtDF", "cmbFonts", "vscAlign", "txtAlign",
+                           "chkFont(1)", "cmdHari(5)", "chkmline", "cmdAccept"})
+    EXPECT_FALSE(o.c<QWidget>(name).isEnabled()) << name;
+  EXPECT_EQ(o.c<QLineEdit>("txtFS").text(), "200");
+  EXPECT_EQ(o.c<QScrollBar>("vscFS").value(), 8);  // out of the bar's range: left alone
+  for (const auto& [bar, value, box, text] : {std::tuple{"vscFS", 9, "txtFS", "127"},
+                                              {"vscLong(0)", 35, "txtLong(0)", "65"},
+                                              {"vscAlign", 100, "txtAlign", "0"}}) {
+    o.c<QScrollBar>(bar).setValue(value);
+    EXPECT_EQ(o.c<QLineEdit>(box).text(), text) << bar;
   }
 }
 
 TEST(SettingsDialog, EveryChangeEnablesApplyButTypingSizeOrLength) {
-  struct Case {
-    const char* name;
-    std::function<void(frmSetting&)> act;
-    bool enables;
-  };
-  const Case cases[] = {
-      {"chkSV", [](frmSetting& d) { d.chkSV->click(); }, true},
-      {"chkMemori", [](frmSetting& d) { d.chkMemori->click(); }, true},
-      {"chkmline", [](frmSetting& d) { d.chkmline->click(); }, true},
-      {"chkNhari", [](frmSetting& d) { d.chkNhari->click(); }, true},
-      {"chkDC", [](frmSetting& d) { d.chkDC->click(); }, true},
-      {"chkFont(0)", [](frmSetting& d) { d.chkFont[0]->click(); }, true},
-      {"cmbBold(0)", [](frmSetting& d) { d.cmbBold[0]->setCurrentIndex(4); }, true},
-      {"cmbDrawMode", [](frmSetting& d) { d.cmbDrawMode->setCurrentIndex(6); }, true},
-      {"cmbFonts typed", [](frmSetting& d) { QTest::keyClicks(d.cmbFonts, "x"); }, true},
-      {"cmbFonts picked", [](frmSetting& d) { d.cmbFonts->setCurrentIndex(0); }, true},
-      {"txtAlign", [](frmSetting& d) { QTest::keyClicks(d.txtAlign, "1"); }, true},
-      {"txtDF", [](frmSetting& d) { QTest::keyClicks(d.txtDF, "s"); }, true},
-      {"txtForm(0)", [](frmSetting& d) { QTest::keyClicks(d.txtForm[0], "0"); }, true},
-      {"txtBackFile", [](frmSetting& d) { QTest::keyClicks(d.txtBackFile, "/"); }, true},
-      {"vscLong(1)",
-       [](frmSetting& d) { d.vscLong[1]->triggerAction(QAbstractSlider::SliderPageStepAdd); },
-       true},
-      {"vscFS", [](frmSetting& d) { d.vscFS->triggerAction(QAbstractSlider::SliderSingleStepSub); },
-       true},
-      {"vscAlign", [](frmSetting& d) { d.vscAlign->setValue(50); }, true},
-      {"typing txtFS", [](frmSetting& d) { QTest::keyClicks(d.txtFS, "2"); }, false},
-      {"typing txtLong(0)", [](frmSetting& d) { QTest::keyClicks(d.txtLong[0], "2"); }, false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    Opened o(FirstRunSettings());
-    ASSERT_FALSE(o.dlg->cmdAccept->isEnabled());
-    c.act(*o.dlg);
-    EXPECT_EQ(o.dlg->cmdAccept->isEnabled(), c.enables);
+  for (const char* name :
+       {"chkSV", "chkMemori", "chkmline", "chkNhari", "chkDC", "chkFont(0)", "cmbBold(0)",
+        "cmbDrawMode", "cmbFonts", "txtAlign", "txtDF", "txtForm(0)", "txtBackFile", "vscLong(1)",
+        "vscFS", "vscAlign", "txtFS", "txtLong(0)"}) {
+    OpenDialog o;
+    poke(o.c<QWidget>(name));
+    EXPECT_EQ(o.c<QPushButton>("cmdAccept").isEnabled(),
+              !QByteArray(name).startsWith("txtFS") && !QByteArray(name).startsWith("txtL"))
+        << name;
   }
 }
 
 TEST(SettingsDialog, ApplyWritesTheRecordAndSizesTheClock) {
-  Opened o(FirstRunSettings());
-  frmSetting& d = *o.dlg;
+  OpenDialog o;
   const QPoint topLeft = o.clock.pos();
-  // Apply with no edits gives back the same record.
-  d.cmdAccept->setEnabled(true);
-  d.cmdAccept->click();
+  QPushButton& apply = o.c<QPushButton>("cmdAccept");
+  apply.setEnabled(true);
+  apply.click();  // with no edits: the same record
   EXPECT_EQ(o.settings, FirstRunSettings());
   EXPECT_TRUE(o.clock.face.NeedPrepare);
 
-  o.clock.face.NeedPrepare = false;
-  // Blanks left around a number do not matter.
-  d.txtForm[0]->setText("200 ");
-  d.txtForm[1]->setText("\t150");
-  d.txtDF->setText("hh:nn:ss");
-  d.txtFS->setText("12 ");
-  d.cmbDrawMode->setCurrentIndex(6);
-  d.cmbBold[2]->setCurrentIndex(3);
-  d.chkNhari->click();
-  d.txtLong[0]->setText(QStringLiteral("\u300062.5"));
-  ASSERT_TRUE(d.cmdAccept->isEnabled());
-  d.cmdAccept->click();
+  // Blanks left around a number do not matter; each list is read into its own setting.
+  o.c<QLineEdit>("txtForm(0)").setText("200 ");
+  o.c<QLineEdit>("txtForm(1)").setText("\t150");
+  o.c<QComboBox>("cmbBold(2)").setCurrentIndex(3);
+  apply.click();
   EXPECT_EQ(o.clock.size(), QSize(200, 150));
   EXPECT_EQ(o.clock.pos(), topLeft);
-  EXPECT_FALSE(d.cmdAccept->isEnabled());
-  EXPECT_TRUE(o.clock.face.NeedPrepare);
-  EXPECT_EQ(o.settings.Format, "hh:nn:ss");
-  EXPECT_EQ(o.settings.FontSize, 12);
-  EXPECT_EQ(o.settings.DrawMode, 7);
+  EXPECT_FALSE(apply.isEnabled());
   EXPECT_EQ(o.settings.SecondLine, 4);
-  EXPECT_TRUE(o.settings.nHari);
-  EXPECT_FLOAT_EQ(o.settings.hLong[0], 62.5f);
-  EXPECT_TRUE(SettingOpen);
 
   // While the dialog is open, resizing the clock rewrites the size fields.
   o.clock.resize(321, 99);
-  EXPECT_EQ(d.txtForm[0]->text(), "321");
-  EXPECT_EQ(d.txtForm[1]->text(), "99");
+  EXPECT_EQ(o.c<QLineEdit>("txtForm(0)").text() + o.c<QLineEdit>("txtForm(1)").text(), "32199");
 }
 
-TEST(SettingsDialog, OkCancelAndCloseWithAndWithoutApply) {
-  struct Case {
-    const char* name;
-    bool applyFirst;  // Apply "nn" before the last edit to "ss"
-    std::function<void(frmSetting&)> leave;
-    const char* format;
-  };
-  const Case cases[] = {
-      {"Cancel", false, [](frmSetting& d) { d.cmdCancel->click(); }, "m/d h:nn"},
-      {"Apply, Cancel", true, [](frmSetting& d) { d.cmdCancel->click(); }, "nn"},
-      {"OK", false, [](frmSetting& d) { d.cmdOK->click(); }, "ss"},
-      {"Apply, OK", true, [](frmSetting& d) { d.cmdOK->click(); }, "ss"},
-      {"Esc", false, [](frmSetting& d) { QTest::keyClick(&d, Qt::Key_Escape); }, "m/d h:nn"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    Opened o(FirstRunSettings());
-    o.dlg->show();
-    if (c.applyFirst) {
-      o.dlg->txtDF->setText("nn");
-      o.dlg->cmdAccept->click();
+// OK and Apply put the applied record on disk at once, so that a crash later loses nothing. Rows:
+// whether "nn" is applied before the last edit to "ss", the way out, the formats saved.
+TEST(SettingsDialog, OkCancelAndEscWithAndWithoutApply) {
+  const std::tuple<bool, const char*, QStringList> cases[] = {{false, "cmdCancel", {}},
+                                                              {true, "cmdCancel", {"nn"}},
+                                                              {false, "cmdOK", {"ss"}},
+                                                              {true, "cmdOK", {"nn", "ss"}},
+                                                              {false, "Esc", {}}};
+  for (const auto& [applyFirst, leave, saved] : cases) {
+    SCOPED_TRACE(testing::Message() << applyFirst << leave);
+    OpenDialog o;
+    if (applyFirst) {
+      o.c<QLineEdit>("txtDF").setText("nn");
+      o.c<QPushButton>("cmdAccept").click();
     }
-    o.dlg->txtDF->setText("ss");
-    c.leave(*o.dlg);
+    o.c<QLineEdit>("txtDF").setText("ss");
+    *leave == 'E' ? QTest::keyClick(o.dlg, Qt::Key_Escape) : o.c<QPushButton>(leave).click();
     flushDeletes();
-    EXPECT_TRUE(o.dlg.isNull());
-    EXPECT_FALSE(SettingOpen);
-    EXPECT_EQ(OpenSettings(), nullptr);
-    EXPECT_EQ(o.settings.Format, c.format);
-    const bool changed = o.settings.Format != FirstRunSettings().Format;
-    EXPECT_EQ(o.clock.face.NeedPrepare, changed);
-    if (!changed) {
-      EXPECT_EQ(o.settings, FirstRunSettings());
-    }
+    EXPECT_TRUE(o.dlg.isNull() && !SettingOpen && !OpenSettings());
+    EXPECT_EQ(o.settings.Format, saved.isEmpty() ? "m/d h:nn" : saved.back());
+    EXPECT_EQ(o.clock.saved, saved);
+    EXPECT_EQ(o.clock.face.NeedPrepare, !saved.isEmpty());
     o.clock.resize(150, 150);  // no longer reaches a dialog
   }
 }
 
-// One refused entry per box (which entries are refused is the values' own test).
+// One refused entry per box (which entries are refused is the values' own test); of two bad
+// fields the upper one is reported.
 TEST(SettingsDialog, RefusesEntriesTheClockCannotUse) {
-  struct Case {
-    const char* name;
-    std::function<QLineEdit*(frmSetting&)> field;
-    const char* text;
-  };
-  const Case cases[] = {
-      {"width text", [](frmSetting& d) { return d.txtForm[0]; }, "abc"},
-      {"height too small", [](frmSetting& d) { return d.txtForm[1]; }, "15"},
-      {"length", [](frmSetting& d) { return d.txtLong[1]; }, "8o"},
-      {"font size 0", [](frmSetting& d) { return d.txtFS; }, "0"},
-      {"position", [](frmSetting& d) { return d.txtAlign; }, "top"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    test::ScopedPrompts run;
-    run.scripted.answer(Answer::Ok);
-    Opened o(FirstRunSettings());
-    frmSetting& d = *o.dlg;
-    d.txtDF->setText("changed");
-    QLineEdit* field = c.field(d);
-    field->setText(c.text);
-    d.cmdOK->click();
-    flushDeletes();
-    ASSERT_FALSE(o.dlg.isNull());               // stays open
-    EXPECT_EQ(o.settings, FirstRunSettings());  // nothing half-applied
-    EXPECT_TRUE(o.clock.requested.empty());
-    EXPECT_FALSE(o.clock.face.NeedPrepare);
-    EXPECT_TRUE(SettingOpen);
-    ASSERT_EQ(run.scripted.asked().size(), 1u);
-    EXPECT_EQ(run.scripted.asked()[0].title, "KWEMO Setting");
-    EXPECT_FALSE(run.scripted.asked()[0].text.isEmpty());
-    EXPECT_EQ(d.focusWidget(), field);
-    EXPECT_EQ(field->selectedText(), field->text());
-    // Apply refuses it the same way and stays enabled.
-    run.scripted.answer(Answer::Ok);
-    d.cmdAccept->click();
-    EXPECT_TRUE(d.cmdAccept->isEnabled());
-    EXPECT_EQ(o.settings, FirstRunSettings());
+  const std::vector<std::pair<const char*, const char*>> cases[] = {
+      {{"txtForm(0)", "abc"}}, {{"txtForm(1)", "15"}}, {{"txtLong(1)", "8o"}},
+      {{"txtFS", "0"}},        {{"txtAlign", "top"}},  {{"txtAlign", "x"}, {"txtForm(1)", "y"}}};
+  for (const auto& edits : cases) {
+    SCOPED_TRACE(edits.back().first);
+    OpenDialog o;
+    o.c<QLineEdit>("txtDF").setText("changed");
+    for (const auto& [box, text] : edits) o.c<QLineEdit>(box).setText(text);
+    QLineEdit& field = o.c<QLineEdit>(edits.back().first);
+    for (const char* button : {"cmdOK", "cmdAccept"}) {
+      o.prompts.answer(Answer::Ok);
+      o.c<QPushButton>(button).click();
+      flushDeletes();
+      ASSERT_FALSE(o.dlg.isNull());  // stays open, nothing half-applied
+      EXPECT_EQ(o.settings, FirstRunSettings());
+      EXPECT_TRUE(o.clock.size() == QSize(120, 120) && o.clock.saved.isEmpty());
+      EXPECT_EQ(o.dlg->focusWidget(), &field);
+      EXPECT_EQ(field.selectedText(), field.text());
+    }
+    ASSERT_EQ(o.prompts.asked().size(), 2u);
+    EXPECT_EQ(o.prompts.asked()[0].title, "KWEMO Setting");
+    EXPECT_TRUE(o.c<QPushButton>("cmdAccept").isEnabled());
   }
-  // Of two bad fields the upper one is reported.
-  test::ScopedPrompts run;
-  run.scripted.answer(Answer::Ok);
-  Opened o(FirstRunSettings());
-  o.dlg->txtAlign->setText("x");
-  o.dlg->txtForm[1]->setText("y");
-  o.dlg->cmdOK->click();
-  EXPECT_EQ(o.dlg->focusWidget(), o.dlg->txtForm[1]);
-}
-
-TEST(SettingsDialog, DisabledTextBoxesDoNotBlockOk) {
-  // A record without a font size (0) and the digital text off: the boxes that cannot be edited
-  // do not stop OK, and their unusable values leave the record's.
-  ClockSettings record = FirstRunSettings();
-  record.DigitalClock = 0;
-  record.FontSize = 0;
-  test::ScopedPrompts run;
-  Opened o(record);
-  o.dlg->txtAlign->setText("x");
-  o.dlg->txtForm[0]->setText("200");
-  o.dlg->cmdOK->click();
-  flushDeletes();
-  EXPECT_TRUE(run.scripted.asked().empty());
-  EXPECT_TRUE(o.dlg.isNull());
-  EXPECT_EQ(o.settings.FontSize, 0);
+  // Boxes that cannot be edited block nothing.
+  OpenDialog o;
+  o.c<QLineEdit>("txtAlign").setText("x");
+  o.c<QCheckBox>("chkDC").click();
+  o.c<QPushButton>("cmdOK").click();
+  EXPECT_TRUE(o.prompts.asked().empty());
   EXPECT_FLOAT_EQ(o.settings.TextTop, 70);
-  EXPECT_EQ(o.clock.size(), QSize(200, 120));
 }
 
 TEST(SettingsDialog, ColourButtonsGoThroughTheChooser) {
   ClockSettings record = FirstRunSettings();
   record.Second_R = 200;
-  record.Second_G = 100;
   record.Second_B = 50;
   record.updateColors();
-  Opened o(record);
-  frmSetting& d = *o.dlg;
-
-  // Cancel changes nothing.
-  QString title;
-  auto watch = test::whenUp<frmColor>([&](frmColor& c) {
-    title = c.windowTitle();
-    EXPECT_EQ(c.hscR().value(), 200);
-    EXPECT_EQ(c.hscG().value(), 100);
-    EXPECT_EQ(c.hscB().value(), 50);
-    c.hscR().setValue(0);
-    c.cmdCancel().click();
-  });
-  d.cmdHari[2]->click();
-  EXPECT_EQ(title, "秒針色の選択");
-  EXPECT_EQ(d.cmdHari[2]->BackColor(), RGB(200, 100, 50));
-  EXPECT_FALSE(d.cmdAccept->isEnabled());
-  ASSERT_FALSE(o.clock.stacked.empty());
-  EXPECT_EQ(o.clock.stacked.back().after, &d);
-
-  // OK with untouched bars keeps the colour but counts as a change.
-  watch = test::whenUp<frmColor>([](frmColor& c) { c.cmdOK().click(); });
-  d.cmdHari[2]->click();
-  EXPECT_EQ(d.cmdHari[2]->BackColor(), RGB(200, 100, 50));
-  EXPECT_TRUE(d.cmdAccept->isEnabled());
-
-  // A new colour reaches the button, the working copy and, once applied, the record.
-  watch = test::whenUp<frmColor>([&](frmColor& c) {
-    title = c.windowTitle();
-    c.hscR().setValue(1);
-    c.hscG().setValue(2);
-    c.hscB().setValue(3);
-    c.cmdOK().click();
-  });
-  d.cmdHari[3]->click();
-  EXPECT_EQ(title, "背景色の選択");
-  EXPECT_EQ(d.cmdHari[3]->BackColor(), RGB(1, 2, 3));
-  EXPECT_EQ(d.EditColors[3], (ColorTriplet{1, 2, 3}));
-  d.cmdAccept->click();
-  EXPECT_EQ(o.settings.BG_R, 1);
-  EXPECT_EQ(o.settings.BG_G, 2);
-  EXPECT_EQ(o.settings.BG_B, 3);
-  EXPECT_EQ(o.settings.SecondColor, RGB(200, 100, 50));
+  OpenDialog o(record);
+  // Cancel and Esc keep the colour, OK and Enter take the bars'.
+  const std::tuple<int, const char*, bool> cases[] = {
+      {2, "cmdCancel", false}, {2, "Esc", false}, {3, "cmdOK", true}, {3, "Return", true}};
+  for (const auto& [button, leave, taken] : cases) {
+    SCOPED_TRACE(leave);
+    o.c<QPushButton>("cmdAccept").setEnabled(false);
+    auto watch = test::whenUp<frmColor>([&](frmColor& chooser) {
+      // The bars drive the labels and the swatch, continuously while a thumb is dragged.
+      QScrollBar& green = control<QScrollBar>(chooser, "hscG");
+      green.setSliderDown(true);
+      green.setSliderPosition(77);
+      EXPECT_EQ(control<QLabel>(chooser, "lblG").text(), "77");
+      control<QScrollBar>(chooser, "hscR").setValue(1);
+      control<QScrollBar>(chooser, "hscB").setValue(255);
+      EXPECT_EQ(control<QWidget>(chooser, "Picture1").palette().color(QPalette::Window),
+                QColor(1, 77, 255));
+      green.setSliderDown(false);
+      if (QByteArray(leave).startsWith("cmd"))
+        control<QPushButton>(chooser, leave).click();
+      else
+        QTest::keyClick(&green, *leave == 'E' ? Qt::Key_Escape : Qt::Key_Return);
+    });
+    o.c<ColorButton>("cmdHari", button).click();
+    EXPECT_EQ(o.c<ColorButton>("cmdHari", button).BackColor(),
+              taken ? RGB(1, 77, 255) : RGB(200, 0, 50));
+    EXPECT_EQ(o.c<QPushButton>("cmdAccept").isEnabled(), taken);
+    EXPECT_EQ(o.clock.stackedAfter, o.dlg.data());
+  }
+  o.c<QPushButton>("cmdAccept").click();
+  EXPECT_EQ(o.settings.backgroundColor(), RGB(1, 77, 255));
+  EXPECT_EQ(o.settings.SecondColor, RGB(200, 0, 50));
 }
 
-TEST(SettingsDialog, ShowSettingsKeepsOneInstance) {
-  ClockSettings settings = FirstRunSettings();
-  FakeClock clock;
-  frmSetting* first = ShowSettings(settings, clock);
-  first->txtDF->setText("edited");
-  frmSetting* second = ShowSettings(settings, clock);
-  EXPECT_EQ(first, second);
-  EXPECT_EQ(second->txtDF->text(), "edited");
-  EXPECT_TRUE(second->isVisible());
-  second->cmdCancel->click();
-  flushDeletes();
-  EXPECT_EQ(OpenSettings(), nullptr);
-  frmSetting* third = ShowSettings(settings, clock);
-  EXPECT_EQ(third->txtDF->text(), "m/d h:nn");  // a fresh dialog
-  third->cmdCancel->click();
-  flushDeletes();
+TEST(SettingsDialog, BackgroundPictureFollowsThePathAndSizesTheForm) {
+  QTemporaryDir dir;
+  const QString bmp = dir.filePath("back.bmp");
+  ASSERT_TRUE(QImage(200, 150, QImage::Format_RGB32).save(bmp, "BMP"));
+  ClockSettings record = FirstRunSettings();
+  record.BackBMP = bmp;
+  OpenDialog o(record);
+  auto shown = [&] {
+    const bool label = !o.c<QLabel>("lblPic").isHidden();
+    EXPECT_TRUE(label == !o.c<QPushButton>("cmdSetSize").isHidden() &&
+                label == o.dlg->imgPrev().has_value());
+    return label;
+  };
+  EXPECT_TRUE(shown());  // the applied picture, Apply still disabled
+  EXPECT_EQ(o.c<QLabel>("lblPic").text(), "画像 - W:200 , H:150");
+  EXPECT_FALSE(o.c<QPushButton>("cmdAccept").isEnabled());
+
+  QLineEdit& path = o.c<QLineEdit>("txtBackFile");
+  QTest::keyClicks(&path, "x");  // no longer a file; the text stays
+  EXPECT_FALSE(shown());
+  QTest::keyClick(&path, Qt::Key_Backspace);
+  EXPECT_TRUE(shown());
+
+  o.prompts.choose(bmp);
+  o.c<QPushButton>("cmdBrouse").click();
+  EXPECT_TRUE(shown());
+  o.c<QPushButton>("cmdSetSize").click();
+  o.c<QPushButton>("cmdAccept").click();
+  EXPECT_EQ(o.clock.size(), QSize(200, 150));
+  o.prompts.choose(QString());  // the user cancels: no picture
+  o.c<QPushButton>("cmdBrouse").click();
+  EXPECT_FALSE(shown());
+  o.c<QPushButton>("cmdAccept").click();
+  EXPECT_EQ(o.settings.BackBMP, "");
+}
+
+// A click at the centre of every control reaches that control (none lies under another).
+TEST(SettingsDialog, EveryControlTakesAClickAtItsCentre) {
+  OpenDialog o;                           // digital text on: its controls enabled
+  o.c<QPushButton>("cmdSetSize").show();  // as with a picture loaded
+  int seen = 0;
+  for (QWidget* w : o.dlg->findChildren<QWidget*>()) {
+    if (!w->objectName().contains(QRegularExpression("^(cmd|chk|cmb|txt|vsc)")) ||
+        !w->isVisibleTo(o.dlg))
+      continue;
+    const QWidget* hit = o.dlg->childAt(w->mapTo(o.dlg.data(), w->rect().center()));
+    EXPECT_TRUE(hit == w || w->isAncestorOf(hit)) << w->objectName().toStdString();
+    ++seen;
+  }
+  EXPECT_GE(seen, 40);
+}
+
+// As the user picks a style set: the list's popup opened and the entry clicked.
+void pick(OpenDialog& o, const QString& entry) {
+  QComboBox& list = o.c<QComboBox>("cmbSkin");
+  list.showPopup();
+  QAbstractItemView* view = list.view();
+  const QPoint at = view->visualRect(view->model()->index(list.findText(entry), 0)).center();
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+  EXPECT_FALSE(view->isVisible()) << entry.toStdString();
+}
+
+TEST(SettingsDialog, StyleSetsSaveTheLookAndLoadItBack) {
+  QDir(styleSetRoot()).removeRecursively();
+  QTemporaryDir files;
+  const QString picture = files.filePath("pic.bmp");
+  ASSERT_TRUE(QImage(20, 10, QImage::Format_RGB32).save(picture, "BMP"));
+  QDir().mkpath(styleSetRoot() + "foreign");
+  test::writeBytes(styleSetRoot() + "foreign/Style.kws", "Other File\r\n1,2\r\n");
+  StyleSetValues plain;
+  plain.txtDF = "nn:ss";
+  ASSERT_EQ(saveStyleSet(styleSetRoot(), "plain", plain, {}, nullptr), StyleSetSave::Saved);
+  OpenDialog o;
+  // A user's edits.
+  o.dlg->EditColors[1] = {1, 2, 3};
+  o.c<ColorButton>("cmdHari", 1).setBackColor(RGB(1, 2, 3));
+  o.c<QLineEdit>("txtLong", 0).setText("62.5");
+  o.c<QCheckBox>("chkDC").setChecked(false);
+  o.c<QCheckBox>("chkFont", 1).setChecked(true);
+  o.c<QLineEdit>("txtBackFile").setText(picture);
+  const StyleSetValues saved = o.dlg->values().look;
+  o.prompts.type("Mine");
+  o.c<QPushButton>("cmdSSave").click();
+  EXPECT_EQ(o.prompts.asked().at(0).text, "スタイルセットの名前を付けてください。");
+  QComboBox& list = o.c<QComboBox>("cmbSkin");
+  QStringList items;
+  for (int i = 0; i < list.count(); ++i) items << list.itemText(i);
+  EXPECT_EQ(items, QStringList({kResetEntry, "foreign", "Mine", "plain"}));
+  EXPECT_EQ(list.currentIndex(), -1);
+
+  // The reset entry: the initial look, bold and italic kept, no picture, no minute dots.
+  QCheckBox& dots = o.c<QCheckBox>("chkmline");
+  dots.setChecked(true);
+  pick(o, kResetEntry);
+  StyleSetValues initial;
+  initial.chkFont = {0, 1};
+  EXPECT_EQ(o.dlg->values().look, initial);
+  EXPECT_EQ(o.c<ColorButton>("cmdHari(1)").BackColor(), RGB(0, 0, 0));
+  EXPECT_FALSE(dots.isChecked() || o.dlg->imgPrev().has_value());
+
+  // The set: every control back, lengths as integers, the picture from the set's folder.
+  dots.setChecked(true);
+  o.c<QPushButton>("cmdAccept").setEnabled(false);
+  pick(o, "Mine");
+  StyleSetValues expected = saved;
+  expected.txtLong[0] = "62";
+  expected.vscLong[0] = 38;
+  EXPECT_EQ(o.dlg->values().look, expected);
+  EXPECT_EQ(o.c<ColorButton>("cmdHari", 1).BackColor(), RGB(1, 2, 3));
+  EXPECT_TRUE(dots.isChecked() && o.c<QPushButton>("cmdAccept").isEnabled());
+  EXPECT_FALSE(o.c<QLineEdit>("txtFS").isEnabled());  // follows chkDC
+  ASSERT_TRUE(o.dlg->imgPrev().has_value());
+  EXPECT_EQ(o.dlg->imgPrev()->width, 20);
+
+  // A bad set changes nothing; a set without a picture leaves the path.
+  o.c<QPushButton>("cmdAccept").setEnabled(false);
+  o.prompts.answer(Answer::Ok);
+  pick(o, "foreign");
+  EXPECT_EQ(o.prompts.asked().at(1).text, "StyleSetファイルが見つからないか、不正です。");
+  EXPECT_EQ(o.dlg->values().look, expected);
+  EXPECT_FALSE(o.c<QPushButton>("cmdAccept").isEnabled());
+  pick(o, "plain");
+  EXPECT_EQ(o.c<QLineEdit>("txtDF").text(), "nn:ss");
+  EXPECT_EQ(o.c<QLineEdit>("txtBackFile").text(), QDir(styleSetRoot()).filePath("Mine/Back.bmp"));
+  QDir(styleSetRoot()).removeRecursively();
 }
 
 }  // namespace

@@ -1,34 +1,36 @@
 #include <gtest/gtest.h>
+
 #include <QFontDatabase>
 #include <QImage>
-
+#include <QTest>
 #include <functional>
 #include <string>
 
 #include "picture/Picture.h"
 #include "surface/DrawSurface.h"
+#include "surface/view/SurfaceView.h"
 
 namespace kwemo {
 namespace {
 
-constexpr int kW = 64;
-constexpr int kH = 48;
+constexpr int kW = 64, kH = 48;
 const QString kPGothic = QString::fromUtf8("ＭＳ Ｐゴシック");
 
 bool haveIpaPGothic() { return QFontDatabase::families().contains(QStringLiteral("IPAPGothic")); }
 
-// 0x00RRGGBB of a pixel, whatever the alpha byte.
+// The old runtime's colour value of a pixel, whatever the alpha byte.
 Rgb rgbAt(const QImage& im, int x, int y) {
   const QRgb c = im.pixel(x, y);
   return RGB(qRed(c), qGreen(c), qBlue(c));
 }
 
-// A background where every pixel differs and every bit occurs as 0 and 1.
-QImage gradient() {
-  QImage im(kW, kH, QImage::Format_RGB32);
-  for (int y = 0; y < kH; ++y)
-    for (int x = 0; x < kW; ++x) im.setPixel(x, y, qRgb(x * 4, y * 5, (x * 7 + y * 3) & 0xFF));
-  return im;
+// Extent of the dark pixels of an image drawn in black on white.
+QRect inked(const QImage& im) {
+  QRect r;
+  for (int y = 0; y < im.height(); ++y)
+    for (int x = 0; x < im.width(); ++x)
+      if (qGray(im.pixel(x, y)) < 128) r |= QRect(x, y, 1, 1);
+  return r;
 }
 
 // Mode n's result bit for pen bit p and screen bit d is bit 2p + d of n - 1.
@@ -41,199 +43,120 @@ Rgb oracle(int mode, Rgb pen, Rgb screen) {
   return out;
 }
 
-struct Shape {
-  const char* name;
-  int width;
-  std::function<void(DrawSurface&, Rgb)> draw;
-};
-
-const Shape kShapes[] = {
-    {"line", 3, [](DrawSurface& s, Rgb c) { s.Line(5, 5, 58, 40, c); }},
-    {"box", 1, [](DrawSurface& s, Rgb c) { s.Line(4, 6, 50, 30, c, LineShape::Box); }},
-    {"circle", 2, [](DrawSurface& s, Rgb c) { s.Circle(32, 24, 15, c, 0.6f); }},
-    {"dot", 7, [](DrawSurface& s, Rgb c) { s.PSet(20, 20, c); }},
-    {"pixel", 1,
-     [](DrawSurface& s, Rgb c) {
-       for (int i = 0; i < 12; ++i) s.PSet(static_cast<float>(3 + 5 * i), 40, c);
-     }},
-    {"text", 1,
-     [](DrawSurface& s, Rgb c) {
-       s.setFontName(kPGothic);
-       s.setFontSize(20);
-       s.setFontBold(true);
-       s.setForeColor(c);
-       s.setCurrentY(8);
-       s.Print(QStringLiteral("W8#"));
-     }},
-};
-
-// Where a shape covers pixels: drawn white on black, full coverage is white, none is black.
-QImage coverage(const Shape& shape, int mode) {
-  DrawSurface s(kW, kH);
-  s.setBackColor(0);
-  s.setDrawMode(mode == 13 ? 13 : 16);
-  s.setDrawWidth(shape.width);
-  shape.draw(s, 0xFFFFFF);
-  return s.image();
-}
-
 TEST(DrawSurfaceTest, EveryDrawModeCombinesPenAndScreenBitwise) {
+  const struct {
+    const char* name;
+    int width;
+    std::function<void(DrawSurface&, Rgb)> draw;
+  } shapes[] = {
+      {"line", 3, [](DrawSurface& s, Rgb c) { s.Line(5, 5, 58, 40, c); }},
+      {"box", 1, [](DrawSurface& s, Rgb c) { s.Line(4, 6, 50, 30, c, LineShape::Box); }},
+      {"circle", 2, [](DrawSurface& s, Rgb c) { s.Circle(32, 24, 15, c, 0.6f); }},
+      {"dot", 7, [](DrawSurface& s, Rgb c) { s.PSet(20, 20, c); }},
+      {"pixels", 1,
+       [](DrawSurface& s, Rgb c) {
+         for (int i = 0; i < 12; ++i) s.PSet(float(3 + 5 * i), 40, c);
+       }},
+      {"text", 1,
+       [](DrawSurface& s, Rgb c) {
+         s.setFontName(kPGothic);
+         s.setFontSize(20);
+         s.setFontBold(true);
+         s.setForeColor(c);
+         s.setCurrentY(8);
+         s.Print(QStringLiteral("W8#"));
+       }},
+  };
+  // A background where every pixel differs and every bit occurs as 0 and 1.
+  QImage background(kW, kH, QImage::Format_RGB32);
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW; ++x)
+      background.setPixel(x, y, qRgb(x * 4, y * 5, (x * 7 + y * 3) & 0xFF));
   const Rgb pen = RGB(0x5A, 0xC3, 0x96);
-  const QImage background = gradient();
-  for (const Shape& shape : kShapes) {
+  for (const auto& shape : shapes) {
     if (std::string(shape.name) == "text" && !haveIpaPGothic()) continue;
     for (int mode = 1; mode <= 16; ++mode) {
       SCOPED_TRACE(std::string(shape.name) + " mode " + std::to_string(mode));
-      const QImage mask = coverage(shape, mode);
-      DrawSurface s(kW, kH);
+      // Where the shape covers pixels: drawn white on black, full coverage is white.
+      DrawSurface mask(kW, kH), s(kW, kH);
+      mask.setBackColor(0);
+      mask.setDrawMode(mode == 13 ? 13 : 16);
+      mask.setDrawWidth(shape.width);
+      shape.draw(mask, 0xFFFFFF);
       ASSERT_TRUE(s.PaintPicture(background, 0, 0));
       ASSERT_TRUE(s.setDrawMode(mode) && s.setDrawWidth(shape.width));
       shape.draw(s, pen);
-      const QImage& im = s.image();
       int covered = 0, wrong = 0;
       for (int y = 0; y < kH; ++y) {
         for (int x = 0; x < kW; ++x) {
-          const Rgb m = rgbAt(mask, x, y), d = rgbAt(background, x, y);
+          const Rgb m = rgbAt(mask.image(), x, y), d = rgbAt(background, x, y);
           if (m != 0 && m != 0xFFFFFF) continue;  // partly covered edge of the smoothed copy mode
           covered += m != 0;
           const Rgb want = m ? oracle(mode, pen, d) : d;
-          if (rgbAt(im, x, y) != want && wrong++ == 0) {
-            ADD_FAILURE() << "first at " << x << "," << y << std::hex << " got " << rgbAt(im, x, y)
-                          << " want " << want;
-          }
+          if (rgbAt(s.image(), x, y) != want && wrong++ == 0)
+            ADD_FAILURE() << "first at " << x << "," << y << std::hex << " got "
+                          << rgbAt(s.image(), x, y) << " want " << want;
         }
       }
       EXPECT_EQ(wrong, 0);
       EXPECT_GT(covered, 10);
-      EXPECT_EQ(qAlpha(im.pixel(0, 0)), 255);
+      EXPECT_EQ(qAlpha(s.image().pixel(0, 0)), 255);
     }
   }
 }
 
-TEST(DrawSurfaceTest, RefusedValuesKeepTheOldOne) {
-  DrawSurface s;
-  ASSERT_TRUE(s.setDrawWidth(3) && s.setDrawMode(7));
-  EXPECT_FALSE(s.setDrawWidth(0) || s.setDrawMode(0) || s.setDrawMode(17) || s.setFontSize(0));
-  EXPECT_EQ(s.DrawWidth(), 3);
-  EXPECT_EQ(s.DrawMode(), 7);
-  EXPECT_FALSE(s.PaintPicture(static_cast<const Picture*>(nullptr), 0, 0, 10, 10));
-}
-
-// Extent of the dark pixels of an image drawn in black on white.
-QRect inked(const QImage& im) {
-  QRect r;
-  for (int y = 0; y < im.height(); ++y)
-    for (int x = 0; x < im.width(); ++x)
-      if (qGray(im.pixel(x, y)) < 128) r |= QRect(x, y, 1, 1);
-  return r;
-}
-
-void whiten(DrawSurface& s, int mode) {
-  s.resize(120, 100);
-  s.setBackColor(0xFFFFFF);
-  s.setDrawMode(mode);
-}
-
-TEST(DrawSurfaceTest, ShapesCoverTheirRoundedCoordinates) {
-  struct Case {
-    const char* name;
-    std::function<void(DrawSurface&)> draw;
-    QRect want;
-  };
-  const Case cases[] = {
-      {"circle", [](DrawSurface& s) { s.Circle(50, 50, 20); }, QRect(30, 30, 41, 41)},
-      {"ellipse", [](DrawSurface& s) { s.Circle(50, 50, 20, {}, 0.5f); }, QRect(30, 40, 41, 21)},
-      {"halves to even", [](DrawSurface& s) { s.Line(2.5f, 3.5f, 10.5f, 3.5f); },
-       QRect(2, 4, 9, 1)},
-      {"pixel off the surface", [](DrawSurface& s) { s.PSet(-1, 500); }, QRect()},
-      {"wide dot",
-       [](DrawSurface& s) {
-         s.setDrawWidth(5);
-         s.PSet(30, 30);
-       },
-       QRect(28, 28, 5, 5)},
-      {"wide line",
-       [](DrawSurface& s) {
-         s.setDrawWidth(3);
-         s.Line(10, 20, 30, 20);
-       },
-       QRect(9, 19, 23, 3)},
-  };
+TEST(DrawSurfaceTest, ShapesCoverTheirRoundedCoordinatesAndRefusedValuesKeepTheOldOne) {
+  using Draw = std::function<void(DrawSurface&)>;
+  // clang-format off
+  const std::tuple<int, Draw, QRect> cases[] = {  // pen width, shape, inked extent
+      {1, [](DrawSurface& s) { s.Circle(50, 50, 20); }, QRect(30, 30, 41, 41)},
+      {1, [](DrawSurface& s) { s.Circle(50, 50, 20, {}, 0.5f); }, QRect(30, 40, 41, 21)},
+      {1, [](DrawSurface& s) { s.Line(2.5f, 3.5f, 10.5f, 3.5f); }, QRect(2, 4, 9, 1)},  // to even
+      {1, [](DrawSurface& s) { s.PSet(-1, 500); }, QRect()},
+      {5, [](DrawSurface& s) { s.PSet(30, 30); }, QRect(28, 28, 5, 5)},
+      {3, [](DrawSurface& s) { s.Line(10, 20, 30, 20); }, QRect(9, 19, 23, 3)}};
+  // clang-format on
   for (int mode : {13, 9}) {
-    for (const Case& c : cases) {
-      DrawSurface s;
-      whiten(s, mode);
-      c.draw(s);
-      EXPECT_EQ(inked(s.image()), c.want) << c.name << " mode " << mode;
+    for (const auto& [width, draw, want] : cases) {
+      DrawSurface s(120, 100);
+      s.setBackColor(0xFFFFFF);
+      ASSERT_TRUE(s.setDrawMode(mode) && s.setDrawWidth(width));
+      EXPECT_FALSE(s.setDrawWidth(0) || s.setDrawMode(0) || s.setDrawMode(17) || s.setFontSize(0));
+      draw(s);
+      EXPECT_EQ(inked(s.image()), want) << "mode " << mode << " width " << width;
     }
   }
 }
 
-TEST(DrawSurfaceTest, PrintPutsTheTopLeftAtTheTextPositionAndMovesToTheNextLine) {
-  if (!haveIpaPGothic()) GTEST_SKIP() << "IPAPGothic is not installed";
-  for (int mode : {13, 9}) {
-    DrawSurface s;
-    whiten(s, mode);
-    s.setFontName(kPGothic);
-    s.setFontSize(8);
-    const QString text = QStringLiteral("1/5 9:07");
-    EXPECT_EQ(s.TextWidth(text), 47);
-    s.setCurrentX(30);
-    s.setCurrentY(20.5f);  // rounds to 20
-    s.Print(text);
-    const QRect ink = inked(s.image());
-    EXPECT_TRUE(QRect(30, 20, 47, 12).contains(ink)) << "mode " << mode;
-    EXPECT_LE(ink.top(), 22);  // the digits reach almost up to the ascent
-    EXPECT_EQ(s.CurrentY(), 32.5f);
-    s.Print(text, false);
-    EXPECT_EQ(s.CurrentX(), 47);
-    EXPECT_EQ(s.CurrentY(), 32.5f);
-    s.Cls();
-    EXPECT_EQ(s.CurrentX() + s.CurrentY(), 0);
-    EXPECT_EQ(inked(s.image()), QRect());
-  }
-}
-
-TEST(DrawSurfaceTest, PicturesAreCopiedAtOwnSizeOrStretched) {
-  QImage pic(4, 2, QImage::Format_RGB32);
-  pic.fill(qRgb(10, 200, 30));
-  pic.setPixel(3, 1, qRgb(250, 0, 0));
-  DrawSurface s(40, 30);
-  s.setBackColor(0xFFFFFF);
-  s.setDrawMode(6);  // pictures ignore the draw mode
-  EXPECT_TRUE(s.PaintPicture(pic, 5, 5));
-  EXPECT_EQ(rgbAt(s.image(), 5, 5), RGB(10, 200, 30));
-  EXPECT_EQ(rgbAt(s.image(), 8, 6), RGB(250, 0, 0));
-  EXPECT_TRUE(s.PaintPicture(pic, 0, 10, 40, 20));
-  EXPECT_EQ(redOf(rgbAt(s.image(), 38, 28)), 250);
-  EXPECT_EQ(rgbAt(s.image(), 20, 9), 0xFFFFFFu);
-}
-
-// The clear under a picture is skipped only where the picture replaces every pixel.
-TEST(DrawSurfaceTest, ClearShowsWhereAPictureLeavesPixels) {
-  struct Case {
-    const char* name;
-    QImage::Format format;
-    float x, w;
-    QRgb at5, at35;  // pixels (5, 5) and (35, 5) after Cls + PaintPicture
+// Pictures ignore the draw mode; the clear under one is skipped only where it replaces every
+// pixel.
+TEST(DrawSurfaceTest, PicturesAreCopiedAtOwnSizeOrStretchedOverTheClear) {
+  const QRgb green = qRgb(10, 200, 30), red = qRgb(250, 0, 0), blue = qRgb(0, 0, 255);
+  QImage small(4, 2, QImage::Format_RGB32), clear(40, 30, QImage::Format_ARGB32);
+  small.fill(green);
+  small.setPixel(3, 1, red);
+  clear.fill(Qt::transparent);
+  const struct {
+    QImage picture;
+    float x, y, w, h;  // w 0: own size
+    std::vector<std::pair<QPoint, QRgb>> probes;
+  } cases[] = {
+      {small, 5, 5, 0, 0, {{{5, 5}, green}, {{8, 6}, red}, {{9, 6}, blue}}},
+      {small, 0, 0, 20, 30, {{{5, 5}, green}, {{35, 5}, blue}}},
+      {clear, 0, 0, 40, 30, {{{5, 5}, blue}, {{35, 5}, blue}}},
   };
-  const QRgb pic = qRgb(10, 200, 30), back = qRgb(0, 0, 255);
-  const Case cases[] = {
-      {"opaque, whole surface", QImage::Format_RGB32, 0, 40, pic, pic},
-      {"opaque, left half", QImage::Format_RGB32, 0, 20, pic, back},
-      {"transparent, whole surface", QImage::Format_ARGB32, 0, 40, back, back},
-  };
-  for (const Case& c : cases) {
-    QImage picture(40, 30, c.format);
-    picture.fill(c.format == QImage::Format_RGB32 ? QColor(pic) : QColor(Qt::transparent));
+  for (const auto& c : cases) {
     DrawSurface s(40, 30);
     s.PSet(35, 5, RGB(255, 0, 0));  // something to clear
     s.setBackColor(RGB(0, 0, 255));
+    s.setDrawMode(6);
     s.Cls();
-    s.PaintPicture(picture, c.x, 0, c.w, 30);
-    EXPECT_EQ(s.image().pixel(5, 5), c.at5) << c.name;
-    EXPECT_EQ(s.image().pixel(35, 5), c.at35) << c.name;
+    EXPECT_TRUE(c.w ? s.PaintPicture(c.picture, c.x, c.y, c.w, c.h)
+                    : s.PaintPicture(c.picture, c.x, c.y));
+    for (const auto& [at, want] : c.probes)
+      EXPECT_EQ(s.image().pixel(at) | 0xFF000000, want) << at.x() << "," << at.y();
   }
+  EXPECT_FALSE(DrawSurface().PaintPicture(static_cast<const Picture*>(nullptr), 0, 0, 10, 10));
 }
 
 TEST(DrawSurfaceTest, ResizeKeepsTheDrawingAndHighDpiKeepsLogicalCoordinates) {
@@ -249,6 +172,27 @@ TEST(DrawSurfaceTest, ResizeKeepsTheDrawingAndHighDpiKeepsLogicalCoordinates) {
   s.Line(10, 8, 28, 8, 0);
   EXPECT_EQ(rgbAt(s.image(), 40, 16), 0u);  // logical (20, 8)
   EXPECT_EQ(rgbAt(s.image(), 40, 18), RGB(0, 0, 255));
+}
+
+// The view shows the surface at once when it reports a change, and only then.
+TEST(SurfaceViewTest, FollowsTheViewsSizeAndPushesOnlyChangedImages) {
+  DrawSurface surface;
+  SurfaceView view(surface);
+  view.resize(50, 40);
+  view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  EXPECT_EQ(QSize(surface.width(), surface.height()), QSize(50, 40));
+  surface.setBackColor(RGB(0, 0, 255));
+  const int start = view.pushedCount();
+  const std::pair<int, int> steps[] = {{17, 1}, {0, 1}, {22, 2}};  // x of a new dot, pushes
+  for (const auto& [x, pushed] : steps) {
+    if (x) surface.PSet(float(x), 30, RGB(0, 255, 0));
+    surface.Refresh();
+    EXPECT_EQ(view.pushedCount() - start, pushed) << x;
+  }
+  const QImage shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(shown.pixel(22, 30), qRgb(0, 255, 0));
+  EXPECT_EQ(shown.pixel(45, 35), qRgb(0, 0, 255));
 }
 
 }  // namespace

@@ -1,0 +1,262 @@
+// The command line, the autostart entry, stacking, the tray icon and Qt's translations; the
+// single-instance lock and socket against damaged lock files, other users, stray bytes and a flood
+// of idle connections.
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+#include <cstring>
+
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "FileBytes.h"
+#include "Waits.h"
+#include "desktop/AppIcons.h"
+#include "desktop/AutostartEntry.h"
+#include "desktop/CommandLine.h"
+#include "desktop/QtTranslations.h"
+#include "desktop/SetTopMost.h"
+#include "desktop/SingleInstance.h"
+#include "store/FileSettingsStore.h"
+
+namespace kwemo {
+namespace {
+
+using test::native;
+
+int connectTo(const QString& path, bool nonBlocking) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, native(path).constData(), sizeof address.sun_path - 1);
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM | (nonBlocking ? SOCK_NONBLOCK : 0), 0);
+  if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 &&
+      errno != EINPROGRESS) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+bool sendRaw(const QString& path, const QByteArray& bytes) {
+  const int fd = connectTo(path, false);
+  const bool sent =
+      fd >= 0 && ::send(fd, bytes.constData(), size_t(bytes.size()), 0) == bytes.size();
+  ::close(fd);
+  return sent;
+}
+
+TEST(SingleInstanceHostile, ADamagedLockNeverKeepsTheClockFromStarting) {
+  static constexpr char kGarbage[] = "\x89\x00\xff garbage\n\n\x01";
+  char host[256] = {};
+  ::gethostname(host, sizeof host - 1);
+  enum Other { None, Directory, Fifo, DanglingLink };
+  const std::pair<Other, QByteArray> cases[] = {
+      {None, ""},
+      {None, QByteArray(kGarbage, sizeof kGarbage - 1)},
+      {None, "4242\nanother-host.example\nkwemo\n"},
+      {None, "1\n" + QByteArray(host) + "\nkwemo\n"},  // alive on this host, but no clock
+      {Directory, {}},
+      {Fifo, {}},
+      {DanglingLink, {}}};
+  for (const auto& [other, bytes] : cases) {
+    SCOPED_TRACE(testing::Message() << other << " " << bytes.toStdString());
+    QTemporaryDir dir;
+    const QString lock = dir.filePath("run/kwemo.lock");
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("run")));
+    bool made = true;
+    if (other == None) test::writeBytes(lock, bytes);
+    if (other == Directory) made = QDir().mkpath(lock + "/inside");
+    if (other == Fifo) made = ::mkfifo(native(lock).constData(), 0600) == 0;
+    if (other == DanglingLink) made = QFile::link(dir.filePath("nowhere"), lock);
+    ASSERT_TRUE(made);
+
+    SingleInstance first(dir.filePath("run")), second(dir.filePath("run"));
+    SingleInstance::Role role{};
+    EXPECT_TRUE(test::finishesWithoutBlocking([&] { role = first.claim(); }, lock)) << "blocked";
+    EXPECT_EQ(role, SingleInstance::Role::First);
+    struct stat st {};
+    ASSERT_EQ(::lstat(native(lock).constData(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    EXPECT_FALSE(QFile::exists(dir.filePath("nowhere"))) << "the link was followed";
+    EXPECT_EQ(second.claim(), SingleInstance::Role::Second) << "two clocks at once";
+  }
+}
+
+// Only the user's own launches are heard, even where the socket could be reached by others (a
+// shared fallback folder, say); stray bytes are ignored, and a later request is still heard.
+TEST(SingleInstanceHostile, RequestsOfAnotherUserAndStrayBytesAreIgnored) {
+  QTemporaryDir dir, empty;
+  EXPECT_FALSE(SingleInstance(empty.path()).askFirstToShow(200));              // nobody answers
+  ASSERT_EQ(SingleInstance(dir.path()).claim(), SingleInstance::Role::First);  // gone at once
+  SingleInstance first(dir.path());
+  ASSERT_EQ(first.claim(), SingleInstance::Role::First);
+  QSignalSpy shown(&first, &SingleInstance::showRequested);
+  ASSERT_TRUE(sendRaw(first.socketPath(), "hello\n" + QByteArray(200, 'x') + "\nshow\n"));
+  ASSERT_TRUE(sendRaw(first.socketPath(), ""));
+  if (::geteuid() == 0) {
+    ::chmod(native(dir.path()).constData(), 0777);
+    ::chmod(native(first.socketPath()).constData(), 0666);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      if (::setgid(65534) != 0 || ::setuid(65534) != 0) std::_Exit(2);
+      std::_Exit(sendRaw(first.socketPath(), "show\n") ? 0 : 3);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, WNOHANG) == 0) QTest::qWait(10);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+  }
+  QTest::qWait(300);
+  EXPECT_EQ(shown.count(), 0);
+  SingleInstance mine(dir.path());
+  ASSERT_EQ(mine.claim(), SingleInstance::Role::Second);
+  EXPECT_TRUE(mine.askFirstToShow());
+  EXPECT_TRUE(test::waitUntil([&] { return shown.count() == 1; }));
+}
+
+// Run in a process of its own whose descriptor limit is lowered: a thousand idle connections
+// from another process, then a real request and a save. The exit code says what went wrong.
+[[noreturn]] void floodThenRequestAndSave(const QString& folder) {
+  rlimit limit{};
+  ::getrlimit(RLIMIT_NOFILE, &limit);
+  const rlimit original = limit;
+  limit.rlim_cur = 64;
+  if (::setrlimit(RLIMIT_NOFILE, &limit) != 0) std::_Exit(10);
+  SingleInstance first(folder + "/run");
+  if (first.claim() != SingleInstance::Role::First) std::_Exit(11);
+  QSignalSpy shown(&first, &SingleInstance::showRequested);
+
+  int ready[2];
+  if (::pipe(ready) != 0) std::_Exit(12);
+  const pid_t flooder = ::fork();
+  if (flooder == 0) {
+    ::setrlimit(RLIMIT_NOFILE, &original);
+    int open = 0;
+    for (const QDeadlineTimer patience(30000); open < 1000 && !patience.hasExpired();) {
+      if (connectTo(first.socketPath(), true) >= 0) {
+        ++open;  // kept open and silent
+      } else {
+        ::usleep(200);
+      }
+    }
+    (void)!::write(ready[1], open == 1000 ? "y" : "n", 1);
+    ::pause();
+    std::_Exit(0);
+  }
+  ::close(ready[1]);
+  char flooded = 0;
+  const bool finished = test::waitUntil(
+      [&] {
+        pollfd p{ready[0], POLLIN, 0};
+        return ::poll(&p, 1, 0) == 1 && ::read(ready[0], &flooded, 1) == 1;
+      },
+      120000);
+  int code = 0;
+  if (!finished || flooded != 'y') code = 13;
+  if (first.openConnections() > SingleInstance::kMaxConnections) code = 14;
+  // The idle ones are dropped; a real request is still heard.
+  if (!code && !test::waitUntil([&] { return first.openConnections() == 0; })) code = 15;
+  SingleInstance second(folder + "/run");
+  if (!code && second.claim() != SingleInstance::Role::Second) code = 16;
+  if (!code && !second.askFirstToShow(5000)) code = 17;
+  if (!code && !test::waitUntil([&] { return shown.count() == 1; })) code = 18;
+  if (!code && !FileSettingsStore(folder + "/config").write("KWEMO", "Setting", "Runed", "True"))
+    code = 19;
+  ::kill(flooder, SIGKILL);
+  ::waitpid(flooder, nullptr, 0);
+  std::_Exit(code);
+}
+
+TEST(SingleInstanceHostileDeathTest, AFloodOfIdleConnectionsLeavesTheClockAnsweringAndSaving) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  QTemporaryDir dir;
+  EXPECT_EXIT(floodThenRequestAndSave(dir.path()), testing::ExitedWithCode(0), "");
+}
+
+// The answers themselves are checked from the outside (e2e); here what only the parser sees.
+TEST(CommandLine, QtsOptionsPassAndMisuseIsAUsageError) {
+  using A = CommandLine::Action;
+  const std::pair<QStringList, A> cases[] = {
+      {{"-platform", "xcb", "--session", "abc", "-reverse"}, A::RunClock},
+      {{"--autostart", "yes"}, A::Usage},
+      {{"--autostart", "on", "off"}, A::Usage},
+      {{"-display"}, A::Usage}};  // missing value
+  for (const auto& [args, action] : cases) {
+    const CommandLine cl(QStringList{QStringLiteral("kwemo")} + args);
+    EXPECT_EQ(cl.action(), action) << args.join(u' ').toStdString();
+    EXPECT_EQ(cl.errorText().isEmpty(), action != A::Usage) << args.join(u' ').toStdString();
+  }
+}
+
+TEST(AutostartEntry, ExecWordQuotingAndTheDesktopsOwnSwitch) {
+  const std::pair<QString, QString> cases[] = {{"/home/a$b/kwemo", R"("/home/a\\$b/kwemo")"},
+                                               {R"(/x\y/kwemo)", R"("/x\\\\y/kwemo")"},
+                                               {"/100%/kwemo", "/100%%/kwemo"}};
+  for (const auto& [program, word] : cases) EXPECT_EQ(AutostartEntry::execWord(program), word);
+
+  QTemporaryDir config;
+  AutostartEntry entry(config.path());
+  QString error;
+  ASSERT_TRUE(entry.turnOn("/usr/bin/kwemo", &error)) << error.toStdString();
+  EXPECT_TRUE(entry.isOn());
+  // A desktop's start-up settings switch an entry off by marking it hidden.
+  test::writeBytes(entry.path(), test::readAll(entry.path()) + "Hidden=true\n");
+  EXPECT_FALSE(entry.isOn());
+  EXPECT_TRUE(entry.turnOff(&error));
+  EXPECT_FALSE(entry.turnOn("/a\nb", &error));
+  EXPECT_FALSE(QFile::exists(entry.path()));
+}
+
+// Stacking itself is watched from the outside (e2e); here what the window manager cannot show.
+TEST(SetTopMost, AWindowNotYetCreatedKeepsTheFlagAndAChooserStaysWithItsOwner) {
+  QWidget frm, later, chooser;
+  frm.show();
+  SetTopMost(later, true);
+  later.show();
+  EXPECT_TRUE(later.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+  SetTopMost(chooser, true, &frm);
+  ASSERT_NE(frm.windowHandle(), nullptr);
+  EXPECT_EQ(chooser.windowHandle()->transientParent(), frm.windowHandle());
+  EXPECT_FALSE(chooser.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+// The tray asks for its size times the screen's scale; it must get a picture drawn at that size,
+// not a smaller one stretched (which looks blurred at scale 2).
+TEST(AppIcons, TrayIconIsDrawnAtTheSizeTheScreenNeeds) {
+  const QPixmap at44 = trayIcon().pixmap(QSize(22, 22), 2.0);
+  EXPECT_EQ(at44.size(), QSize(44, 44));
+  EXPECT_DOUBLE_EQ(at44.devicePixelRatio(), 2.0);
+  // Where a picture of exactly that size exists, it is that picture, untouched.
+  EXPECT_EQ(trayIcon().pixmap(QSize(16, 16), 2.0).toImage().convertToFormat(QImage::Format_ARGB32),
+            QImage(QStringLiteral(":/kwemo/kwemo-32.png")).convertToFormat(QImage::Format_ARGB32));
+}
+
+TEST(QtTranslations, StandardButtonsFollowTheLocaleWhileTheObjectLives) {
+  const auto texts = [] {
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::Cancel);
+    return box.button(QMessageBox::Yes)->text() + u'|' + box.button(QMessageBox::Cancel)->text();
+  };
+  {
+    const QtTranslations japanese{QLocale(QLocale::Japanese, QLocale::Japan)};
+    EXPECT_EQ(texts(), QStringLiteral("はい(&Y)|キャンセル"));
+  }
+  EXPECT_EQ(texts(), QStringLiteral("&Yes|Cancel"));
+}
+
+}  // namespace
+}  // namespace kwemo
