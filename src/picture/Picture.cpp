@@ -133,12 +133,18 @@ bool LooksLikePicturePath(const QString& path) {
   return info.isFile() && info.size() > 0 && info.size() <= kMaxPictureFileBytes;
 }
 
-std::optional<Picture> LoadPicture(const QString& path) {
-  if (!LooksLikePicturePath(path)) return std::nullopt;
+QByteArray ReadPictureFile(const QString& path) {
+  if (!LooksLikePicturePath(path)) return {};
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  // Read one byte past the limit: a file that grew since the check is still refused.
-  const QByteArray data = file.read(kMaxPictureFileBytes + 1);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  // Sized from the file, not the limit: read() reserves what it is asked for, and the clock keeps
+  // the bytes for the whole run.
+  return file.read(std::min(file.size(), kMaxPictureFileBytes) + 1);
+}
+
+std::optional<Picture> LoadPicture(const QString& path) {
+  const QByteArray data = ReadPictureFile(path);
+  if (data.isEmpty()) return std::nullopt;
   return LoadPictureFromData(data);
 }
 
