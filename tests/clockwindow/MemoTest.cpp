@@ -123,6 +123,26 @@ TEST(frmMemo, LoadCaptionLayoutAndEnterInTheTitle) {
   EXPECT_TRUE(host.prompts.scripted.asked().empty());  // discarding asks nothing
 }
 
+// What was stored (by an older, longer memo) is shown whole; what is typed or pasted is bounded,
+// so that whatever was typed can be saved.
+TEST(frmMemo, TheMemoIsBoundedWhereItIsTyped) {
+  const QString stored(frmMemo::kMaxTextLength + 10, u'o');
+  FakeHost host({"t", stored});
+  auto memo = std::make_unique<frmMemo>(host.store, host);
+  EXPECT_EQ(text(*memo).toPlainText(), stored);
+  memo->discard();
+  ASSERT_TRUE(WriteMemo(host.store, {"t", "abc"}));
+  memo = std::make_unique<frmMemo>(host.store, host);
+  text(*memo).moveCursor(QTextCursor::End);
+  text(*memo).insertPlainText(QString(frmMemo::kMaxTextLength, u'x'));  // a paste
+  QTest::keyClicks(&text(*memo), "yz");
+  EXPECT_EQ(text(*memo).toPlainText(), "abc" + QString(frmMemo::kMaxTextLength - 3, u'x'));
+  title(*memo).setText(QString(frmMemo::kMaxTitleLength + 5, u't'));
+  EXPECT_EQ(title(*memo).text().size(), frmMemo::kMaxTitleLength);
+  EXPECT_TRUE(WriteMemo(host.store, {title(*memo).text(), text(*memo).toPlainText()}));
+  memo->discard();
+}
+
 TEST(MemoCommands, ClearAndCopyWithEachAnswer) {
   const QString full = "abcdefghijk\r\n--------\r\nl1\r\nl2";
   const struct {
