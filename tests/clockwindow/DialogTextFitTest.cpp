@@ -16,7 +16,6 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QWidget>
-#include <memory>
 
 #include "../settings/FakeHost.h"
 #include "about/frmAbout.h"

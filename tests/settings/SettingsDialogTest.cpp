@@ -12,8 +12,6 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWindow>
-#include <functional>
 
 #include "FakeHost.h"
 #include "FileBytes.h"

@@ -8,7 +8,6 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <tuple>
-#include <vector>
 
 #include <sys/stat.h>
 
