@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "oldruntime/Rounding.h"
+#include "picture/MetafilePlayers.h"
 #include "picture/MetafileRenderers.h"
 
 namespace kwemo {
@@ -42,6 +43,8 @@ std::optional<Picture> decodeWithQt(const QByteArray& data, const char* format, 
   if (!buffer.open(QIODevice::ReadOnly)) return std::nullopt;
   QImageReader reader(&buffer, format);
   reader.setDecideFormatFromContent(false);
+  // Only the plugin for this format: guessing would load every image plugin to ask each one.
+  reader.setAutoDetectImageFormat(false);
   reader.setAutoTransform(false);
   const QSize declared = reader.size();
   if (declared.isValid() && !sizeWithinLimits(declared)) return std::nullopt;
@@ -112,9 +115,11 @@ std::optional<Picture> LoadPictureFromData(const QByteArray& data) {
       // Qt's icon reader takes cursors too; it gives the first image of the file.
       return decodeWithQt(data, "ico", true);
     case PictureKind::Wmf:
-      return RenderWmf(data);
+      if (const MetafilePlayers* players = metafilePlayers()) return players->wmf(data);
+      return std::nullopt;
     case PictureKind::Emf:
-      return RenderEmf(data);
+      if (const MetafilePlayers* players = metafilePlayers()) return players->emf(data);
+      return std::nullopt;
     case PictureKind::None:
       break;
   }

@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <QByteArray>
 #include <QFile>
-#include <QString>
 #include <atomic>
 #include <chrono>
 #include <functional>

@@ -2,6 +2,9 @@
 // per-user folders pointed at a temporary directory so no test touches real settings.
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QTemporaryDir>
 
 #include <cstdlib>
@@ -11,13 +14,37 @@
 
 namespace {
 
-class WatchEachTest : public ::testing::EmptyTestEventListener {
+// Closes a popup or modal window that stays up for 8 seconds while events run, and fails the
+// running test with its name, instead of hanging it in a nested event loop.
+class ModalWatchdog : public QObject, public ::testing::EmptyTestEventListener {
  public:
-  explicit WatchEachTest(kwemo::test::ModalWatchdog& watchdog) : watchdog_(watchdog) {}
-  void OnTestStart(const ::testing::TestInfo&) override { watchdog_.reset(); }
+  ModalWatchdog() {
+    QObject::connect(&timer_, &QTimer::timeout, this, [this] { check(); });
+    timer_.start(100);
+  }
+  void OnTestStart(const ::testing::TestInfo&) override { seen_ = nullptr; }
 
  private:
-  kwemo::test::ModalWatchdog& watchdog_;
+  void check() {
+    QWidget* up = kwemo::test::windowUp();
+    if (up != seen_) {
+      seen_ = up;
+      since_.start();
+      return;
+    }
+    if (!up || since_.elapsed() < 8000) return;
+    ADD_FAILURE() << "left open, closed by the watchdog: " << up->metaObject()->className() << " \""
+                  << up->windowTitle().toStdString() << "\"";
+    seen_ = nullptr;
+    if (auto* dialog = qobject_cast<QDialog*>(up))
+      dialog->reject();
+    else
+      up->close();
+  }
+
+  QTimer timer_;
+  QPointer<QWidget> seen_;
+  QElapsedTimer since_;
 };
 
 }  // namespace
@@ -25,19 +52,16 @@ class WatchEachTest : public ::testing::EmptyTestEventListener {
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QTemporaryDir home;
-  if (home.isValid()) {
-    const QByteArray root = home.path().toUtf8();
-    setenv("XDG_CONFIG_HOME", (root + "/config").constData(), 1);
-    setenv("XDG_DATA_HOME", (root + "/data").constData(), 1);
-  }
+  if (!home.isValid()) return 1;
+  setenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8().constData(), 1);
+  setenv("XDG_DATA_HOME", home.filePath("data").toUtf8().constData(), 1);
   QApplication app(argc, argv);
   kwemo::installFontSubstitutes();
   ::testing::InitGoogleTest(&argc, argv);
-  kwemo::test::ModalWatchdog watchdog;
   auto& listeners = ::testing::UnitTest::GetInstance()->listeners();
-  auto* watch = new WatchEachTest(watchdog);
-  listeners.Append(watch);
+  auto* watchdog = new ModalWatchdog;
+  listeners.Append(watchdog);
   const int failed = RUN_ALL_TESTS();
-  delete listeners.Release(watch);
+  delete listeners.Release(watchdog);
   return failed;
 }

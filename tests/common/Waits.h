@@ -1,14 +1,8 @@
 #pragma once
 
 // Every wait a test makes goes through here: waits end on a condition (or on an injected clock),
-// never after a fixed time, and a window a test fails to close fails that test instead of
-// hanging it in a nested event loop.
-#include <gtest/gtest.h>
-
+// never after a fixed time. TestMain closes a window a test fails to close.
 #include <QApplication>
-#include <QDialog>
-#include <QElapsedTimer>
-#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -28,22 +22,25 @@ template <class Done>
   return QTest::qWaitFor(done, ms);
 }
 
+// The popup or modal window that is up, if any.
+inline QWidget* windowUp() {
+  QWidget* up = QApplication::activePopupWidget();
+  return up ? up : QApplication::activeModalWidget();
+}
+
 // Runs act once on the first popup or modal window of type T that comes up, typically while the
 // caller blocks in its nested event loop. Watching stops when the returned timer goes.
 template <class T, class Act>
 [[nodiscard]] std::unique_ptr<QTimer> whenUp(Act act) {
   auto poll = std::make_unique<QTimer>();
-  poll->setInterval(10);
   QTimer* timer = poll.get();
   QObject::connect(timer, &QTimer::timeout, [timer, act]() mutable {
-    QWidget* up = QApplication::activePopupWidget();
-    if (!up) up = QApplication::activeModalWidget();
-    if (auto* window = qobject_cast<T*>(up)) {
+    if (auto* window = qobject_cast<T*>(windowUp())) {
       timer->stop();
       act(*window);
     }
   });
-  poll->start();
+  poll->start(10);
   return poll;
 }
 
@@ -55,42 +52,6 @@ inline void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent:
 struct SteppedTicks {
   SteppedTicks() { SetSteppedTicks(true); }
   ~SteppedTicks() { SetSteppedTicks(false); }
-};
-
-// Closes a popup or modal window that stays up longer than a few seconds while events run, and
-// fails the running test with its name. TestMain keeps one for every test.
-class ModalWatchdog : public QObject {
- public:
-  explicit ModalWatchdog(int ms = 8000) : limitMs_(ms) {
-    timer_.setInterval(100);
-    QObject::connect(&timer_, &QTimer::timeout, this, [this] { check(); });
-    timer_.start();
-  }
-  void reset() { seen_ = nullptr; }
-
- private:
-  void check() {
-    QWidget* up = QApplication::activePopupWidget();
-    if (!up) up = QApplication::activeModalWidget();
-    if (up != seen_) {
-      seen_ = up;
-      since_.start();
-      return;
-    }
-    if (!up || since_.elapsed() < limitMs_) return;
-    ADD_FAILURE() << "left open, closed by the watchdog: " << up->metaObject()->className() << " \""
-                  << up->windowTitle().toStdString() << "\"";
-    seen_ = nullptr;
-    if (auto* dialog = qobject_cast<QDialog*>(up))
-      dialog->reject();
-    else
-      up->close();
-  }
-
-  int limitMs_;
-  QTimer timer_;
-  QPointer<QWidget> seen_;
-  QElapsedTimer since_;
 };
 
 }  // namespace kwemo::test

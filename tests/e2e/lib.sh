@@ -182,15 +182,19 @@ store_put() {
   tr ';' '\n' | awk -F'|' 'NF { if (!($1 in body)) order[n++] = $1; body[$1] = body[$1] $2 "=" $3 "\n" }
     END { for (i = 0; i < n; i++) printf "[%s]\n%s\n", order[i], body[order[i]] }' >"$STORE_FILE"
 }
-# A visible window of the process other than the clock and bigger than the icon: the open menu.
-menu_of() {
-  local w h m
-  for m in $(xdotool search --all --onlyvisible --pid "$KWEMO_PID" '' 2>/dev/null); do
-    read -r _ _ w h <<<"$(geometry_of "$m")"
-    [ "$m" != "$id" ] && [ "$w" -gt 64 ] && [ "$h" -gt 64 ] && is_viewable "$m" && echo "$m" && return 0
+# The first viewable window of the clock's process that `xdotool search` finds with the options
+# after $1 and whose place and size (wx wy ww wh) pass the test in $1: its id in win.
+window_where() {
+  local test=$1
+  shift
+  for win in $(xdotool search --all --pid "$KWEMO_PID" "$@" 2>/dev/null); do
+    read -r wx wy ww wh <<<"$(geometry_of "$win")"
+    eval "$test" && is_viewable "$win" && return 0
   done
   return 1
 }
+# A visible window other than the clock and bigger than the icon: the open menu.
+menu_of() { window_where '[ "$win" != "$id" ] && ((ww > 64 && wh > 64))' --onlyvisible '' && echo "$win"; }
 # A right click at $1, $2 and the menu it opens: its id and place in menu, mx, my, mw, mh.
 open_menu() {
   click_at "$1" "$2" 3
@@ -200,24 +204,12 @@ open_menu() {
 }
 # The notification-area icon: the process's small window inside the panel; its middle in ix, iy.
 find_icon() {
-  local w h i j
-  for icon in $(xdotool search --all --pid "$KWEMO_PID" '' 2>/dev/null); do
-    read -r i j w h <<<"$(geometry_of "$icon")"
-    [ "$icon" != "$id" ] && [ "$w" -le 32 ] && [ "$h" -le 32 ] && [ "$w" -gt 1 ] && is_viewable "$icon" &&
-      ix=$((i + w / 2)) iy=$((j + h / 2)) && return 0
-  done
-  return 1
+  window_where '[ "$win" != "$id" ] && ((ww <= 32 && wh <= 32 && ww > 1))' '' &&
+    icon=$win ix=$((wx + ww / 2)) iy=$((wy + wh / 2))
 }
 wait_icon() { wait_until 10 find_icon || fail "no notification-area icon"; }
 # The clock window found again (a hidden and shown window may have a new id): sets id.
-clock_shown() {
-  local w h c
-  for c in $(xdotool search --all --onlyvisible --pid "$KWEMO_PID" --name '^KWEMO$' 2>/dev/null); do
-    read -r _ _ w h <<<"$(geometry_of "$c")"
-    [ "$w" -gt 64 ] && [ "$h" -gt 64 ] && is_viewable "$c" && id=$c && return 0
-  done
-  return 1
-}
+clock_shown() { window_where '((ww > 64 && wh > 64))' --onlyvisible --name '^KWEMO$' && id=$win; }
 wait_clock_shown() { wait_until "$1" clock_shown; }
 # The strip of a 120 x 120 client area in a 4-pixel frame at the window's x, y, as pixel text;
 # it shows cyan text on black.
@@ -225,8 +217,9 @@ strip_pixels() { import -window root -crop "120x18+$((x + 4))+$((y + 106))" -dep
 strip_shows_text() { [[ $(strip_pixels) == *'#00FFFF'* ]]; }
 # Where the text pixels are, as one checksum: two messages give two sums.
 strip_text_sum() { strip_pixels | grep '#00FFFF' | cut -d: -f1 | md5sum | cut -c1-12; }
+strip_clear() { ! strip_shows_text; }
 wait_strip_gone() {
-  wait_until 5 bash -c "! import -window root -crop 120x18+$((x + 4))+$((y + 106)) -depth 8 txt:- | grep -q '#00FFFF'" || true
+  wait_until 5 strip_clear || true
   sleep 0.3
 }
 # The farewell shows in the strip while the clock is still running.

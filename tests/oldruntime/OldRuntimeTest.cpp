@@ -11,7 +11,6 @@
 #include "oldruntime/NumberFormat.h"
 #include "oldruntime/Rounding.h"
 #include "oldruntime/Uptime.h"
-#include "oldruntime/VersionText.h"
 
 namespace kwemo {
 namespace {
@@ -48,8 +47,7 @@ TEST(Conversions, RoundHalfToEvenAndFailWhereTheOldRuntimeFailed) {
   // clang-format on
   // Values that must not fail (pixel sizes, coordinates) saturate instead.
   EXPECT_EQ(toInt32Clamped(2147483647.5), std::numeric_limits<std::int32_t>::max());
-  EXPECT_EQ(toInt32Clamped(-std::numeric_limits<double>::infinity()),
-            std::numeric_limits<std::int32_t>::min());
+  EXPECT_EQ(toInt32Clamped(-HUGE_VAL), std::numeric_limits<std::int32_t>::min());
   EXPECT_EQ(toInt32Clamped(std::nan("")), 0);
 }
 
@@ -59,15 +57,12 @@ TEST(Conversions, TextFormsMatchTheOldRuntime) {
       {1e-5f, "0.00001"}, {1e-7f, "1E-07"}, {1.0f / 3, "0.3333333"}, {-0.0f, "0"}};
   // clang-format on
   for (const auto& [value, text] : cases) EXPECT_EQ(SingleText(value).toStdString(), text) << value;
-  EXPECT_EQ(BoolText(true), "True");
   // What the single text writes, the single conversion reads back unchanged (7 digits suffice).
   for (float v : {0.1f, 1.234568e7f, 33.33333f}) EXPECT_EQ(CSng(SingleText(v)).value(), v);
-  // Past the old 32-bit tick count's wrap at 2^32 ms, and at the end of 64 bits.
-  EXPECT_EQ(UptimeText(4'294'967'296), "[Win] 1193h02m47s");
+  // At the end of 64 bits, and before the start.
   EXPECT_EQ(UptimeText(std::numeric_limits<std::int64_t>::max()), "[Win] 2562047788015h12m55s");
   EXPECT_EQ(UptimeText(-5), "[Win] 00h00m00s");
   EXPECT_GT(systemUptimeMs(), 0);
-  EXPECT_EQ(VersionText(10, 15, 12345), "ver 10.15.12345");
 }
 
 QDateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
@@ -106,12 +101,9 @@ TEST(DateFormat, PatternCodes) {
       // clang-format on
   };
   const auto japanese = DateFormatLocale::fromLocale(QLocale(QLocale::Japanese, QLocale::Japan));
-  for (const auto& c : cases) {
-    const QString pattern = QString::fromUtf16(c.pattern);
-    EXPECT_EQ(FormatDate(c.t, pattern, c.japanese ? japanese : DateFormatLocale::english()),
-              QString::fromUtf16(c.expected))
-        << pattern.toStdString() << " at " << c.t.toString(Qt::ISODate).toStdString();
-  }
+  for (const auto& c : cases)
+    EXPECT_EQ(FormatDate(c.t, c.pattern, c.japanese ? japanese : DateFormatLocale::english()),
+              QString::fromUtf16(c.expected));
   EXPECT_EQ(FormatDate(QDateTime(), u"d"), QString());
   // Any pattern gives a result of bounded size; none crashes (the sanitizer build watches).
   EXPECT_EQ(FormatDate(tue, QString(100000, u'd'), DateFormatLocale::english()),
@@ -138,11 +130,8 @@ TEST(NumberFormat, Patterns) {
       {1.0 / 3, u"", u"0.333333333333333"}, {1e15, u"", u"1E+15"}, {1.5e-20, u"", u"1.5E-20"},
       // clang-format on
   };
-  for (const auto& c : cases) {
-    const QString pattern = QString::fromUtf16(c.pattern);
-    EXPECT_EQ(FormatNumber(c.value, pattern), QString::fromUtf16(c.expected))
-        << c.value << " with " << pattern.toStdString();
-  }
+  for (const auto& c : cases)
+    EXPECT_EQ(FormatNumber(c.value, c.pattern), QString::fromUtf16(c.expected)) << c.value;
   // Long patterns and extreme values give results of bounded size.
   EXPECT_EQ(FormatNumber(7, QString(100000, u'0')), QString(99999, u'0') + u'7');
   EXPECT_EQ(FormatNumber(std::numeric_limits<double>::max(), u"#,##0").size(), 309 + 102);
