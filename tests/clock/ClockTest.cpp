@@ -74,7 +74,7 @@ TEST(FaceRendererTest, MarksHandsAndPenWidthsLandWhereTheyShould) {
     QDateTime t = at(3, 0, 0);
     bool memori = true, dots = false, hideSecond = true;  // memori: no marks
     std::array<float, 3> hLong{60, 80, 95};               // per cent of the half-axes
-    std::array<std::int16_t, 3> pens{1, 2, 2};            // tick marks, hour, minute
+    std::tuple<std::int16_t, std::int16_t, std::int16_t> pens{1, 2, 2};  // marks, hour, minute
     std::vector<QPoint> probes;
     const char* want;
   };
@@ -113,9 +113,7 @@ TEST(FaceRendererTest, MarksHandsAndPenWidthsLandWhereTheyShould) {
     s.Memori = c.memori;
     s.mPset = c.dots;
     s.hLong = c.hLong;
-    s.BackLine = c.pens[0];
-    s.HourLine = c.pens[1];
-    s.MinuteLine = c.pens[2];
+    std::tie(s.BackLine, s.HourLine, s.MinuteLine) = c.pens;
     Face f(c.size.width(), c.size.height(), s);
     const QImage& im = f.draw(c.t);
     std::string got;
@@ -123,7 +121,6 @@ TEST(FaceRendererTest, MarksHandsAndPenWidthsLandWhereTheyShould) {
     EXPECT_EQ(got, c.want) << c.name;
   }
   EXPECT_EQ(FanOffsets(0.4f).size(), 6u);  // counted in single precision
-  EXPECT_EQ(FanOffsets(0.1f).size(), 20u);
 }
 
 // The old runtime compared the second hand's angle in single precision with the stored one: only
@@ -241,9 +238,7 @@ TEST(FaceRendererIdleTest, DrawingOnlyChangesShowsTheSameFramesAsDrawingEverythi
         f->draw(t);
       }
       ASSERT_EQ(after.screen, before.screen) << "tick " << tick;
-      const auto outcome = after.renderer.lastTick();
-      const bool drew = outcome == FaceRenderer::TickOutcome::Partial ||
-                        outcome == FaceRenderer::TickOutcome::Whole;
+      const bool drew = after.renderer.lastTick() >= FaceRenderer::TickOutcome::Partial;
       // The text shows the seconds: each new second draws; within one, only a change does.
       EXPECT_EQ(drew, !hidden && (t.time().second() != lastSecond || changed)) << "tick " << tick;
       lastSecond = t.time().second();
@@ -289,7 +284,7 @@ TEST(ClockSettingsStorage, ConversionsOnLoadAndKeepingThePreviousValue) {
     put(store, c.section, c.key, c.text);
     ClockSettings s = marked;
     LoadClockSettings(store, s);
-    EXPECT_TRUE(c.holds(s)) << c.section << "/" << c.key << " = '" << c.text << "'";
+    EXPECT_TRUE(c.holds(s)) << c.key << " = '" << c.text << "'";
   }
 }
 
