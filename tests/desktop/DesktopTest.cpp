@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -59,15 +60,13 @@ bool sendRaw(const QString& path, const QByteArray& bytes) {
 }
 
 TEST(SingleInstanceHostile, ADamagedLockNeverKeepsTheClockFromStarting) {
-  static constexpr char kGarbage[] = "\x89\x00\xff garbage\n\n\x01";
-  char host[256] = {};
-  ::gethostname(host, sizeof host - 1);
+  const QByteArray host = QSysInfo::machineHostName().toUtf8();
   enum Other { None, Directory, Fifo, DanglingLink };
   // clang-format off
   const std::pair<Other, QByteArray> cases[] = {
-      {None, ""}, {None, QByteArray(kGarbage, sizeof kGarbage - 1)},
+      {None, ""}, {None, QByteArrayLiteral("\x89\x00\xff garbage\n\n\x01")},
       {None, "4242\nanother-host.example\nkwemo\n"},
-      {None, "1\n" + QByteArray(host) + "\nkwemo\n"},  // alive on this host, but no clock
+      {None, "1\n" + host + "\nkwemo\n"},  // alive on this host, but no clock
       {Directory, {}}, {Fifo, {}}, {DanglingLink, {}}};
   // clang-format on
   for (const auto& [other, bytes] : cases) {
@@ -83,10 +82,10 @@ TEST(SingleInstanceHostile, ADamagedLockNeverKeepsTheClockFromStarting) {
     ASSERT_TRUE(made);
 
     SingleInstance first(dir.filePath("run")), second(dir.filePath("run"));
-    Role role{};
-    EXPECT_TRUE(test::finishesWithoutBlocking([&] { role = first.claim(); }, lock)) << "blocked";
-    // One clock only, and a regular lock file in the way's place: no link was followed.
-    EXPECT_TRUE(role == Role::First && second.claim() == Role::Second);
+    Role role{};  // one clock only, without blocking on a FIFO
+    EXPECT_TRUE(test::finishesWithoutBlocking([&] { role = first.claim(); }, lock) &&
+                role == Role::First && second.claim() == Role::Second);
+    // A regular lock file in the way's place: no link was followed.
     const QFileInfo info(lock);
     EXPECT_TRUE(info.isFile() && !info.isSymLink() && !QFile::exists(dir.filePath("nowhere")));
   }
@@ -177,8 +176,7 @@ TEST(CommandLine, QtsOptionsPassAndMisuseIsAUsageError) {
       {{"--autostart", "on", "off"}, A::Usage},
       {{"-display"}, A::Usage}};  // missing value
   for (const auto& [args, action] : cases)
-    EXPECT_EQ(CommandLine(QStringList{"kwemo"} + args).action(), action)
-        << args.join(u' ').toStdString();
+    EXPECT_EQ(CommandLine(QStringList{"kwemo"} + args).action(), action);
 }
 
 TEST(AutostartEntry, ExecWordQuotingAndTheDesktopsOwnSwitch) {
@@ -222,8 +220,7 @@ TEST(AppIcons, TrayIconIsDrawnAtTheSizeTheScreenNeeds) {
 
 TEST(QtTranslations, StandardButtonsFollowTheLocaleWhileTheObjectLives) {
   const auto texts = [] {
-    QMessageBox box;
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::Cancel);
+    QMessageBox box(QMessageBox::NoIcon, {}, {}, QMessageBox::Yes | QMessageBox::Cancel);
     return box.button(QMessageBox::Yes)->text() + u'|' + box.button(QMessageBox::Cancel)->text();
   };
   std::optional<QtTranslations> japanese(std::in_place, QLocale(QLocale::Japanese, QLocale::Japan));
