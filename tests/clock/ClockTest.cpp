@@ -128,27 +128,26 @@ TEST(FaceRendererTest, MarksHandsAndPenWidthsLandWhereTheyShould) {
 // first tick at 15 (the stored angle still 0) draws and shows nothing. The fan stores no angle
 // while the second hand is hidden.
 TEST(FaceRendererTest, SecondFifteenIsSkippedAsTheOldRuntimeSkippedIt) {
-  const struct {
-    bool fan, hideSecond;
-    std::vector<int> seconds;
-    const char* ticks;  // + drew, - skipped after the first showing, 0 skipped before it
-  } cases[] = {         // clang-format off
+  // fan, hidden second hand, seconds, ticks: + drew, - skipped after the first showing, 0 skipped
+  // before it
+  const std::tuple<bool, bool, std::vector<int>, std::string> cases[] = {
+      // clang-format off
       {false, false, {14, 15, 15, 16}, "++-+"}, {true, false, {14, 15, 15}, "+++"},
       {false, false, {15, 15, 16}, "00+"}, {true, true, {14, 15, 16}, "+-+"}};
   // clang-format on
-  for (const auto& c : cases) {
+  for (const auto& [fan, hideSecond, seconds, ticks] : cases) {
     ClockSettings s = FirstRunSettings();
     s.DigitalClock = 0;
-    s.nHari = c.fan;
-    s.HideSecond = c.hideSecond;
+    s.nHari = fan;
+    s.HideSecond = hideSecond;
     Face f(60, 60, s);
     std::string got;
-    for (int second : c.seconds) {
+    for (int second : seconds) {
       f.draw(at(9, 41, second));
       const bool drew = f.renderer.lastTick() != FaceRenderer::TickOutcome::Skipped;
       got += f.renderer.FirstShown() ? (drew ? '+' : '-') : (drew ? '?' : '0');
     }
-    EXPECT_EQ(got, c.ticks) << "fan " << c.fan;
+    EXPECT_EQ(got, ticks) << "fan " << fan;
   }
 }
 
@@ -254,37 +253,35 @@ void put(SettingsStore& store, const char* section, const char* key, const QStri
 // fields hold marker values, and checks the field. Only the exact text "True" marks an earlier
 // run; otherwise the first-run values are loaded (font size 8).
 TEST(ClockSettingsStorage, ConversionsOnLoadAndKeepingThePreviousValue) {
-  const struct {
-    const char *section, *key, *text;
-    std::function<bool(const ClockSettings&)> holds;
-  } cases[] = {
-      {"Setting", "FontSize", "9.5", [](auto& s) { return s.FontSize == 10; }},
-      {"Setting", "FontSize", "40000", [](auto& s) { return s.FontSize == 7; }},
-      {"Setting", "FontItalic", "maybe", [](auto& s) { return s.FontItalic; }},
-      {"Setting", "hlong2", "1e2", [](auto& s) { return s.hLong[2] == 100; }},
-      {"Setting", "BackLine", "0", [](auto& s) { return s.BackLine == 1; }},
-      {"Color", "MOJI_R", "-2.5",
-       [](auto& s) { return s.Moji_R == -2 && s.MojiColor == RGB(0, 9, 9); }},
-      {"Color", "Moji_R", "300", [](auto& s) { return s.MojiColor == RGB(255, 9, 9); }},
-      {"Color", "DrawMode", "abc", [](auto& s) { return s.DrawMode == 13; }},
-      {"Setting", "DrawMode", "7", [](auto& s) { return s.DrawMode == 13; }},
-      {"setting", "RUNED", "True", [](auto& s) { return s.FontSize == 7; }},
-      {"Setting", "Runed", " True", [](auto& s) { return s.FontSize == 8; }},
-      {"Setting", "Runed", "true", [](auto& s) { return s.FontSize == 8; }},
-  };
+  const std::tuple<const char*, const char*, const char*, std::function<bool(const ClockSettings&)>>
+      cases[] = {
+          {"Setting", "FontSize", "9.5", [](auto& s) { return s.FontSize == 10; }},
+          {"Setting", "FontSize", "40000", [](auto& s) { return s.FontSize == 7; }},
+          {"Setting", "FontItalic", "maybe", [](auto& s) { return s.FontItalic; }},
+          {"Setting", "hlong2", "1e2", [](auto& s) { return s.hLong[2] == 100; }},
+          {"Setting", "BackLine", "0", [](auto& s) { return s.BackLine == 1; }},
+          {"Color", "MOJI_R", "-2.5",
+           [](auto& s) { return s.Moji_R == -2 && s.MojiColor == RGB(0, 9, 9); }},
+          {"Color", "Moji_R", "300", [](auto& s) { return s.MojiColor == RGB(255, 9, 9); }},
+          {"Color", "DrawMode", "abc", [](auto& s) { return s.DrawMode == 13; }},
+          {"Setting", "DrawMode", "7", [](auto& s) { return s.DrawMode == 13; }},
+          {"setting", "RUNED", "True", [](auto& s) { return s.FontSize == 7; }},
+          {"Setting", "Runed", " True", [](auto& s) { return s.FontSize == 8; }},
+          {"Setting", "Runed", "true", [](auto& s) { return s.FontSize == 8; }},
+      };
   ClockSettings marked;
   marked.FontSize = 7;
   marked.FontItalic = true;
   marked.BackLine = 4;
   marked.Moji_G = marked.Moji_B = 9;
   marked.DrawMode = 5;  // load starts from 13
-  for (const auto& c : cases) {
+  for (const auto& [section, key, text, holds] : cases) {
     MemorySettingsStore store;
     put(store, "Setting", "Runed", "True");
-    put(store, c.section, c.key, c.text);
+    put(store, section, key, text);
     ClockSettings s = marked;
     LoadClockSettings(store, s);
-    EXPECT_TRUE(c.holds(s)) << c.key << " = '" << c.text << "'";
+    EXPECT_TRUE(holds(s)) << key << " = '" << text << "'";
   }
 }
 

@@ -111,10 +111,7 @@ TEST(DateFormat, PatternCodes) {
 }
 
 TEST(NumberFormat, Patterns) {
-  const struct {
-    double value;
-    const char16_t *pattern, *expected;
-  } cases[] = {
+  const std::tuple<double, const char16_t*, const char16_t*> cases[] = {
       // clang-format off
       // Halves round away from zero, on the 15-digit text.
       {-4.5, u"00", u"-05"}, {12345, u"0000", u"12345"}, {1, u"#00##00#0", u"00000001"},
@@ -130,8 +127,8 @@ TEST(NumberFormat, Patterns) {
       {1.0 / 3, u"", u"0.333333333333333"}, {1e15, u"", u"1E+15"}, {1.5e-20, u"", u"1.5E-20"},
       // clang-format on
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(FormatNumber(c.value, c.pattern), QString::fromUtf16(c.expected)) << c.value;
+  for (const auto& [value, pattern, expected] : cases)
+    EXPECT_EQ(FormatNumber(value, pattern), QString::fromUtf16(expected)) << value;
   // Long patterns and extreme values give results of bounded size.
   EXPECT_EQ(FormatNumber(7, QString(100000, u'0')), QString(99999, u'0') + u'7');
   EXPECT_EQ(FormatNumber(std::numeric_limits<double>::max(), u"#,##0").size(), 309 + 102);

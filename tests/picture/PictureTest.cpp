@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -151,18 +150,14 @@ TEST(Picture, RejectsWhatIsNoPictureAndCachesWithinItsBounds) {
   for (const QString& path : {QString(), dir.filePath("missing.bmp"), dir.path(),
                               dir.filePath("notes.bmp"), dir.filePath("p.bmp")})
     EXPECT_FALSE(PictureCache().load(path).has_value()) << path.toStdString();
-  EXPECT_FALSE(LooksLikePicturePath(dir.path()));
-  EXPECT_TRUE(LooksLikePicturePath(dir.filePath("notes.bmp")));
+  EXPECT_TRUE(!LooksLikePicturePath(dir.path()) && LooksLikePicturePath(dir.filePath("notes.bmp")));
 
-  // A cached decode is handed out until the file changes or goes.
+  // A cached decode is handed out until the file changes (the last one is emptied).
   PictureCache cache(2, 20 * 20 * 4);
   const std::pair<QByteArray, int> steps[] = {
       {savedByQt(20, 10), 20}, {savedByQt(30, 12), 30}, {savedByQt(40, 40), 40}, {{}, 0}};
   for (const auto& [bytes, width] : steps) {
-    if (bytes.isEmpty())
-      ASSERT_TRUE(QFile::remove(dir.filePath("back.bmp")));
-    else
-      test::writeBytes(dir.filePath("back.bmp"), bytes);
+    test::writeBytes(dir.filePath("back.bmp"), bytes);
     EXPECT_EQ(cache.load(dir.filePath("back.bmp")).value_or(Picture{}).width, width);
   }
 }

@@ -41,11 +41,8 @@ Rgb oracle(int mode, Rgb pen, Rgb screen) {
 }
 
 TEST(DrawSurfaceTest, EveryDrawModeCombinesPenAndScreenBitwise) {
-  const struct {
-    const char* name;
-    int width;
-    std::function<void(DrawSurface&, Rgb)> draw;
-  } shapes[] = {
+  const std::tuple<std::string, int, std::function<void(DrawSurface&, Rgb)>> shapes[] = {
+      // name, pen width, drawing
       {"line", 3, [](DrawSurface& s, Rgb c) { s.Line(5, 5, 58, 40, c); }},
       {"box", 1, [](DrawSurface& s, Rgb c) { s.Line(4, 6, 50, 30, c, LineShape::Box); }},
       {"circle", 2, [](DrawSurface& s, Rgb c) { s.Circle(32, 24, 15, c, 0.6f); }},
@@ -67,19 +64,19 @@ TEST(DrawSurfaceTest, EveryDrawModeCombinesPenAndScreenBitwise) {
       background.setPixel(x, y, qRgb(x * 4, y * 5, (x * 7 + y * 3) & 0xFF));
   const Rgb pen = RGB(0x5A, 0xC3, 0x96);
   const bool haveFont = QFontDatabase::families().contains(QStringLiteral("IPAPGothic"));
-  for (const auto& shape : shapes) {
-    if (std::string(shape.name) == "text" && !haveFont) continue;
+  for (const auto& [name, width, draw] : shapes) {
+    if (name == "text" && !haveFont) continue;
     for (int mode = 1; mode <= 16; ++mode) {
-      SCOPED_TRACE(std::string(shape.name) + " mode " + std::to_string(mode));
+      SCOPED_TRACE(name + " mode " + std::to_string(mode));
       // Where the shape covers pixels: drawn white on black, full coverage is white.
       DrawSurface mask(kW, kH), s(kW, kH);
       mask.setBackColor(0);
       mask.setDrawMode(mode == 13 ? 13 : 16);
-      mask.setDrawWidth(shape.width);
-      shape.draw(mask, 0xFFFFFF);
+      mask.setDrawWidth(width);
+      draw(mask, 0xFFFFFF);
       ASSERT_TRUE(s.PaintPicture(background, 0, 0));
-      ASSERT_TRUE(s.setDrawMode(mode) && s.setDrawWidth(shape.width));
-      shape.draw(s, pen);
+      ASSERT_TRUE(s.setDrawMode(mode) && s.setDrawWidth(width));
+      draw(s, pen);
       // Pixels partly covered by the smoothed copy mode's edges count as they came out.
       QImage want = s.image().copy();
       int covered = 0;
@@ -125,24 +122,21 @@ TEST(DrawSurfaceTest, PicturesAreCopiedAtOwnSizeOrStretchedOverTheClear) {
   small.fill(green);
   small.setPixel(3, 1, red);
   clear.fill(Qt::transparent);
-  const struct {
-    QImage picture;
-    float x, y, w, h;  // w 0: own size
-    std::vector<std::pair<QPoint, QRgb>> probes;
-  } cases[] = {
-      {small, 5, 5, 0, 0, {{{5, 5}, green}, {{8, 6}, red}, {{9, 6}, blue}}},
-      {small, 0, 0, 20, 30, {{{5, 5}, green}, {{35, 5}, blue}}},
-      {clear, 0, 0, 40, 30, {{{5, 5}, blue}, {{35, 5}, blue}}},
-  };
-  for (const auto& c : cases) {
+  // picture, x, y, w, h (w 0: own size), probes
+  const std::tuple<QImage, float, float, float, float, std::vector<std::pair<QPoint, QRgb>>>
+      cases[] = {
+          {small, 5, 5, 0, 0, {{{5, 5}, green}, {{8, 6}, red}, {{9, 6}, blue}}},
+          {small, 0, 0, 20, 30, {{{5, 5}, green}, {{35, 5}, blue}}},
+          {clear, 0, 0, 40, 30, {{{5, 5}, blue}, {{35, 5}, blue}}},
+      };
+  for (const auto& [picture, x, y, w, h, probes] : cases) {
     DrawSurface s(40, 30);
     s.PSet(35, 5, RGB(255, 0, 0));  // something to clear
     s.setBackColor(RGB(0, 0, 255));
     s.setDrawMode(6);
     s.Cls();
-    EXPECT_TRUE(c.w ? s.PaintPicture(c.picture, c.x, c.y, c.w, c.h)
-                    : s.PaintPicture(c.picture, c.x, c.y));
-    for (const auto& [at, want] : c.probes) EXPECT_EQ(s.image().pixel(at) | 0xFF000000, want);
+    EXPECT_TRUE(w ? s.PaintPicture(picture, x, y, w, h) : s.PaintPicture(picture, x, y));
+    for (const auto& [at, want] : probes) EXPECT_EQ(s.image().pixel(at) | 0xFF000000, want);
   }
   EXPECT_FALSE(DrawSurface().PaintPicture(static_cast<const Picture*>(nullptr), 0, 0, 10, 10));
 }
@@ -170,13 +164,11 @@ TEST(SurfaceViewTest, FollowsTheViewsSizeAndPushesOnlyChangedImages) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
   EXPECT_EQ(QSize(surface.width(), surface.height()), QSize(50, 40));
   surface.setBackColor(RGB(0, 0, 255));
+  surface.PSet(22, 30, RGB(0, 255, 0));
   const int start = view.pushedCount();
-  const std::pair<int, int> steps[] = {{17, 1}, {0, 1}, {22, 2}};  // x of a new dot, pushes
-  for (const auto& [x, pushed] : steps) {
-    if (x) surface.PSet(float(x), 30, RGB(0, 255, 0));
-    surface.Refresh();
-    EXPECT_EQ(view.pushedCount() - start, pushed) << x;
-  }
+  surface.Refresh();
+  surface.Refresh();  // nothing new
+  EXPECT_EQ(view.pushedCount() - start, 1);
   const QImage shown = view.grab().toImage();
   EXPECT_EQ(std::pair(rgbAt(shown, 22, 30), rgbAt(shown, 45, 35)),
             std::pair(RGB(0, 255, 0), RGB(0, 0, 255)));
