@@ -140,9 +140,7 @@ TEST(SingleInstanceHostile, RequestsOfAnotherUserAndStrayBytesAreIgnored) {
     if (open == 1000) ::raise(SIGSTOP);
     std::_Exit(1);
   }
-  rlimit limit{};
-  ::getrlimit(RLIMIT_NOFILE, &limit);
-  limit.rlim_cur = 64;
+  const rlimit limit{64, 64};
   int status = 0;
   const bool flooded =
       ::setrlimit(RLIMIT_NOFILE, &limit) == 0 &&

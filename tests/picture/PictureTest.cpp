@@ -61,14 +61,8 @@ Probes drawing(int w, int h) {
 std::pair<QSize, QSize> sizes(const Picture& p) { return {{p.width, p.height}, p.image.size()}; }
 
 TEST(Picture, EachKindLoadsByContentWithItsSizeAndPixels) {
-  const struct {
-    const char* name;
-    QByteArray bytes;
-    PictureKind kind;
-    QSize size;
-    Probes probes;
-    int tolerance;  // per channel; JPEG is lossy
-  } cases[] = {
+  // name, bytes, kind, size, probes, tolerance per channel (JPEG is lossy)
+  const std::tuple<const char*, QByteArray, PictureKind, QSize, Probes, int> cases[] = {
       // clang-format off
       {"rle8", pictureData("rle8.bmp"), PictureKind::Bmp, {37, 21}, quadrants(37, 21), 0},
       {"rle4", pictureData("rle4.bmp"), PictureKind::Bmp, {35, 23}, quadrants(35, 23), 0},
@@ -99,20 +93,20 @@ TEST(Picture, EachKindLoadsByContentWithItsSizeAndPixels) {
       // clang-format on
   };
   QTemporaryDir dir;
-  for (const auto& c : cases) {
-    EXPECT_EQ(DetectPictureKind(c.bytes), c.kind) << c.name;
+  for (const auto& [name, bytes, kind, size, probes, tolerance] : cases) {
+    EXPECT_EQ(DetectPictureKind(bytes), kind) << name;
     // The name never decides: every kind is loaded under a misleading extension.
-    test::writeBytes(dir.filePath("Back.bmp"), c.bytes);
+    test::writeBytes(dir.filePath("Back.bmp"), bytes);
     const std::optional<Picture> picture = LoadPicture(dir.filePath("Back.bmp"));
-    ASSERT_TRUE(picture.has_value()) << c.name;
-    EXPECT_EQ(sizes(*picture), std::pair(c.size, c.size)) << c.name;
-    for (const auto& [at, want] : c.probes) {
+    ASSERT_TRUE(picture.has_value()) << name;
+    EXPECT_EQ(sizes(*picture), std::pair(size, size)) << name;
+    for (const auto& [at, want] : probes) {
       const QColor got = picture->image.pixelColor(at);
       const int off =
           std::max({std::abs(got.red() - want.red()), std::abs(got.green() - want.green()),
                     std::abs(got.blue() - want.blue())});
-      EXPECT_TRUE(want.alpha() ? got.alpha() == 255 && off <= c.tolerance : got.alpha() == 0)
-          << c.name << " at " << at.x() << "," << at.y();
+      EXPECT_TRUE(want.alpha() ? got.alpha() == 255 && off <= tolerance : got.alpha() == 0)
+          << name << " at " << at.x() << "," << at.y();
     }
   }
 }
