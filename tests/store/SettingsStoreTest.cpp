@@ -145,38 +145,30 @@ TEST(SettingsStore, KillDuringSaveLeavesTheOldOrTheNewFile) {
 // The store never blocks, never replaces anything but a regular file, and says which file failed
 // and why.
 TEST(StoreHostileFiles, NothingButARegularFileIsReadOrReplaced) {
-  enum Kind { Fifo, Directory, LinkToDevice, DanglingLink, LinkToDamaged };
-  // What stands there, and the reason given; "" when the store writes through it.
+  enum Kind { Fifo, Directory, Device, Nothing, Damaged };
+  // What stands there or where a link there leads, and the reason given; "" when the store
+  // writes through it.
   // clang-format off
-  const std::pair<Kind, const char*> cases[] = {
-      {Fifo, "named pipe"}, {Directory, "directory"}, {LinkToDevice, "which is"},
-      {DanglingLink, "leads nowhere"}, {LinkToDamaged, ""}};
+  const std::tuple<Kind, bool, const char*> cases[] = {
+      {Fifo, false, "named pipe"}, {Directory, false, "directory"}, {Device, true, "which is"},
+      {Nothing, true, "leads nowhere"}, {Damaged, true, ""}};
   // clang-format on
-  for (const auto& [kind, reason] : cases) {
+  for (const auto& [kind, linked, reason] : cases) {
     SCOPED_TRACE(kind);
     QTemporaryDir dir;
-    const QString path = dir.filePath("KWEMO.ini"), node = dir.filePath("node");
-    const QString dotfile = dir.filePath("dotfiles/KWEMO.ini");
-    QString watched = path;  // what must stay as it was
-    bool made = true;
-    if (kind == Fifo) made = ::mkfifo(native(path).constData(), 0600) == 0;
-    if (kind == Directory) made = QDir().mkpath(path + "/inside");
-    if (kind == LinkToDevice) {
-      // A copy of /dev/null's node made for the test (a FIFO where nodes cannot be made): a store
-      // that follows the link would replace it with a plain file.
-      made = ::mknod(native(node).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0 ||
-             ::mkfifo(native(node).constData(), 0600) == 0;
-      made = made && QFile::link(node, path);
-      watched = node;
-    }
-    if (kind == DanglingLink) made = QFile::link(dir.filePath("gone/KWEMO.ini"), path);
-    if (kind == LinkToDamaged) {
-      QDir().mkpath(dir.filePath("dotfiles"));
-      writeBytes(dotfile, "[Setting]\nA=1\ngarbage\n");
-      made = QFile::link(dotfile, path);
-    }
+    const QString path = dir.filePath("KWEMO.ini");
+    const QString target = linked ? dir.filePath("elsewhere/KWEMO.ini") : path;  // must stay
+    bool made = QDir().mkpath(dir.filePath("elsewhere")) && (!linked || QFile::link(target, path));
+    if (kind == Fifo) made = made && ::mkfifo(native(target).constData(), 0600) == 0;
+    if (kind == Directory) made = made && QDir().mkpath(target + "/inside");
+    // A copy of /dev/null's node made for the test (a FIFO where nodes cannot be made): a store
+    // that follows the link would replace it with a plain file.
+    if (kind == Device)
+      made = made && (::mknod(native(target).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0 ||
+                      ::mkfifo(native(target).constData(), 0600) == 0);
+    if (kind == Damaged) writeBytes(target, "[Setting]\nA=1\ngarbage\n");
     ASSERT_TRUE(made);
-    const mode_t typeBefore = typeOf(watched);
+    const mode_t typeBefore = typeOf(target);
 
     bool wrote = false;
     QString failure, read;
@@ -187,11 +179,11 @@ TEST(StoreHostileFiles, NothingButARegularFileIsReadOrReplaced) {
           wrote = store.write(kApp, "Setting", "B", "2");
           failure = store.lastFailure();
         },
-        watched));
-    EXPECT_EQ(typeOf(watched), typeBefore) << "what stood there was replaced";
+        target));
+    EXPECT_EQ(typeOf(target), typeBefore) << "what stood there was replaced";
     // Or written through the link into the file it leads to, the damaged data kept as a file.
     EXPECT_TRUE(*reason ? !wrote && failure.startsWith(path + ": ") && failure.contains(reason)
-                        : wrote && read == "1" && readAll(dotfile).contains("B=2"))
+                        : wrote && read == "1" && readAll(target).contains("B=2"))
         << failure.toStdString();
     EXPECT_EQ(damagedCopy(dir.path()), QByteArray(*reason ? "" : "[Setting]\nA=1\ngarbage\n"));
   }
