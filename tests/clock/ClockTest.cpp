@@ -301,15 +301,13 @@ TEST(ClockSettingsStorage, SaveThenLoadThroughTheFileGivesTheSameRecord) {
   ASSERT_TRUE(SaveClockSettings(saver, saved, {1800, 2400.5f, 1935, 2010, true, true}));
   ClockSettings loaded;
   const LoadOutcome outcome = LoadClockSettings(store, loaded);
-  EXPECT_EQ(loaded, saved);
-  EXPECT_TRUE(!outcome.firstRun && outcome.alwaysOnTop && LoadRgnMode(store));
+  EXPECT_TRUE(loaded == saved && !outcome.firstRun && outcome.alwaysOnTop && LoadRgnMode(store));
   // The placement takes a single left and leading numbers.
   const auto top = [&] { return LoadPlacement(store).value_or(StoredPlacement{}).Top; };
   EXPECT_EQ(top(), 2400.5);
   put(store, "Position", "Top", " - 30 twips");
   put(store, "POSITION", "Width", "x");
-  EXPECT_EQ(top(), -30);
-  EXPECT_EQ(LoadPlacement(store)->Width, 0);
+  EXPECT_TRUE(top() == -30 && LoadPlacement(store)->Width == 0);
   put(store, "Position", "Left", "abc");
   EXPECT_FALSE(LoadPlacement(store).has_value());
 }

@@ -47,8 +47,7 @@ TEST(SettingsStore, KeysAndSectionsMatchWithoutCaseAndEveryValueComesBackExactly
   // Another writer's values are seen and kept.
   FileSettingsStore other(dir.path());
   EXPECT_EQ(other.read(kApp, "COLOR", "Moji_r"), "13");
-  ASSERT_TRUE(other.write(kApp, "Setting", "B", "3"));
-  ASSERT_TRUE(onDisk.write(kApp, "Setting", "C", "4"));
+  ASSERT_TRUE(other.write(kApp, "Setting", "B", "3") && onDisk.write(kApp, "Setting", "C", "4"));
   EXPECT_EQ(FileSettingsStore(dir.path()).read(kApp, "Setting", "B"), "3");
   EXPECT_TRUE(!onDisk.write(kApp, "../x", "", "1") && onDisk.filePath("../etc").isEmpty());
 
