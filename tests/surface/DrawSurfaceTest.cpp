@@ -102,8 +102,7 @@ TEST(DrawSurfaceTest, ShapesCoverTheirRoundedCoordinatesAndRefusedValuesKeepTheO
   // clang-format on
   for (int mode : {13, 9})
     for (const auto& [width, draw, want] : cases) {
-      DrawSurface s(120, 100);
-      s.setBackColor(0xFFFFFF);
+      DrawSurface s(120, 100);  // white
       ASSERT_TRUE(s.setDrawMode(mode) && s.setDrawWidth(width));
       EXPECT_FALSE(s.setDrawWidth(0) || s.setDrawMode(0) || s.setDrawMode(17) || s.setFontSize(0));
       draw(s);
