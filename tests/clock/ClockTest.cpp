@@ -84,8 +84,7 @@ TEST(FaceRendererTest, MarksHandsAndPenWidthsLandWhereTheyShould) {
       // minute dots only when asked for and never at the hour positions.
       {.name = "marks", .size = {200, 100}, .t = at(10, 0, 0), .memori = false, .hLong = {},
        .probes = {{189, 50}, {192, 50}, {100, 1}, {100, 4}, {85, 50}, {100, 42}, {100, 40},
-                  {110, 4}},
-       .want = "DLDLDDLL"},
+                  {110, 4}}, .want = "DLDLDDLL"},
       {.name = "minute dots", .size = {200, 100}, .t = at(10, 0, 0), .memori = false,
        .dots = true, .hLong = {}, .probes = {{110, 4}, {100, 4}}, .want = "DL"},
       {.name = "3:00", .hideSecond = false, .probes = {{95, 60}, {98, 60}, {60, 4}, {40, 60}},
@@ -97,8 +96,7 @@ TEST(FaceRendererTest, MarksHandsAndPenWidthsLandWhereTheyShould) {
        .probes = {{271, 306}, {288, 288}}, .want = "DL"},
       // A hand of any length runs out of the window; a negative one points the other way.
       {.name = "huge", .hLong = {3e38f, 0, 0}, .probes = {{105, 60}, {15, 60}}, .want = "DL"},
-      {.name = "huge negative", .hLong = {-1e30f, 0, 0}, .probes = {{15, 60}, {105, 60}},
-       .want = "DL"},
+      {.name = "negative", .hLong = {-1e30f, 0, 0}, .probes = {{15, 60}, {105, 60}}, .want = "DL"},
       // A refused pen width keeps the previous one: the tick-mark width stays for the hands.
       {.name = "pens 3/0/0", .memori = false, .pens = {3, 0, 0},
        .probes = {{85, 59}, {85, 61}, {85, 57}}, .want = "DDL"},
