@@ -198,23 +198,22 @@ TEST(FaceRendererIdleTest, DrawingOnlyChangesShowsTheSameFramesAsDrawingEverythi
       stripes.setPixel(x, y, qRgb(x * 7, y * 11, (x + y) * 5));
   const QString picture = dir.filePath("back.bmp");
   ASSERT_TRUE(stripes.save(picture, "BMP"));
-  ClockSettings base = FirstRunSettings();
-  base.BG_R = 250, base.BG_G = 240, base.BG_B = 200;
-  base.Hour_R = 200, base.Minute_G = 160, base.Second_B = 255, base.Circle_R = 90;
-  base.updateColors();
-  base.Format = QStringLiteral("h:nn:ss");
-  base.TextTop = 62;  // the hands cross the text
+  ClockSettings look = FirstRunSettings();
+  look.BG_R = 250, look.BG_G = 240, look.BG_B = 200;
+  look.Hour_R = 200, look.Minute_G = 160, look.Second_B = 255, look.Circle_R = 90;
+  look.updateColors();
+  look.Format = QStringLiteral("h:nn:ss");
+  look.TextTop = 62;  // the hands cross the text
   // Every draw mode with the pen widths, fan, dots and picture varied; the copy mode at odd sizes.
   for (int i = 1; i <= 18; ++i) {
     const int mode = i <= 16 ? i : 13;
     const QSize size = i <= 16 ? QSize(130, 110) : i == 17 ? QSize(401, 257) : QSize(96, 160);
-    ClockSettings look = base;
     look.DrawMode = std::int16_t(mode);
     look.HourLine = std::int16_t(2 + i % 3);
     look.MinuteLine = look.SecondLine = std::int16_t(1 + i % 3);
     look.mPset = i % 2 == 0;
     look.nHari = i % 3 == 0;
-    if (i % 4 == 1) look.BackBMP = picture;
+    look.BackBMP = i % 4 == 1 ? picture : QString();
     Face before(size.width(), size.height(), look), after(size.width(), size.height(), look);
     before.renderer.setAlwaysDrawWhole(true);
     SCOPED_TRACE(testing::Message() << "case " << i);

@@ -177,9 +177,10 @@ TEST(CommandLine, QtsOptionsPassAndMisuseIsAUsageError) {
 }
 
 TEST(AutostartEntry, ExecWordQuotingAndTheDesktopsOwnSwitch) {
+  // clang-format off
   const std::pair<QString, QString> cases[] = {{"/home/a$b/kwemo", R"("/home/a\\$b/kwemo")"},
-                                               {R"(/x\y/kwemo)", R"("/x\\\\y/kwemo")"},
-                                               {"/100%/kwemo", "/100%%/kwemo"}};
+      {R"(/x\y/kwemo)", R"("/x\\\\y/kwemo")"}, {"/100%/kwemo", "/100%%/kwemo"}};
+  // clang-format on
   for (const auto& [program, word] : cases) EXPECT_EQ(AutostartEntry::execWord(program), word);
 
   QTemporaryDir config;

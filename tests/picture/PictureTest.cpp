@@ -61,34 +61,32 @@ Probes drawing(int w, int h) {
 std::pair<QSize, QSize> sizes(const Picture& p) { return {{p.width, p.height}, p.image.size()}; }
 
 TEST(Picture, EachKindLoadsByContentWithItsSizeAndPixels) {
+  using enum PictureKind;
   // name, bytes, kind, size, probes, tolerance per channel (JPEG is lossy)
   const std::tuple<const char*, QByteArray, PictureKind, QSize, Probes, int> cases[] = {
       // clang-format off
-      {"rle8", pictureData("rle8.bmp"), PictureKind::Bmp, {37, 21}, quadrants(37, 21), 0},
-      {"rle4", pictureData("rle4.bmp"), PictureKind::Bmp, {35, 23}, quadrants(35, 23), 0},
-      {"gif", pictureData("quadrants.gif"), PictureKind::Gif, {50, 20}, quadrants(50, 20), 0},
-      {"jpeg", savedByQt(64, 48, "jpeg"), PictureKind::Jpeg, {64, 48}, quadrants(64, 48), 40},
-      {"ico", pictureData("quadrants.ico"), PictureKind::Ico, {32, 24},
-       quadrants(32, 24, QPoint(0, 5)), 0},
-      {"cur", pictureData("quadrants.cur"), PictureKind::Cur, {16, 16},
-       quadrants(16, 16, QPoint(0, 12)), 0},
+      {"rle8", pictureData("rle8.bmp"), Bmp, {37, 21}, quadrants(37, 21), 0},
+      {"rle4", pictureData("rle4.bmp"), Bmp, {35, 23}, quadrants(35, 23), 0},
+      {"gif", pictureData("quadrants.gif"), Gif, {50, 20}, quadrants(50, 20), 0},
+      {"jpeg", savedByQt(64, 48, "jpeg"), Jpeg, {64, 48}, quadrants(64, 48), 40},
+      {"ico", pictureData("quadrants.ico"), Ico, {32, 24}, quadrants(32, 24, QPoint(0, 5)), 0},
+      {"cur", pictureData("quadrants.cur"), Cur, {16, 16}, quadrants(16, 16, QPoint(0, 12)), 0},
       // 2880 x 1440 units at 1440 an inch
-      {"wmf", pictureData("drawing.wmf"), PictureKind::Wmf, {192, 96}, drawing(192, 96), 2},
-      {"bare wmf", pictureData("drawing-bare.wmf"), PictureKind::Wmf, {200, 100},
-       drawing(200, 100), 2},
-      {"emf", pictureData("drawing.emf"), PictureKind::Emf, {192, 96}, drawing(192, 96), 2},
+      {"wmf", pictureData("drawing.wmf"), Wmf, {192, 96}, drawing(192, 96), 2},
+      {"bare wmf", pictureData("drawing-bare.wmf"), Wmf, {200, 100}, drawing(200, 100), 2},
+      {"emf", pictureData("drawing.emf"), Emf, {192, 96}, drawing(192, 96), 2},
       // A green pie counter-clockwise over the top right quarter, "KW" below, a 2 x 2 bitmap
       // (red green / blue yellow) stretched onto (70, 60)-(100, 90).
-      {"wmf shapes", pictureData("shapes.wmf"), PictureKind::Wmf, {100, 100},
+      {"wmf shapes", pictureData("shapes.wmf"), Wmf, {100, 100},
        {{{75, 25}, kGreen}, {{25, 25}, kClear}, {{60, 55}, kClear}, {{77, 67}, kRed},
         {{92, 67}, kGreen}, {{77, 82}, kBlue}, {{92, 82}, kYellow}}, 2},
       // Shapes millions of pixels long took the rasterizer seconds each, and the playback's
       // time limit then refused the picture; cut to the picture, they take no time.
       // Opaque red text boxes whose middles cover the picture:
-      {"huge wmf", pictureData("huge-text-box.wmf"), PictureKind::Wmf, {100, 100},
+      {"huge wmf", pictureData("huge-text-box.wmf"), Wmf, {100, 100},
        {{{0, 0}, kRed}, {{50, 50}, kRed}, {{99, 0}, kRed}, {{0, 99}, kRed}, {{99, 99}, kRed}}, 0},
       // Through the EMF converter and the SVG renderer: red bands along x + y = 0.
-      {"huge emf", pictureData("huge-polygon.emf"), PictureKind::Emf, {100, 100},
+      {"huge emf", pictureData("huge-polygon.emf"), Emf, {100, 100},
        {{{50, 50}, kRed}, {{99, 99}, kRed}, {{90, 10}, kRed}, {{10, 90}, kRed}}, 0},
       // clang-format on
   };

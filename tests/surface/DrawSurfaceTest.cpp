@@ -134,7 +134,6 @@ TEST(DrawSurfaceTest, PicturesAreCopiedAtOwnSizeOrStretchedOverTheClear) {
     EXPECT_TRUE(w ? s.PaintPicture(picture, x, y, w, h) : s.PaintPicture(picture, x, y));
     for (const auto& [at, want] : probes) EXPECT_EQ(s.image().pixel(at) | 0xFF000000, want);
   }
-  EXPECT_FALSE(DrawSurface().PaintPicture(static_cast<const Picture*>(nullptr), 0, 0, 10, 10));
 }
 
 TEST(DrawSurfaceTest, ResizeKeepsTheDrawingAndHighDpiKeepsLogicalCoordinates) {
