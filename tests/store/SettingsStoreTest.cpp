@@ -27,14 +27,12 @@ mode_t modeOf(const QString& path) {
   return ::lstat(native(path).constData(), &st) == 0 ? st.st_mode : 0;
 }
 
-mode_t typeOf(const QString& path) { return modeOf(path) & S_IFMT; }
-
 // The bytes of the one copy of a damaged file kept beside it as a regular file; none otherwise.
 QByteArray damagedCopy(const QString& folder) {
   const QStringList copies =
       QDir(folder).entryList({"KWEMO.ini.damaged-*"}, QDir::AllEntries | QDir::System);
   const QString path = copies.size() == 1 ? folder + "/" + copies[0] : QString();
-  return typeOf(path) == S_IFREG ? readAll(path) : QByteArray();
+  return (modeOf(path) & S_IFMT) == S_IFREG ? readAll(path) : QByteArray();
 }
 
 TEST(SettingsStore, KeysAndSectionsMatchWithoutCaseAndEveryValueComesBackExactly) {
@@ -160,7 +158,7 @@ TEST(StoreHostileFiles, NothingButARegularFileIsReadOrReplaced) {
                       ::mkfifo(native(target).constData(), 0600) == 0);
     if (kind == Damaged) writeBytes(target, "[Setting]\nA=1\ngarbage\n");
     ASSERT_TRUE(made);
-    const mode_t typeBefore = typeOf(target);
+    const mode_t typeBefore = modeOf(target) & S_IFMT;
 
     bool wrote = false;
     QString failure, read;
@@ -172,7 +170,7 @@ TEST(StoreHostileFiles, NothingButARegularFileIsReadOrReplaced) {
           failure = store.lastFailure();
         },
         target));
-    EXPECT_EQ(typeOf(target), typeBefore) << "what stood there was replaced";
+    EXPECT_EQ(modeOf(target) & S_IFMT, typeBefore) << "what stood there was replaced";
     // Or written through the link into the file it leads to, the damaged data kept as a file.
     EXPECT_TRUE(*reason ? !wrote && failure.startsWith(path + ": ") && failure.contains(reason)
                         : wrote && read == "1" && readAll(target).contains("B=2"))
