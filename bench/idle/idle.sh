@@ -9,6 +9,7 @@
 # Ratios are against xclock (CPU) and the plain Qt clock (memory, launch). The machine's load
 # average is printed with every row: other work on the machine inflates every figure.
 # Usage: bench/idle/idle.sh path/to/kwemo path/to/bench_plain_clock [seconds, 60] [launches, 7]
+# (0 seconds: the launches only)
 root=$(cd "$(dirname "$0")/../.." && pwd)
 PLAIN=$(readlink -f "${2:?usage: $0 kwemo bench_plain_clock [seconds] [launches]}")
 seconds=${3:-60}
@@ -76,6 +77,8 @@ row() {
 echo "per 60 s of running; CPU in seconds; RSS = peak; USS = private pages at the end (with each"
 echo "clock alone its libraries' pages count as private too), dirty = the private pages it wrote;"
 echo "load = 1/5/15 min"
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b > 0) printf "%.2f", a / b; else printf "-"}'; }
+if [ "$seconds" -gt 0 ]; then
 printf '%-12s %-9s %9s %9s %8s %8s %7s %7s   %s\n' clock size "cpu s" "X cpu s" "wakes/s" "RSS MiB" "USS MiB" "dirty" load
 kwemo_store 128 128 ""
 row kwemo 128 "$KWEMO"
@@ -87,28 +90,42 @@ row kwemo 1080p "$KWEMO"
 row xclock 1080p xclock -update 1 -geometry 1920x1080+0+0
 row plainqt 1080p "$PLAIN" 1920x1080 "$JPEG"
 
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b > 0) printf "%.2f", a / b; else printf "-"}'; }
 echo "kwemo / xclock CPU: 128 px $(ratio "${CPU[kwemo128]}" "${CPU[xclock128]}")x, 1080p $(ratio "${CPU[kwemo1080p]}" "${CPU[xclock1080p]}")x;" \
   "X server: 128 px $(ratio "${XCPU[kwemo128]}" "${XCPU[xclock128]}")x, 1080p $(ratio "${XCPU[kwemo1080p]}" "${XCPU[xclock1080p]}")x;" \
   "kwemo / plain Qt CPU: 128 px $(ratio "${CPU[kwemo128]}" "${CPU[plainqt128]}")x;" \
   "kwemo - plain Qt peak RSS: 128 px $(awk -v a="${RSS[kwemo128]}" -v b="${RSS[plainqt128]}" 'BEGIN {printf "%+.1f", (a - b) / 1024}') MiB"
+fi
 
-# Launch to mapped: polled (one xdotool run, a few milliseconds, the same for every clock) until
-# the window with the title is viewable; kwemo's splash is noted on the way. Prints "splash clock"
-# in ms ("-" for a splash gone between two polls).
+# Launch to mapped: the X server's MapNotify events on the root window (xev; the window
+# manager's frame is mapped once the client window is), read as they come, so nothing polls the
+# server meanwhile. kwemo maps its splash first, then the clock; a frame is the clock's when its
+# client window carries the title. Prints "splash clock" in ms ("-" when not seen).
 mapped_ms() {
-  local splash=$1 title=$2
-  shift 2
+  local title=$1
+  shift
+  local events="$E2E_TMP/map-events" line now frame seen=- mapped=-
+  rm -f "$events" && mkfifo "$events"
+  xev -root -event substructure >"$events" 2>/dev/null &
+  local xev=$!
+  exec 5<"$events"
+  sleep 0.3  # xev has selected its events
   local t0=$EPOCHREALTIME
   "$@" >/dev/null 2>&1 &
   local pid=$!
-  local seen=- mapped=- names now end=$((SECONDS + 20))
-  while [ $SECONDS -lt $end ]; do
-    names=$'\n'$(xdotool search --onlyvisible --pid "$pid" --name . getwindowname %@ 2>/dev/null)$'\n'
+  while read -t 20 -r line <&5; do
+    [[ $line == MapNotify* ]] || continue
     now=$EPOCHREALTIME
-    if [ "$seen" = - ] && [[ $names == *$'\n'"$splash"$'\n'* ]]; then seen=$now; fi
-    if [[ $names == *$'\n'"$title"$'\n'* ]]; then mapped=$now; break; fi
+    read -r line <&5
+    frame=${line#*window } frame=${frame%%,*}
+    if xwininfo -id "$frame" -children 2>/dev/null | grep -q "\"$title\""; then
+      mapped=$now
+      break
+    fi
+    [ "$seen" = - ] && seen=$now
   done
+  exec 5<&-
+  kill $xev 2>/dev/null
+  wait $xev 2>/dev/null
   sleep 0.3
   kill -TERM $pid 2>/dev/null
   wait $pid 2>/dev/null
@@ -119,13 +136,13 @@ median() { printf '%s\n' "$@" | sort -n | awk '{v[NR] = $1} END {print v[int((NR
 kwemo_store 128 128 ""
 splash=() clock=() plain=()
 for ((i = 0; i < launches; ++i)); do
-  read -r s c <<<"$(mapped_ms "Loading KWEMO" KWEMO "$KWEMO")"
+  read -r s c <<<"$(mapped_ms KWEMO "$KWEMO")"
   [ "$s" != - ] && splash+=("$s")
   clock+=("$c")
-  read -r s c <<<"$(mapped_ms - PlainClock "$PLAIN" 128x128)"
+  read -r s c <<<"$(mapped_ms PlainClock "$PLAIN" 128x128)"
   plain+=("$c")
 done
 ms=$(median "${clock[@]}") ps=$(median "${plain[@]}")
 echo "launch to mapped, median of $launches (load $(load)): kwemo splash $(median "${splash[@]}") ms (${#splash[@]} seen)," \
   "kwemo clock $ms ms, plain Qt clock $ps ms: $(ratio "$ms" "$ps")x" \
-  "(kwemo ${clock[*]}; plain ${plain[*]})"
+  "(kwemo splash ${splash[*]}; clock ${clock[*]}; plain ${plain[*]})"

@@ -1,6 +1,5 @@
 #include "clock/FaceRenderer.h"
 
-#include <QFile>
 
 #include <cmath>
 
@@ -164,11 +163,7 @@ void FaceRenderer::Prepare() {
     backBytes_.clear();
     backdrop_ = QImage();
     decoded_ = QImage();
-  } else if (LooksLikePicturePath(s.BackBMP)) {
-    QFile file(s.BackBMP);
-    // One byte past the limit: a file that grew since the check is refused by the loader.
-    const QByteArray data =
-        file.open(QIODevice::ReadOnly) ? file.read(kMaxPictureFileBytes + 1) : QByteArray();
+  } else if (const QByteArray data = ReadPictureFile(s.BackBMP); !data.isEmpty()) {
     if (std::optional<Picture> picture = LoadPictureFromData(data)) {
       backBytes_ = data;
       backdrop_ = QImage();

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "oldruntime/Rounding.h"
+#include "picture/MetafilePlayers.h"
 #include "picture/MetafileRenderers.h"
 
 namespace kwemo {
@@ -42,6 +43,8 @@ std::optional<Picture> decodeWithQt(const QByteArray& data, const char* format, 
   if (!buffer.open(QIODevice::ReadOnly)) return std::nullopt;
   QImageReader reader(&buffer, format);
   reader.setDecideFormatFromContent(false);
+  // Only the plugin for this format: guessing would load every image plugin to ask each one.
+  reader.setAutoDetectImageFormat(false);
   reader.setAutoTransform(false);
   const QSize declared = reader.size();
   if (declared.isValid() && !sizeWithinLimits(declared)) return std::nullopt;
@@ -112,9 +115,11 @@ std::optional<Picture> LoadPictureFromData(const QByteArray& data) {
       // Qt's icon reader takes cursors too; it gives the first image of the file.
       return decodeWithQt(data, "ico", true);
     case PictureKind::Wmf:
-      return RenderWmf(data);
+      if (const MetafilePlayers* players = metafilePlayers()) return players->wmf(data);
+      return std::nullopt;
     case PictureKind::Emf:
-      return RenderEmf(data);
+      if (const MetafilePlayers* players = metafilePlayers()) return players->emf(data);
+      return std::nullopt;
     case PictureKind::None:
       break;
   }
@@ -128,12 +133,18 @@ bool LooksLikePicturePath(const QString& path) {
   return info.isFile() && info.size() > 0 && info.size() <= kMaxPictureFileBytes;
 }
 
-std::optional<Picture> LoadPicture(const QString& path) {
-  if (!LooksLikePicturePath(path)) return std::nullopt;
+QByteArray ReadPictureFile(const QString& path) {
+  if (!LooksLikePicturePath(path)) return {};
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  // Read one byte past the limit: a file that grew since the check is still refused.
-  const QByteArray data = file.read(kMaxPictureFileBytes + 1);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  // Sized from the file, not the limit: read() reserves what it is asked for, and the clock keeps
+  // the bytes for the whole run.
+  return file.read(std::min(file.size(), kMaxPictureFileBytes) + 1);
+}
+
+std::optional<Picture> LoadPicture(const QString& path) {
+  const QByteArray data = ReadPictureFile(path);
+  if (data.isEmpty()) return std::nullopt;
   return LoadPictureFromData(data);
 }
 

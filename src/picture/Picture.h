@@ -36,6 +36,9 @@ std::optional<Picture> LoadPictureFromData(const QByteArray& data);
 // True when the path names an existing regular file of a plausible size: a cheap test that needs
 // no read, for callers that try every intermediate text of a path being typed.
 bool LooksLikePicturePath(const QString& path);
+// The bytes of such a file, one byte past the limit at most (a file that grew since the check is
+// then refused by the loader); empty when it is none or cannot be read.
+QByteArray ReadPictureFile(const QString& path);
 
 // Remembers the last few loads keyed by (path, file size, modification time), so that a path that
 // is tried again and again decodes once while the file stays the same. Failures are remembered

@@ -101,7 +101,6 @@ TEST(ClockCommands, Keys) {
     Qt::KeyboardModifiers mods;
     QString calls;  // empty: not a key of the table
   } cases[] = {
-      {Qt::Key_A, C, "SetTopMost(1)|ShowMsg(A.O.T : True,0)"},
       {Qt::Key_C, C, ""},  // copy item disabled without a memo
       {Qt::Key_F12, C | A | S, "hide"},
       {Qt::Key_Enter, Qt::KeypadModifier, "ShowMsg([Win] 1200h00m01s,0)"},

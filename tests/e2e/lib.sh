@@ -36,8 +36,9 @@ export XDG_CACHE_HOME="$E2E_TMP/cache" XDG_RUNTIME_DIR="$E2E_TMP/runtime"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY SESSION_MANAGER QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
-# An empty bus address: no session bus, and no dbus-daemon auto-launched per display.
-export DBUS_SESSION_BUS_ADDRESS= QT_LOGGING_RULES="qt.qpa.*=false"
+# A bus address where nothing listens: no session bus (an empty or missing address would make
+# libdbus launch a daemon for the display).
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_TMP/no-bus" QT_LOGGING_RULES="qt.qpa.*=false"
 STORE_FILE="$XDG_CONFIG_HOME/KWEMO/KWEMO.ini"
 # Store lines of a white face with one-pixel lines, its 128 x 128 window at 200, 150.
 PLAIN_FACE='Setting|HourLine|1;Setting|MinuteLine|1;Setting|SecondLine|1;Setting|BackLine|1

@@ -19,20 +19,18 @@ constexpr Rgb kMinute = RGB(0, 160, 0);
 constexpr double kRad = 3.14159265358979 / 180;
 
 PreviewInputs look() {
-  PreviewInputs in;
-  in.drawMode = 13;
-  in.backColor = kWhite;
-  in.circleColor = kMarks;
-  in.mojiColor = RGB(255, 128, 0);
-  in.handColor = {kHour, kMinute, RGB(255, 0, 255)};
-  in.handWidth = {3, 3, 3};
-  in.markWidth = 5;
-  in.handLength = {60.0, 80.0, 95.0};
-  in.fontSize = 20;
-  in.fontName = QStringLiteral("DejaVu Sans");
-  in.textTop = 50;
-  in.format = QStringLiteral("\"WW\"");
-  return in;
+  return {.drawMode = 13,
+          .backColor = kWhite,
+          .circleColor = kMarks,
+          .mojiColor = RGB(255, 128, 0),
+          .handColor = {kHour, kMinute, RGB(255, 0, 255)},
+          .handWidth = {3, 3, 3},
+          .markWidth = 5,
+          .handLength = {60.0, 80.0, 95.0},
+          .fontSize = 20,
+          .fontName = "DejaVu Sans",
+          .textTop = 50,
+          .format = "\"WW\""};
 }
 
 std::function<QDateTime()> at(int h, int m, int s) {
@@ -92,14 +90,13 @@ TEST(Preview, UnreadableValuesSkipOnlyTheirOwnStep) {
   EXPECT_NEAR(face.MinuteAngle, 3 * kRad, 1e-6);
   // No width, no draw mode, no font size: the previous ones stay in force.
   surface.setDrawWidth(4);
-  in.handWidth = {std::nullopt, std::nullopt, std::nullopt};
+  in.handWidth = {};
   in.markWidth = std::nullopt;
   in.fontSize = std::nullopt;
   in.drawMode = 0;
   DrawPreview(surface, face, in, at(9, 15, 30));
-  EXPECT_EQ(surface.DrawWidth(), 4);
-  EXPECT_EQ(surface.DrawMode(), 13);
-  EXPECT_FLOAT_EQ(surface.FontSize(), 20);
+  EXPECT_EQ(std::tuple(surface.DrawWidth(), surface.DrawMode(), surface.FontSize()),
+            std::tuple(4, 13, 20.0f));
 }
 
 TEST(Preview, FanIsTwentyLinesFromMinusOneDegree) {
