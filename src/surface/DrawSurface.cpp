@@ -469,7 +469,19 @@ bool DrawSurface::PaintPicture(const QImage& picture, float x, float y, float wi
   p->setRenderHint(QPainter::Antialiasing, false);
   p->setCompositionMode(QPainter::CompositionMode_SourceOver);
   penState_ = PenState{};
-  p->drawImage(at, *source);
+  if (!clip_) {
+    p->drawImage(at, *source);
+    return true;
+  }
+  // Only the parts the clip lets through: drawn whole, a screen-sized picture is a full copy on
+  // every drawn tick, which Qt also spreads over worker threads that then wake each time.
+  const qreal scale = source->devicePixelRatio();
+  const QRectF whole(at, source->deviceIndependentSize());
+  for (const QRect& r : *clip_) {
+    const QRectF part = whole.intersected(QRectF(r));
+    if (!part.isEmpty())
+      p->drawImage(part, *source, QRectF((part.topLeft() - at) * scale, part.size() * scale));
+  }
   return true;
 }
 
