@@ -15,7 +15,6 @@
 
 #include "FakeHost.h"
 #include "FileBytes.h"
-#include "StyleSetFixtures.h"
 #include "Waits.h"
 #include "settings/ColorButton.h"
 #include "settings/StyleSets.h"
@@ -247,8 +246,10 @@ TEST(SettingsDialog, StyleSetsSaveTheLookAndLoadItBack) {
   QTemporaryDir files;
   const QString picture = files.filePath("pic.bmp");
   ASSERT_TRUE(QImage(20, 10, QImage::Format_RGB32).save(picture, "BMP"));
-  QDir().mkpath(styleSetRoot() + "foreign");
+  // Set folders only, hidden ones left out, sorted by name whatever the case.
+  for (const char* folder : {"foreign", ".hidden", "empty"}) QDir().mkpath(styleSetRoot() + folder);
   test::writeBytes(styleSetRoot() + "foreign/Style.kws", "Other File\r\n1,2\r\n");
+  test::writeBytes(styleSetRoot() + "loose.kws", "KWEMO StyleSet File\r\n");
   StyleSetValues plain;
   plain.txtDF = "nn:ss";
   ASSERT_EQ(saveStyleSet(styleSetRoot(), "plain", plain, {}, nullptr), StyleSetSave::Saved);
@@ -265,8 +266,9 @@ TEST(SettingsDialog, StyleSetsSaveTheLookAndLoadItBack) {
   o.c<QPushButton>("cmdSSave").click();
   QComboBox& list = o.c<QComboBox>("cmbSkin");
   EXPECT_EQ(list.currentIndex(), -1);
-  EXPECT_EQ(list.itemText(0) + list.itemText(1) + list.itemText(2) + list.itemText(3),
-            kResetEntry + "foreignMineplain");
+  EXPECT_EQ(list.itemText(0) + list.itemText(1) + list.itemText(2) + list.itemText(3) +
+                list.itemText(4) + list.itemText(5),
+            kResetEntry + "emptyforeignMineplain");
 
   // The reset entry: the initial look, bold and italic kept, no picture, no minute dots.
   QCheckBox& dots = o.c<QCheckBox>("chkmline");
@@ -301,7 +303,6 @@ TEST(SettingsDialog, StyleSetsSaveTheLookAndLoadItBack) {
   pick(o, "plain");
   EXPECT_EQ(o.c<QLineEdit>("txtDF").text(), "nn:ss");
   EXPECT_EQ(o.c<QLineEdit>("txtBackFile").text(), QDir(styleSetRoot()).filePath("Mine/Back.bmp"));
-  QDir(styleSetRoot()).removeRecursively();
 }
 
 }  // namespace
