@@ -30,10 +30,7 @@ using test::flushDeletes;
 
 constexpr Rgb kCyan = RGB(0, 255, 255);
 constexpr Rgb kRed = RGB(255, 0, 0);
-constexpr Rgb kBlue = RGB(0, 0, 255);
 constexpr int kBannerHeight = 70;
-
-Rgb toRgb(QRgb c) { return RGB(qRed(c), qGreen(c), qBlue(c)); }
 
 // Stands in for the desktop's handlers of web and mail links.
 class UrlRecorder : public QObject {
@@ -99,8 +96,8 @@ TEST(AboutBox, LinksUseOurHandCursorOpenTheirCaptionsAndRedden) {
                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(over, &move);
     for (const QWidget* link : {link0, link1}) {
-      const Rgb c = toRgb(link->palette().color(QPalette::WindowText).rgb());
-      colours += c == kRed ? 'R' : c == kBlue ? 'B' : '?';
+      const QColor c = link->palette().color(QPalette::WindowText);
+      colours += c == Qt::red ? 'R' : c == Qt::blue ? 'B' : '?';
     }
     colours += ' ';
   }

@@ -56,19 +56,15 @@ const QPoint kRingTop(100, 20), kInsideRing(100, 35), kMark3(189, 50), kHourHand
 
 TEST_F(Preview, DrawsMarksRingTextAndHandsOnANonSquareBox) {
   DrawPreview(surface, face, in, at(9, 15, 30));
-  for (const auto& [spot, color] : {std::pair{kRingTop, kMarks},
-                                    {kInsideRing, kWhite},
-                                    {kMark3, kMarks},
-                                    {kHourHand, kHour},
-                                    {kMinuteHand, kMinute},
-                                    {kSecondHand, RGB(255, 0, 255)},
-                                    {kDot, kWhite}})
+  const std::pair<QPoint, Rgb> spots[] = {
+      {kRingTop, kMarks},     {kInsideRing, kWhite},           {kMark3, kMarks}, {kHourHand, kHour},
+      {kMinuteHand, kMinute}, {kSecondHand, RGB(255, 0, 255)}, {kDot, kWhite}};
+  for (const auto& [spot, color] : spots)
     EXPECT_TRUE(is(surface, spot, color)) << spot.x() << ',' << spot.y();
 
   // Tick marks off: no marks and no ring, the hands stay; the digital text centred at its height.
   in.tickMarks = false;
-  in.minuteDots = true;
-  in.digitalText = true;
+  in.minuteDots = in.digitalText = true;
   in.handLength[2] = std::nullopt;
   DrawPreview(surface, face, in, at(9, 15, 30));
   for (const QPoint& s : {kRingTop, kMark3, kDot}) EXPECT_TRUE(is(surface, s, kWhite)) << s.x();

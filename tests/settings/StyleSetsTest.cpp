@@ -161,8 +161,7 @@ TEST(StyleSetFileRead, ShiftJisFilesAreDecoded) {
   bytes.replace("@FMT@", "h\x8e\x9enn\x95\xaa\\s");
   StyleSetValues v;
   EXPECT_EQ(readStyleSetFile(bytes, v).failedFields, 0);
-  EXPECT_EQ(v.cmbFonts, QStringLiteral("ＭＳ Ｐゴシック"));
-  EXPECT_EQ(v.txtDF, QStringLiteral("h時nn分\\s"));
+  EXPECT_EQ(v.cmbFonts + '|' + v.txtDF, QStringLiteral("ＭＳ Ｐゴシック|h時nn分\\s"));
   // Neither UTF-8 nor code page 932: the broken byte becomes U+FFFD, the rest still reads.
   EXPECT_EQ(decodeStyleSetText("a\x80z\xff"), QStringLiteral("a\uFFFDz\uFFFD"));
 }
@@ -223,8 +222,7 @@ TEST_F(StyleSetsTest, FileNamesInASetIgnoreCase) {
   // Saving writes into the files that are there rather than beside them.
   ASSERT_EQ(saveStyleSet(root_, "UPPER", StyleSetValues{}, home_.path() + "/none.bmp", nullptr),
             StyleSetSave::Failed);  // the picture is missing; the values are still written
-  EXPECT_EQ(QDir(root_ + "Upper").entryList(QDir::Files, QDir::Name),
-            QStringList({"STYLE.KWS", "back.BMP"}));
+  EXPECT_EQ(entries(root_ + "Upper"), QStringList({"back.BMP", "STYLE.KWS"}));
   EXPECT_EQ(readAll(root_ + "Upper/STYLE.KWS"), writeStyleSetFile(StyleSetValues{}));
 }
 

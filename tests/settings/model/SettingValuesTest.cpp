@@ -92,8 +92,7 @@ TEST(SettingValues, PreviewInputsFollowTheValues) {
   v.look.cmbDrawMode = -1;
   v.look.txtLong[2] = "x";
   v.look.txtFS = "9.5";
-  v.look.chkDC = 2;
-  v.look.chkMemori = 2;
+  v.look.chkDC = v.look.chkMemori = 2;
   v.chkmline = 1;
   const PreviewInputs in = previewInputsOf(v);
   EXPECT_EQ(
