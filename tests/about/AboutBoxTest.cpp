@@ -88,9 +88,9 @@ TEST(AboutBox, LinksUseOurHandCursorOpenTheirCaptionsAndRedden) {
 
   // The mouse over a link reddens it; over anything else both links are blue again. The mouse
   // goes over link 0, 1, 1, 0, the banner, 0, the box; after each, the links' colours (Red, Blue).
-  QWidget *link0 = &b.c<QLabel>("lblURL", 0), *link1 = &b.c<QLabel>("lblURL", 1);
+  QWidget *link0 = &b.c<QLabel>("lblURL", 0), *link1 = &b.c<QLabel>("lblURL", 1),
+          *banner = &b.c<SurfaceView>("picAnim"), *box = b.box.data();
   std::string colours;
-  QWidget *banner = &b.c<SurfaceView>("picAnim"), *box = b.box.data();
   for (QWidget* over : {link0, link1, link1, link0, banner, link0, box}) {
     QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), over->mapToGlobal(QPointF(2, 2)),
                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
@@ -140,7 +140,6 @@ TEST(AboutBox, RollPlaysBothPhasesThenScrollsTheCreditsOut) {
   EXPECT_TRUE(lastDropFrame == titlePage) << "the animation ends on the title page";
 
   const QImage image = b.canvas().image();
-  const float glyphs = b.canvas().TextWidth(QStringLiteral("WWW"));
   for (const auto& [number, line] : lines) {
     // The line's band: its text in its colour, centred on the whole stored line, printed without
     // its leader.
@@ -154,7 +153,7 @@ TEST(AboutBox, RollPlaysBothPhasesThenScrollsTheCreditsOut) {
                       image.width() - b.canvas().TextWidth(QString::fromLatin1(line.first)))) /
                   2;
     EXPECT_NEAR(ink.left(), x, 3) << number;
-    EXPECT_NEAR(ink.right() + 1, x + glyphs, 4) << number;
+    EXPECT_NEAR(ink.right() + 1, x + b.canvas().TextWidth(QStringLiteral("WWW")), 4) << number;
   }
   // The icon boxes at both ends of the roll.
   EXPECT_EQ(image.pixel(0, 16), qRgb(255, 255, 255));
