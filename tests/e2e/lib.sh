@@ -45,11 +45,12 @@ PLAIN_FACE='Setting|HourLine|1;Setting|MinuteLine|1;Setting|SecondLine|1;Setting
 Setting|Memori|True;Color|BG_R|255;Color|BG_G|255;Color|BG_B|255;Color|DrawMode|13
 Position|Left|3000;Position|Top|2250;Position|Width|1920;Position|Height|1920'
 # Xvfb without the reset after its last client leaves (it would race with the next client), then
-# openbox and trayer. Usage: start_desktop [--no-wm] [--no-tray]
+# openbox and trayer. Usage: start_desktop [--no-wm] [--no-tray] [--size WxH] (1024x768)
 start_desktop() {
-  local fifo="$E2E_TMP/displayfd" n
+  local fifo="$E2E_TMP/displayfd" n size=1024x768
+  [[ " $* " != *" --size "* ]] || size=$(sed 's/.*--size \([0-9x]*\).*/\1/' <<<"$*")
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset -dpi 96 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset -dpi 96 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
   XVFB_PID=$!
   E2E_PIDS+=($!)
   read -r -t 10 n <"$fifo" || fail "Xvfb did not start"
