@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QBitmap>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegion>
 #include <QTest>
 #include <cmath>
 #include <map>
@@ -28,10 +30,7 @@ using test::flushDeletes;
 
 constexpr Rgb kCyan = RGB(0, 255, 255);
 constexpr Rgb kRed = RGB(255, 0, 0);
-constexpr Rgb kBlue = RGB(0, 0, 255);
 constexpr int kBannerHeight = 70;
-
-Rgb toRgb(QRgb c) { return RGB(qRed(c), qGreen(c), qBlue(c)); }
 
 // Stands in for the desktop's handlers of web and mail links.
 class UrlRecorder : public QObject {
@@ -59,10 +58,15 @@ struct Box {
   QPointer<frmAbout> box;
 };
 
-TEST(AboutBox, ShowsTheProgramsVersion) {
-  Box b({QStringLiteral("KWEMO"), 10, 2, 3});
-  EXPECT_EQ(b.c<QLabel>("lblVersion").text(), "ver 10.02.0003");
-  EXPECT_TRUE(b.box->CreditLines[8].endsWith("ver 10.02.0003"));
+TEST(AboutBox, ShowsTheProgramsVersionAndEnterOrEscClosesIt) {
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+    Box b({QStringLiteral("KWEMO"), 10, 2, 3});
+    EXPECT_EQ(b.c<QLabel>("lblVersion").text(), "ver 10.02.0003");
+    EXPECT_TRUE(b.box->CreditLines[8].endsWith("ver 10.02.0003"));
+    QTest::keyClick(b.box.data(), key);
+    flushDeletes();
+    EXPECT_TRUE(b.box.isNull()) << key;
+  }
   const ProgramInfo built = ProgramInfo::fromBuild();  // the CMake project's version
   EXPECT_TRUE(built.title == "KWEMO" && built.major + built.minor + built.revision >= 1);
 }
@@ -84,29 +88,20 @@ TEST(AboutBox, LinksUseOurHandCursorOpenTheirCaptionsAndRedden) {
 
   // The mouse over a link reddens it; over anything else both links are blue again. The mouse
   // goes over link 0, 1, 1, 0, the banner, 0, the box; after each, the links' colours (Red, Blue).
-  QWidget *link0 = &b.c<QLabel>("lblURL", 0), *link1 = &b.c<QLabel>("lblURL", 1);
+  QWidget *link0 = &b.c<QLabel>("lblURL", 0), *link1 = &b.c<QLabel>("lblURL", 1),
+          *banner = &b.c<SurfaceView>("picAnim"), *box = b.box.data();
   std::string colours;
-  QWidget *banner = &b.c<SurfaceView>("picAnim"), *box = b.box.data();
   for (QWidget* over : {link0, link1, link1, link0, banner, link0, box}) {
     QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), over->mapToGlobal(QPointF(2, 2)),
                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(over, &move);
     for (const QWidget* link : {link0, link1}) {
-      const Rgb c = toRgb(link->palette().color(QPalette::WindowText).rgb());
-      colours += c == kRed ? 'R' : c == kBlue ? 'B' : '?';
+      const QColor c = link->palette().color(QPalette::WindowText);
+      colours += c == Qt::red ? 'R' : c == Qt::blue ? 'B' : '?';
     }
     colours += ' ';
   }
   EXPECT_EQ(colours, "RB RR BR RR BB RB BB ");
-}
-
-TEST(AboutBox, EnterAndEscCloseTheBox) {
-  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-    Box b;
-    QTest::keyClick(b.box.data(), key);
-    flushDeletes();
-    EXPECT_TRUE(b.box.isNull()) << key;
-  }
 }
 
 // One roll: every pause with the box's state at that moment, then the canvas it scrolled out.
@@ -145,23 +140,20 @@ TEST(AboutBox, RollPlaysBothPhasesThenScrollsTheCreditsOut) {
   EXPECT_TRUE(lastDropFrame == titlePage) << "the animation ends on the title page";
 
   const QImage image = b.canvas().image();
-  const float glyphs = b.canvas().TextWidth(QStringLiteral("WWW"));
   for (const auto& [number, line] : lines) {
     // The line's band: its text in its colour, centred on the whole stored line, printed without
     // its leader.
     const int top = static_cast<int>(std::lrint(number * (textHeight + 3) + kBannerHeight));
-    int left = image.width(), right = -1;
-    for (int y = top; y < top + static_cast<int>(std::ceil(textHeight)); ++y)
-      for (int x = 0; x < image.width(); ++x)
-        if (toRgb(image.pixel(x, y)) == line.second) {
-          left = std::min(left, x);
-          right = std::max(right, x);
-        }
+    const QImage band = image.copy(0, top, image.width(), static_cast<int>(std::ceil(textHeight)));
+    const Rgb c = line.second;
+    const QRect ink = QRegion(QBitmap::fromImage(band.createMaskFromColor(
+                                  qRgb(redOf(c), greenOf(c), blueOf(c)), Qt::MaskOutColor)))
+                          .boundingRect();
     const int x = static_cast<int>(std::lrint(
                       image.width() - b.canvas().TextWidth(QString::fromLatin1(line.first)))) /
                   2;
-    EXPECT_NEAR(left, x, 3) << number;
-    EXPECT_NEAR(right + 1, x + glyphs, 4) << number;
+    EXPECT_NEAR(ink.left(), x, 3) << number;
+    EXPECT_NEAR(ink.right() + 1, x + b.canvas().TextWidth(QStringLiteral("WWW")), 4) << number;
   }
   // The icon boxes at both ends of the roll.
   EXPECT_EQ(image.pixel(0, 16), qRgb(255, 255, 255));

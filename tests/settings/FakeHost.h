@@ -5,9 +5,9 @@
 #include <QWidget>
 
 #include "Controls.h"
+#include "ScopedPrompts.h"
 #include "clock/ClockSettingsStorage.h"
 #include "clock/FaceState.h"
-#include "desktop/Prompts.h"
 #include "settings/SettingsHost.h"
 #include "settings/frmSetting.h"
 
@@ -46,7 +46,6 @@ class FakeClock : public QWidget, public SettingsHost {
 struct OpenDialog {
   explicit OpenDialog(const ClockSettings& record = FirstRunSettings(), frmSetting::Clock at = {})
       : settings(record) {
-    setPrompts(&prompts);
     clock.settings = &settings;
     clock.show();
     dlg = new frmSetting(settings, clock, nullptr, std::move(at));
@@ -55,7 +54,6 @@ struct OpenDialog {
   ~OpenDialog() {
     delete dlg.data();
     SettingOpen = false;
-    setPrompts(nullptr);
   }
   // A control of the dialog by its name.
   template <class T>
@@ -63,7 +61,8 @@ struct OpenDialog {
     return control<T>(*dlg, name, index);
   }
 
-  ScriptedPrompts prompts;
+  ScopedPrompts scope;
+  ScriptedPrompts& prompts = scope.scripted;
   ClockSettings settings;
   FakeClock clock;
   QPointer<frmSetting> dlg;

@@ -15,7 +15,6 @@
 
 #include "FakeHost.h"
 #include "FileBytes.h"
-#include "StyleSetFixtures.h"
 #include "Waits.h"
 #include "settings/ColorButton.h"
 #include "settings/StyleSets.h"
@@ -91,8 +90,7 @@ TEST(SettingsDialog, ApplyWritesTheRecordAndSizesTheClock) {
   o.c<QComboBox>("cmbBold(2)").setCurrentIndex(3);
   apply.click();
   EXPECT_EQ(QRect(o.clock.pos(), o.clock.size()), QRect(topLeft, QSize(200, 150)));
-  EXPECT_FALSE(apply.isEnabled());
-  EXPECT_EQ(o.settings.SecondLine, 4);
+  EXPECT_TRUE(!apply.isEnabled() && o.settings.SecondLine == 4);
 
   // While the dialog is open, resizing the clock rewrites the size fields.
   o.clock.resize(321, 99);
@@ -153,8 +151,7 @@ TEST(SettingsDialog, RefusesEntriesTheClockCannotUse) {
   o.c<QLineEdit>("txtAlign").setText("x");
   o.c<QCheckBox>("chkDC").click();
   o.c<QPushButton>("cmdOK").click();
-  EXPECT_TRUE(o.prompts.asked().empty());
-  EXPECT_FLOAT_EQ(o.settings.TextTop, 70);
+  EXPECT_TRUE(o.prompts.asked().empty() && o.settings.TextTop == 70);
 }
 
 TEST(SettingsDialog, ColourButtonsGoThroughTheChooser) {
@@ -180,10 +177,9 @@ TEST(SettingsDialog, ColourButtonsGoThroughTheChooser) {
       EXPECT_EQ(control<QWidget>(chooser, "Picture1").palette().color(QPalette::Window),
                 QColor(1, 77, 255));
       green.setSliderDown(false);
-      if (QByteArray(leave).startsWith("cmd"))
-        control<QPushButton>(chooser, leave).click();
-      else
-        QTest::keyClick(&green, *leave == 'E' ? Qt::Key_Escape : Qt::Key_Return);
+      QByteArray(leave).startsWith("cmd")
+          ? control<QPushButton>(chooser, leave).click()
+          : QTest::keyClick(&green, *leave == 'E' ? Qt::Key_Escape : Qt::Key_Return);
     });
     o.c<ColorButton>("cmdHari", button).click();
     EXPECT_EQ(o.c<ColorButton>("cmdHari", button).BackColor(),
@@ -247,8 +243,10 @@ TEST(SettingsDialog, StyleSetsSaveTheLookAndLoadItBack) {
   QTemporaryDir files;
   const QString picture = files.filePath("pic.bmp");
   ASSERT_TRUE(QImage(20, 10, QImage::Format_RGB32).save(picture, "BMP"));
-  QDir().mkpath(styleSetRoot() + "foreign");
+  // Set folders only, hidden ones left out, sorted by name whatever the case.
+  for (const char* folder : {"foreign", ".hidden", "empty"}) QDir().mkpath(styleSetRoot() + folder);
   test::writeBytes(styleSetRoot() + "foreign/Style.kws", "Other File\r\n1,2\r\n");
+  test::writeBytes(styleSetRoot() + "loose.kws", "KWEMO StyleSet File\r\n");
   StyleSetValues plain;
   plain.txtDF = "nn:ss";
   ASSERT_EQ(saveStyleSet(styleSetRoot(), "plain", plain, {}, nullptr), StyleSetSave::Saved);
@@ -264,9 +262,9 @@ TEST(SettingsDialog, StyleSetsSaveTheLookAndLoadItBack) {
   o.prompts.type("Mine");
   o.c<QPushButton>("cmdSSave").click();
   QComboBox& list = o.c<QComboBox>("cmbSkin");
-  EXPECT_EQ(list.currentIndex(), -1);
-  EXPECT_EQ(list.itemText(0) + list.itemText(1) + list.itemText(2) + list.itemText(3),
-            kResetEntry + "foreignMineplain");
+  EXPECT_EQ(QString::number(list.currentIndex()) + list.itemText(0) + list.itemText(1) +
+                list.itemText(2) + list.itemText(3) + list.itemText(4) + list.itemText(5),
+            "-1" + kResetEntry + "emptyforeignMineplain");  // nothing picked
 
   // The reset entry: the initial look, bold and italic kept, no picture, no minute dots.
   QCheckBox& dots = o.c<QCheckBox>("chkmline");
@@ -301,7 +299,6 @@ TEST(SettingsDialog, StyleSetsSaveTheLookAndLoadItBack) {
   pick(o, "plain");
   EXPECT_EQ(o.c<QLineEdit>("txtDF").text(), "nn:ss");
   EXPECT_EQ(o.c<QLineEdit>("txtBackFile").text(), QDir(styleSetRoot()).filePath("Mine/Back.bmp"));
-  QDir(styleSetRoot()).removeRecursively();
 }
 
 }  // namespace

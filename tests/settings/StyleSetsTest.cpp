@@ -13,12 +13,12 @@
 
 #include "FileBytes.h"
 #include "QStringPrinter.h"
-#include "StyleSetFixtures.h"
-#include "desktop/Prompts.h"
+#include "ScopedPrompts.h"
 #include "settings/StyleSetFile.h"
 #include "settings/StyleSetName.h"
 #include "settings/StyleSets.h"
 #include "settings/modFileSearch.h"
+#include "settings/model/StyleSetValues.h"
 
 namespace kwemo {
 namespace {
@@ -33,11 +33,26 @@ void writeFile(const QString& path, const QByteArray& bytes) {
   test::writeBytes(path, bytes);
 }
 
-// As customValues(), with a fractional length and a quote in the font name.
-StyleSetValues someLook() {
-  StyleSetValues v = customValues();
-  v.txtLong[0] = "62.5";
-  v.cmbFonts = "IPA\"P\"Gothic";
+// A look whose every value differs from the initial one, as reading it from a file gives it.
+StyleSetValues customValues() {
+  StyleSetValues v{.cmbBold = {2, 3, 4, 0},
+                   .txtLong = {"62", "80", "95"},
+                   .vscLong = {38, 20, 5},
+                   .txtForm = {"200", "150"},
+                   .chkDC = 0,
+                   .txtAlign = "72.5",
+                   .vscAlign = 28,  // 27.5 to even
+                   .txtDF = "yyyy/mm/dd",
+                   .cmbFonts = "IPAPGothic",
+                   .txtFS = "12",
+                   .vscFS = 124,
+                   .chkFont = {1, 0},
+                   .cmbDrawMode = 6,
+                   .chkMemori = 1,
+                   .chkSV = 1};
+  std::int16_t n = 0;  // 10,20,30 up to 160,170,180
+  for (ColorTriplet& c : v.EditColors)
+    for (std::int16_t* part : {&c.red, &c.green, &c.blue}) *part = n += 10;
   return v;
 }
 
@@ -83,14 +98,15 @@ TEST(StyleSetFileWrite, InitialLookGivesTheReferenceLines) {
 
 TEST(StyleSetFileWrite, NumbersTakeTheLeadingValueOfTheBoxText) {
   const std::pair<const char*, const char*> cases[] = {
-      {"-0.5", "-.5"},    {" 1 2x", "12"}, {"1D2", "100"},
-      {"1e-5", ".00001"}, {"1e999", "0"},  {"12345678901234567", "1.23456789012346E+16"}};
+      {"-0.5", "-.5"},
+      {" 1 2x", "12"},
+      {"1e999", "0"},
+      {"12345678901234567", "1.23456789012346E+16"}};
   for (const auto& [box, line] : cases) {
     StyleSetValues v;
     v.txtLong[0] = v.txtAlign = QString::fromUtf8(box);
     const QStringList lines = writtenLines(v);
-    EXPECT_EQ(lines[11], line) << box;
-    EXPECT_EQ(lines[17], line) << box;
+    EXPECT_EQ(lines[11] + '|' + lines[17], QString(line) + '|' + line);
   }
 }
 
@@ -117,10 +133,9 @@ TEST(StyleSetFileRead, DamagedFilesLoadWhatTheyCan) {
   // A file that ends early keeps the initial values from there on.
   StyleSetValues v;
   EXPECT_EQ(readStyleSetFile(crlf(kCustom.mid(0, 12)), v).failedFields, 15);
-  EXPECT_EQ(shown(v).mid(11).join(u'|'),
-            "62|80|95|120|120|1|70|\"m/d h:nn\"|\"ＭＳ Ｐゴシック\"|"
-            "\"8\"|0|0|13|0|0|0|38,20,5,30,128");
-  EXPECT_EQ(shown(v).mid(0, 11), kCustom.mid(0, 11));
+  EXPECT_EQ(shown(v).join(u'|'), kCustom.mid(0, 11).join(u'|') +
+                                     "|62|80|95|120|120|1|70|\"m/d h:nn\"|\"ＭＳ Ｐゴシック\"|"
+                                     "\"8\"|0|0|13|0|0|0|38,20,5,30,128");
 }
 
 TEST(StyleSetFileRead, ForeignOrOversizedFilesChangeNothing) {
@@ -145,8 +160,7 @@ TEST(StyleSetFileRead, ShiftJisFilesAreDecoded) {
   bytes.replace("@FMT@", "h\x8e\x9enn\x95\xaa\\s");
   StyleSetValues v;
   EXPECT_EQ(readStyleSetFile(bytes, v).failedFields, 0);
-  EXPECT_EQ(v.cmbFonts, QStringLiteral("ＭＳ Ｐゴシック"));
-  EXPECT_EQ(v.txtDF, QStringLiteral("h時nn分\\s"));
+  EXPECT_EQ(v.cmbFonts + '|' + v.txtDF, QStringLiteral("ＭＳ Ｐゴシック|h時nn分\\s"));
   // Neither UTF-8 nor code page 932: the broken byte becomes U+FFFD, the rest still reads.
   EXPECT_EQ(decodeStyleSetText("a\x80z\xff"), QStringLiteral("a\uFFFDz\uFFFD"));
 }
@@ -158,12 +172,9 @@ TEST(StyleSetFileStrings, EveryTextReadsBackAsWritten) {
   for (const char*& raw : cases) {
     const QString s = QString(raw).replace(u'@', QChar(0));
     SCOPED_TRACE(s.toStdString());
-    const bool plain = &raw - cases < 3;
     StyleSetValues v;
     v.txtDF = v.cmbFonts = s;
-    const QStringList lines = writtenLines(v);
-    EXPECT_EQ(lines.size(), 27);
-    EXPECT_EQ(lines[18] == '"' + s + '"', plain);
+    EXPECT_EQ(writtenLines(v)[18] == '"' + s + '"', &raw - cases < 3);
     StyleSetValues back = customValues();
     EXPECT_EQ(readStyleSetFile(writeStyleSetFile(v), back).failedFields, 0);
     EXPECT_EQ(back, v);
@@ -172,31 +183,20 @@ TEST(StyleSetFileStrings, EveryTextReadsBackAsWritten) {
 
 class StyleSetsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(home_.isValid());
-    setPrompts(&prompts_);
-  }
-  void TearDown() override { setPrompts(nullptr); }
+  void SetUp() override { ASSERT_TRUE(home_.isValid()); }
   QStringList entries(const QString& folder) const {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
   }
 
   QTemporaryDir home_;
   QString root_ = home_.path() + "/Style/";
-  ScriptedPrompts prompts_;
+  test::ScopedPrompts scope_;
+  ScriptedPrompts& prompts_ = scope_.scripted;
 };
-
-TEST_F(StyleSetsTest, ListingShowsSetFoldersOnlySortedByName) {
-  EXPECT_TRUE(ListStyleSets(root_).isEmpty());
-  for (const char* folder : {".hidden", "Zeta", "alpha", "no file yet"})
-    QDir().mkpath(root_ + folder);
-  writeFile(root_ + "plain.kws", "KWEMO StyleSet File\r\n");
-  EXPECT_EQ(ListStyleSets(root_), QStringList({"alpha", "no file yet", "Zeta"}));
-}
 
 TEST_F(StyleSetsTest, SaveThenLoadGivesBackTheLook) {
   writeFile(home_.path() + "/pic.gif", "GIF89a-not-really-but-kept-as-is");
-  ASSERT_EQ(saveStyleSet(root_, "  Mine ", someLook(), home_.path() + "/pic.gif", nullptr),
+  ASSERT_EQ(saveStyleSet(root_, "  Mine ", customValues(), home_.path() + "/pic.gif", nullptr),
             StyleSetSave::Saved);
   StyleSetValues v;
   const StyleSetLoad load = loadStyleSet(root_, "Mine", v, nullptr);
@@ -213,22 +213,21 @@ TEST_F(StyleSetsTest, SaveThenLoadGivesBackTheLook) {
 }
 
 TEST_F(StyleSetsTest, FileNamesInASetIgnoreCase) {
-  writeFile(root_ + "Upper/STYLE.KWS", writeStyleSetFile(someLook()));
+  writeFile(root_ + "Upper/STYLE.KWS", writeStyleSetFile(customValues()));
   writeFile(root_ + "Upper/back.BMP", "BM");
   StyleSetValues v;
   EXPECT_EQ(loadStyleSet(root_, "Upper", v, nullptr).picturePath, root_ + "Upper/back.BMP");
   // Saving writes into the files that are there rather than beside them.
   ASSERT_EQ(saveStyleSet(root_, "UPPER", StyleSetValues{}, home_.path() + "/none.bmp", nullptr),
             StyleSetSave::Failed);  // the picture is missing; the values are still written
-  EXPECT_EQ(QDir(root_ + "Upper").entryList(QDir::Files, QDir::Name),
-            QStringList({"STYLE.KWS", "back.BMP"}));
+  EXPECT_EQ(entries(root_ + "Upper"), QStringList({"back.BMP", "STYLE.KWS"}));
   EXPECT_EQ(readAll(root_ + "Upper/STYLE.KWS"), writeStyleSetFile(StyleSetValues{}));
 }
 
 TEST_F(StyleSetsTest, BadSetsAreRejectedAndPartialOnesLoadWithoutThePicture) {
   // Foreign and oversized files are the reader's own cases above.
   QDir().mkpath(root_ + "dir/Style.kws");
-  writeFile(home_.path() + "/Style.kws", writeStyleSetFile(someLook()));  // outside any set
+  writeFile(home_.path() + "/Style.kws", writeStyleSetFile(customValues()));  // outside any set
   for (const QString entry : {"dir", "missing", "..", ""}) {
     StyleSetValues v;
     EXPECT_EQ(loadStyleSet(root_, entry, v, nullptr).kind, StyleSetLoad::Kind::Rejected);
@@ -236,51 +235,50 @@ TEST_F(StyleSetsTest, BadSetsAreRejectedAndPartialOnesLoadWithoutThePicture) {
   }
   EXPECT_EQ(prompts_.asked().size(), 4u);
   for (const auto& asked : prompts_.asked()) EXPECT_EQ(asked.text, kRejected);
-  // No picture, a file that ends early, an unreadable field: loaded, the error noted.
-  const QStringList lines = writtenLines(someLook());
-  writeFile(root_ + "nopic/Style.kws", writeStyleSetFile(someLook()));
-  writeFile(root_ + "short/Style.kws", lines.mid(0, 20).join("\r\n").toUtf8());
-  writeFile(root_ + "odd/Style.kws", crlf(patched(lines, "9=wide")));
+  // No picture, a file that ends early: loaded, the error noted.
+  writeFile(root_ + "nopic/Style.kws", writeStyleSetFile(customValues()));
+  writeFile(root_ + "short/Style.kws",
+            writtenLines(customValues()).mid(0, 20).join("\r\n").toUtf8());
+  writeFile(root_ + "short/Back.bmp", "BM");
   prompts_.clear();
-  for (const QString entry : {"nopic", "short", "odd"}) {
-    if (entry != "nopic") writeFile(root_ + entry + "/Back.bmp", "BM");
+  for (const QString entry : {"nopic", "short"}) {
     StyleSetValues v;
     const StyleSetLoad load = loadStyleSet(root_, entry, v, nullptr);
     EXPECT_TRUE(load.kind == StyleSetLoad::Kind::Loaded && load.errorNoted) << entry.toStdString();
     EXPECT_TRUE(load.picturePath.isEmpty());
-    EXPECT_EQ(v.cmbFonts, someLook().cmbFonts);  // line 20 is there in every one of them
+    EXPECT_EQ(v.cmbFonts, customValues().cmbFonts);  // line 20 is there in every one of them
   }
   EXPECT_TRUE(prompts_.asked().empty());
 }
 
 TEST_F(StyleSetsTest, UnsafeNamesAreRefusedAndCreateNothing) {
-  const QString cases[] = {
-      "   ", "..", ".hidden", "../evil", QString("a") + QChar(0) + "b", QString(QChar(0x85)),
-      QString(101, u'x'), QString(86, QChar(0x3042)),  // 86 characters but 258 bytes
-      // The reset entry's name, and names the list would show as it.
-      kResetEntry, QStringLiteral(" <初期状態に戻す>\u3000"), QStringLiteral("＜初期状態に戻す＞"),
-      // Invisible format characters that make the list lie.
-      QStringLiteral("abc\u202Edef"), QStringLiteral("x\uFEFF")};
+  const QString cases[] = {"   ", "..", "a/../evil", QString("a") + QChar(0) + "b",
+                           QString(101, u'x'),
+                           QString(86, QChar(0x3042)),  // 86 characters but 258 bytes
+                           // Names the list would show as its reset entry, or that make it lie.
+                           QStringLiteral(" <初期状態に戻す>\u3000"),
+                           QStringLiteral("＜初期状態に戻す＞"), QStringLiteral("abc\u202Edef")};
   for (const QString& name : cases) {
     prompts_.clear();
-    EXPECT_EQ(saveStyleSet(root_, name, someLook(), {}, nullptr), StyleSetSave::Refused)
+    EXPECT_EQ(saveStyleSet(root_, name, customValues(), {}, nullptr), StyleSetSave::Refused)
         << name.toStdString();
     ASSERT_EQ(prompts_.asked().size(), 1u);
     EXPECT_EQ(prompts_.asked()[0].text, "スタイルセットを保存できません。\n" +
                                             styleSetNameProblem(name.trimmed()).value_or("?"));
   }
   prompts_.clear();
-  EXPECT_EQ(saveStyleSet(root_, "", someLook(), {}, nullptr), StyleSetSave::Cancelled);
+  EXPECT_EQ(saveStyleSet(root_, "", customValues(), {}, nullptr), StyleSetSave::Cancelled);
   EXPECT_EQ(entries(home_.path()), QStringList());
   EXPECT_TRUE(prompts_.asked().empty());
   // The longest names that are still fine.
   for (const QString& name : {QString(100, u'x'), QString(85, QChar(0x3042)), QString("a.b \\ c")})
-    EXPECT_EQ(saveStyleSet(root_, name, someLook(), {}, nullptr), StyleSetSave::Saved);
+    EXPECT_EQ(saveStyleSet(root_, name, customValues(), {}, nullptr), StyleSetSave::Saved);
 }
 
 TEST_F(StyleSetsTest, SavesReplaceLinksAndNeverLeaveTheStyleFolder) {
   const QString outside = home_.path() + "/outside/", set = root_ + "Set/";
   writeFile(home_.path() + "/picture.bmp", "BM picture bytes");
+  writeFile(outside + "victim.txt", "not yours");  // each row must leave it as it is
   // Each row makes the trap, naming the entry the message must name (null: the save works).
   const std::pair<std::function<void()>, const char*> cases[] = {
       {[&] { QFile::link(outside + "victim.txt", set + "Style.kws"); }, nullptr},
@@ -295,25 +293,19 @@ TEST_F(StyleSetsTest, SavesReplaceLinksAndNeverLeaveTheStyleFolder) {
     QDir(root_).removeRecursively();
     QFile::remove(root_.chopped(1));
     QDir().mkpath(set);
-    writeFile(outside + "victim.txt", "not yours");
     make();
     prompts_.clear();
-    const StyleSetSave saved =
-        saveStyleSet(root_, "Set", customValues(), home_.path() + "/picture.bmp", nullptr);
-    EXPECT_EQ(saved, failing ? StyleSetSave::Failed : StyleSetSave::Saved);
+    EXPECT_EQ(saveStyleSet(root_, "Set", customValues(), home_.path() + "/picture.bmp", nullptr),
+              failing ? StyleSetSave::Failed : StyleSetSave::Saved);
+    EXPECT_EQ(entries(outside), QStringList{"victim.txt"});
     EXPECT_EQ(readAll(outside + "victim.txt"), "not yours");
-    EXPECT_EQ(QDir(outside).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-              QStringList{"victim.txt"});
-    if (!failing) {
-      EXPECT_TRUE(prompts_.asked().empty());
-      EXPECT_EQ(readAll(set + "Back.bmp"), "BM picture bytes");
-      EXPECT_EQ(readAll(set + "Style.kws"), writeStyleSetFile(customValues()));
-    } else {
-      ASSERT_EQ(prompts_.asked().size(), 1u);
-      const QString text = prompts_.asked()[0].text;
-      EXPECT_TRUE(text.startsWith("スタイルセットを保存できませんでした。"));
-      EXPECT_TRUE(text.contains(root_ + failing)) << text.toStdString();
-    }
+    ASSERT_EQ(prompts_.asked().size(), failing ? 1u : 0u);
+    if (!failing)
+      EXPECT_EQ(readAll(set + "Back.bmp") + readAll(set + "Style.kws"),
+                "BM picture bytes" + writeStyleSetFile(customValues()));
+    else
+      EXPECT_TRUE(prompts_.asked()[0].text.startsWith("スタイルセットを保存できませんでした。") &&
+                  prompts_.asked()[0].text.contains(root_ + failing));
   }
 }
 
