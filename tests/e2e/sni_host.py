@@ -1,8 +1,7 @@
 #!/usr/bin/python3
-"""A minimal StatusNotifierItem watcher and host (as Plasma, AppIndicator or XFCE offer): writes
-"registered <service>" to the log when an item registers and, whenever the trigger file appears,
-removes it, calls the item's Activate as a host does on one click and writes "activated".
-Usage: sni_host.py <log file> <trigger file>"""
+"""A minimal StatusNotifierItem watcher and host (as Plasma, AppIndicator or XFCE offer). Logs
+"registered <service>" and, when the trigger file appears, removes it, calls the item's Activate
+as a host does on one click and logs "activated". Usage: sni_host.py <log file> <trigger file>"""
 import os
 import sys
 

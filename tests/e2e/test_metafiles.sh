@@ -7,11 +7,8 @@ source "$(dirname "$0")/lib.sh"
 start_desktop
 pictures="$(dirname "$0")/../../fuzz/corpus/pictures"
 cp "$pictures/seed-wmf-shapes-text-bitmap" "$E2E_TMP/back.wmf"
-# Typed key by key, so a path without an "s": xdotool lost that key in this dialog once (not
-# understood); the temporary folder's random name may hold one.
-emf="/tmp/kwemo-e2e-$$-glyph.emf"
+emf="$E2E_TMP/glyphs.emf"
 cp "$pictures/seed-emf-glyph-text" "$emf"
-trap 'rm -f "$emf"; e2e_cleanup' EXIT
 mapped() { { grep -E "$1" "/proc/$KWEMO_PID/maps" || true; } | awk '{print $NF}' | sort -u; }
 face() { import -window "$id" -crop 60x60+34+34 "$E2E_TMP/$1.png"; }
 shows_picture() {

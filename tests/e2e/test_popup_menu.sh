@@ -9,7 +9,6 @@ import -window root "$E2E_TMP/before.png"
 open_menu $((x + 60)) $((y + 40))
 [ "$mx" -ge $((x + 55)) ] && [ "$my" -ge $((y + 35)) ] || fail "the menu is not at the pointer: $mx,$my"
 import -window root "$E2E_TMP/menu.png"
-[ -n "${KWEMO_E2E_SHOTS:-}" ] && cp "$E2E_TMP/menu.png" "$KWEMO_E2E_SHOTS/popup_menu.png"
 changed=$(compare -metric AE -crop "${mw}x${mh}+${mx}+${my}" "$E2E_TMP/before.png" "$E2E_TMP/menu.png" null: 2>&1 || true)
 [ "${changed%% *}" -gt $((mw * mh / 4)) ] || fail "the screenshot does not show the menu ($changed pixels changed)"
 elliptic() { xwininfo -shape -id "$id" | grep -q 'Window shape extents: *120x120+5+5'; }
