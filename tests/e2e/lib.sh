@@ -1,6 +1,5 @@
-# Shared helpers for the end-to-end tests, sourced with the kwemo binary as $1: an own X server
-# (Xvfb on a free display), openbox, trayer, no session bus, temporary HOME and XDG folders, all
-# torn down on exit. Nothing touches the real user's files or display.
+# End-to-end helpers, sourced with the kwemo binary as $1: an own Xvfb on a free display, openbox,
+# trayer, no session bus, temporary HOME and XDG folders, all torn down on exit.
 set -euo pipefail
 KWEMO=$(readlink -f "${1:?usage: $0 path/to/kwemo}")
 E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/kwemo-e2e.XXXXXX")
@@ -164,8 +163,7 @@ open_settings() {
   wait_until 5 is_active "$id" || fail "the clock does not take the focus"
   xdotool key ctrl+s
   dlg=$(wait_window "$KWEMO_PID" "KWEMO Setting" 10) || fail "Ctrl+S did not open the settings dialog"
-  # Keys typed before the dialog holds the focus would go to the clock, and Qt takes a moment
-  # after the window manager's activation before the dialog's mnemonics answer.
+  # Keys go where the focus is, and the mnemonics answer a moment after the activation.
   wait_until 5 is_active "$dlg" || fail "the settings dialog did not take the focus"
   sleep 0.3
   read -r dx dy _ _ <<<"$(geometry_of "$dlg")"
@@ -177,8 +175,7 @@ store_get() {
     /^\[.*\]$/ { cur = tolower(substr($0, 2, length($0) - 2)); next }
     cur == s { i = index($0, "="); if (i > 0 && tolower(substr($0, 1, i - 1)) == k) { print substr($0, i + 1); exit } }' "$STORE_FILE"
 }
-# A store file from "Section|Key|Value" on stdin, one a line or separated by ";", grouped by
-# section.
+# A store file from "Section|Key|Value" lines (or ";"-separated) on stdin, grouped by section.
 store_put() {
   mkdir -p "$(dirname "$STORE_FILE")"
   tr ';' '\n' | awk -F'|' 'NF { if (!($1 in body)) order[n++] = $1; body[$1] = body[$1] $2 "=" $3 "\n" }
@@ -213,8 +210,7 @@ wait_icon() { wait_until 10 find_icon || fail "no notification-area icon"; }
 # The clock window found again (a hidden and shown window may have a new id): sets id.
 clock_shown() { window_where '((ww > 64 && wh > 64))' --onlyvisible --name '^KWEMO$' && id=$win; }
 wait_clock_shown() { wait_until "$1" clock_shown; }
-# The strip of a 120 x 120 client area in a 4-pixel frame at the window's x, y, as pixel text;
-# it shows cyan text on black.
+# As pixel text, the strip of a 120 x 120 face framed at x, y (cyan text on black).
 strip_pixels() { import -window root -crop "120x18+$((x + 4))+$((y + 106))" -depth 8 txt:- 2>/dev/null; }
 strip_shows_text() { [[ $(strip_pixels) == *'#00FFFF'* ]]; }
 # Where the text pixels are, as one checksum: two messages give two sums.

@@ -23,8 +23,7 @@ items = []
 
 
 def note(line):
-    with open(log, "a") as f:
-        f.write(line + "\n")
+    print(line, file=open(log, "a"), flush=True)
 
 
 def call(conn, sender, path, iface, method, args, invocation):

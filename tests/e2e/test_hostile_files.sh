@@ -23,8 +23,7 @@ grep -qx "kwemo: the settings were not saved: $STORE_FILE: is a named pipe (FIFO
 rm -f "$STORE_FILE"
 
 # A copy that holds the lock but never answers: the next launch says so and fails.
-# This shell holds it (a holder in the background would outlive the script and keep ctest
-# waiting on its output).
+# Held by this shell: a holder in the background would outlive the script and hold up ctest.
 exec 8>"$XDG_RUNTIME_DIR/kwemo.lock"
 flock -n 8 || fail "the lock was not taken"
 rc=0
