@@ -1,6 +1,5 @@
 #include "clock/FaceRenderer.h"
 
-
 #include <cmath>
 
 #include "clock/FaceDrawing.h"
