@@ -5,7 +5,6 @@
 #include <QDBusInterface>
 #include <QDBusServiceWatcher>
 #include <QSystemTrayIcon>
-#include <QTimer>
 
 #include "desktop/AppIcons.h"
 
@@ -35,12 +34,6 @@ ClockTrayIcon::ClockTrayIcon(QObject* parent)
     auto* watcher = new QDBusServiceWatcher(kWatcherService, QDBusConnection::sessionBus(),
                                             QDBusServiceWatcher::WatchForUnregistration, this);
     connect(watcher, &QDBusServiceWatcher::serviceUnregistered, this, &ClockTrayIcon::checkArea);
-  } else {
-    // Qt tells nobody but the icon when an XEmbed tray goes; while one is there, asking costs no
-    // round trip to the X server.
-    auto* poll = new QTimer(this);
-    connect(poll, &QTimer::timeout, this, &ClockTrayIcon::checkArea);
-    poll->start(kAreaPollMs);
   }
 }
 
@@ -56,6 +49,7 @@ bool ClockTrayIcon::isAdded() const { return icon_->isVisible(); }
 bool ClockTrayIcon::areaAvailable() { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
 void ClockTrayIcon::checkArea() {
+  // While an XEmbed tray is there, asking costs no round trip to the X server.
   const bool available = areaAvailable();
   const bool gone = areaSeen_ && !available && isAdded();
   areaSeen_ = available;

@@ -16,8 +16,6 @@ class ClockTrayIcon : public QObject {
 
  public:
   static constexpr const char* kTip = "KWEMO";
-  // How often an XEmbed tray's presence is checked.
-  static constexpr int kAreaPollMs = 1000;
 
   explicit ClockTrayIcon(QObject* parent = nullptr);
 
@@ -28,6 +26,11 @@ class ClockTrayIcon : public QObject {
   static bool areaAvailable();
   // Whether the icon went to a StatusNotifierItem host rather than an XEmbed tray.
   bool speaksStatusNotifier() const { return statusNotifier_; }
+  // Asks whether the notification area is still there (areaGone when it went). Qt tells nobody
+  // but the icon when an XEmbed tray goes, so the clock asks once a second from its own tick (a
+  // timer here would wake it once more each second); a StatusNotifierItem host's end comes from
+  // D-Bus.
+  void checkArea();
 
   // The icon itself, for the mouse events the popup menu handles.
   QSystemTrayIcon& icon() { return *icon_; }
@@ -37,8 +40,6 @@ class ClockTrayIcon : public QObject {
   void areaGone();
 
  private:
-  void checkArea();
-
   bool statusNotifier_;
   QSystemTrayIcon* icon_;
   bool areaSeen_ = false;

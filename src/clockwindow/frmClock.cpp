@@ -266,7 +266,14 @@ void frmClock::dragFinished() {
 
 // --- Face and messages ----------------------------------------------------------------------
 
-void frmClock::Timer1_Timer() { renderer_->Timer1_Timer(); }
+void frmClock::Timer1_Timer() {
+  renderer_->Timer1_Timer();
+  // Once a second, an XEmbed tray's presence (D-Bus reports a StatusNotifierItem host's end).
+  if (++ticksSinceAreaCheck_ == 1000 / kTimerInterval) {
+    ticksSinceAreaCheck_ = 0;
+    if (!tray_->speaksStatusNotifier()) tray_->checkArea();
+  }
+}
 
 void frmClock::FirstShowing() {
   show();

@@ -130,6 +130,7 @@ class frmClock : public QWidget {
   std::unique_ptr<MessageStrip> strip_;
   ClockMenuItems* items_;
   ClockTrayIcon* tray_;
+  int ticksSinceAreaCheck_ = 0;
   std::unique_ptr<WindowOutline> outline_;
   WindowDragger* dragger_;
   QPointer<frmLoading> splash_;
