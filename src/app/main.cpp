@@ -11,6 +11,7 @@
 #include "clockwindow/frmClock.h"
 #include "desktop/CommandLine.h"
 #include "desktop/DisplayCheck.h"
+#include "desktop/DisplaySendBuffer.h"
 #include "desktop/QtTranslations.h"
 #include "desktop/QuitSignals.h"
 #include "desktop/SingleInstance.h"
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (noShm) qunsetenv("QT_XCB_NO_MITSHM");
   display.reset();
+  kwemo::widenDisplaySendBuffer();
   const kwemo::QtTranslations qtTranslations;
   QApplication::setApplicationName(QStringLiteral("KWEMO"));
   QApplication::setDesktopFileName(QStringLiteral("org.kwemo.KWEMO"));
