@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "clock/ClockSettings.h"
+#include "clock/ClockSettingsStorage.h"
 #include "clockwindow/ClockWindowCommands.h"
 #include "clockwindow/frmClock.h"
 #include "desktop/CommandLine.h"
@@ -17,6 +18,19 @@
 #include "desktop/SingleInstance.h"
 #include "store/FileSettingsStore.h"
 #include "surface/Fonts.h"
+
+namespace {
+
+// Whether the stored window holds more than 2 MiB of pixels (about 725 px square), taking the
+// usual 15 twips a pixel: the screen is not known yet.
+bool largeStoredFace(const kwemo::SettingsStore& store) {
+  const auto placement = kwemo::LoadPlacement(store);
+  if (!placement) return false;
+  const double pixels = placement->Width / 15 * (placement->Height / 15);
+  return pixels * 4 > 2 * 1024 * 1024;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   // Options answer before any display or running clock is looked at.
@@ -33,10 +47,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", problem->c_str());
     return 1;
   }
-  // Each push through shared memory ends in a completion event that wakes the program twice
-  // more a second; the face's pushes are small, and sending them is cheaper than waking.
-  // Programs started from here (links) get the environment as it was.
-  const bool noShm = !qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
+  kwemo::FileSettingsStore store;
+  // Pushing through shared memory costs the program two more wake-ups a second; a small face's
+  // pushes are cheaper to send. A large one is worth it: sent, its pixels would also keep a
+  // second full-size copy in Qt's upload buffer for the whole run. Programs started from here
+  // (links) get the environment as it was.
+  const bool noShm = !qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM") && !largeStoredFace(store);
   if (noShm) qputenv("QT_XCB_NO_MITSHM", "1");
   QApplication app(argc, argv);
   if (noShm) qunsetenv("QT_XCB_NO_MITSHM");
@@ -60,7 +76,6 @@ int main(int argc, char** argv) {
   }
   kwemo::installFontSubstitutes();
 
-  kwemo::FileSettingsStore store;
   kwemo::ClockSettings settings;
   bool ended = false;
   kwemo::frmClock clock(settings, store, [&ended] {
