@@ -1,7 +1,7 @@
 #include "desktop/DisplaySendBuffer.h"
 
-#include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
+#include <QGuiApplication>
 
 #include <dlfcn.h>
 #include <sys/socket.h>
