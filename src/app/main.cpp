@@ -47,6 +47,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", problem->c_str());
     return 1;
   }
+  std::jthread fontSetUp = kwemo::startFontSetUp();
   kwemo::FileSettingsStore store;
   // Pushing through shared memory costs the program two more wake-ups a second; a small face's
   // pushes are cheaper to send. A large one is worth it: sent, its pixels would also keep a
@@ -74,6 +75,7 @@ int main(int argc, char** argv) {
                  qUtf8Printable(instance.lockPath()));
     return 1;
   }
+  fontSetUp = {};  // joined: Qt's own fontconfig calls come next
   kwemo::installFontSubstitutes();
 
   kwemo::ClockSettings settings;

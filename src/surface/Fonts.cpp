@@ -3,7 +3,18 @@
 #include <QFont>
 #include <QStringList>
 
+#include <dlfcn.h>
+
 namespace kwemo {
+
+std::jthread startFontSetUp() {
+  // Qt's text stack has fontconfig loaded already; looked up rather than linked, so that a
+  // build without it still starts.
+  using Init = int (*)();
+  const auto init = reinterpret_cast<Init>(dlsym(RTLD_DEFAULT, "FcInit"));
+  if (!init) return {};
+  return std::jthread(init);
+}
 
 void installFontSubstitutes() {
   // fontconfig alone sends these to DejaVu Sans, which is wider and has no Japanese glyphs.
