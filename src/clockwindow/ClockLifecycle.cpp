@@ -56,7 +56,6 @@ void ClockLifecycle::startUp() {
   }
 
   window_.computeFrameOffset();
-  window_.trayIcon().add();
 
   if (LoadRgnMode(store)) {
     items.setChecked(ClockMenuItems::kEllipticForm, true);
@@ -76,6 +75,9 @@ void ClockLifecycle::startUp() {
 
   window_.Timer1().start(frmClock::kTimerInterval);
   window_.Timer1_Timer();
+  // The notification-area icon takes round trips to the X server or the session bus; the clock
+  // shows first. The greeting's events may have ended the program meanwhile.
+  if (!done_) window_.trayIcon().add();
 }
 
 void ClockLifecycle::restorePlacement() {
