@@ -1,9 +1,12 @@
 // The yardstick for bench/idle: the plainest Qt 6 analog clock one would write, a QTimer of
 // 200 ms, three hands and twelve marks, antialiased, optionally over a picture stretched to the
 // window. With --each-second the timer still fires every 200 ms but the clock draws only when the
-// second has changed: the least a Qt clock with kwemo's tick can cost.
-// Usage: bench_plain_clock [--each-second] [WxH] [picture]
+// second has changed, and with --text it also writes a date line in a Japanese face, as kwemo's
+// first-run face does: together, the least a Qt clock that does kwemo's job can cost.
+// Usage: bench_plain_clock [--each-second] [--text] [WxH] [picture]
 #include <QApplication>
+#include <QDateTime>
+#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <QTime>
@@ -14,7 +17,8 @@
 
 class PlainClock : public QWidget {
  public:
-  PlainClock(QString picture, bool eachSecond) : picturePath_(std::move(picture)) {
+  PlainClock(QString picture, bool eachSecond, bool text)
+      : picturePath_(std::move(picture)), text_(text) {
     setWindowTitle(QStringLiteral("PlainClock"));
     auto* timer = new QTimer(this);
     connect(timer, &QTimer::timeout, this, [this, eachSecond] {
@@ -51,10 +55,16 @@ class PlainClock : public QWidget {
     hand(t.hour() * 30 + t.minute() * 0.5, 0.6, 2);
     hand(t.minute() * 6 + t.second() * 0.1, 0.8, 2);
     hand(t.second() * 6, 0.95, 1);
+    if (text_) {
+      p.setFont(QFont(QStringLiteral("IPAPGothic"), 8));
+      p.drawText(QRectF(0, cy * 1.4, width(), cy * 0.3), Qt::AlignCenter,
+                 QDateTime::currentDateTime().toString(QStringLiteral("M/d h:mm")));
+    }
   }
 
  private:
   QString picturePath_;
+  bool text_ = false;
   QImage scaled_;
   int drawnSecond_ = -1;
 };
@@ -62,14 +72,14 @@ class PlainClock : public QWidget {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QStringList args = QApplication::arguments().mid(1);
-  const bool eachSecond = !args.isEmpty() && args.first() == QStringLiteral("--each-second");
-  if (eachSecond) args.removeFirst();
+  const bool eachSecond = args.removeAll(QStringLiteral("--each-second")) > 0;
+  const bool text = args.removeAll(QStringLiteral("--text")) > 0;
   QSize size(128, 128);
   if (!args.isEmpty()) {
     const QStringList wh = args.first().split(QLatin1Char('x'));
     if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
   }
-  PlainClock clock(args.size() > 1 ? args[1] : QString(), eachSecond);
+  PlainClock clock(args.size() > 1 ? args[1] : QString(), eachSecond, text);
   clock.setWindowFlag(Qt::FramelessWindowHint);
   clock.resize(size);
   clock.show();
