@@ -9,7 +9,8 @@
 # that does what kwemo's first-run face does) and as "qttick" (the 200 ms timer alone, nothing
 # drawn after the first paint: what any Qt program with that tick pays);
 # at 128 px and at 1920x1080 (kwemo and the plain clocks over a JPEG made here). Then the median
-# time from launch to the window being mapped, kwemo beside the plain clock.
+# time from launch to the window being mapped, kwemo beside the plain clock and beside the plain
+# clock started as kwemo starts (a splash with a line of text painted first, a date line).
 # Ratios are against xclock (CPU) and the plain Qt clock (memory, launch). The machine's load
 # average is printed with every row: other work on the machine inflates every figure.
 # Usage: bench/idle/idle.sh path/to/kwemo path/to/bench_plain_clock [seconds, 60] [launches, 7]
@@ -146,15 +147,18 @@ mapped_ms() {
 }
 median() { printf '%s\n' "$@" | sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 kwemo_store 128 128 ""
-splash=() clock=() plain=()
+splash=() clock=() plain=() plainsplash=()
 for ((i = 0; i < launches; ++i)); do
   read -r s c <<<"$(mapped_ms KWEMO "$KWEMO")"
   [ "$s" != - ] && splash+=("$s")
   clock+=("$c")
   read -r s c <<<"$(mapped_ms PlainClock "$PLAIN" 128x128)"
   plain+=("$c")
+  read -r s c <<<"$(mapped_ms PlainClock "$PLAIN" --splash --each-second --text 128x128)"
+  plainsplash+=("$c")
 done
-ms=$(median "${clock[@]}") ps=$(median "${plain[@]}")
+ms=$(median "${clock[@]}") ps=$(median "${plain[@]}") pss=$(median "${plainsplash[@]}")
 echo "launch to mapped, median of $launches (load $(load)): kwemo splash $(median "${splash[@]}") ms (${#splash[@]} seen)," \
-  "kwemo clock $ms ms, plain Qt clock $ps ms: $(ratio "$ms" "$ps")x" \
-  "(kwemo splash ${splash[*]}; clock ${clock[*]}; plain ${plain[*]})"
+  "kwemo clock $ms ms, plain Qt clock $ps ms: $(ratio "$ms" "$ps")x;" \
+  "plain Qt clock after a splash, with text $pss ms: kwemo / it $(ratio "$ms" "$pss")x" \
+  "(kwemo splash ${splash[*]}; clock ${clock[*]}; plain ${plain[*]}; plain after a splash ${plainsplash[*]})"

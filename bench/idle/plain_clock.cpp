@@ -4,18 +4,21 @@
 // second has changed, and with --text it also writes a date line in a Japanese face, as kwemo's
 // first-run face does: together, the least a Qt clock that does kwemo's job can cost. With
 // --tick-only the timer fires and reads the time but nothing is drawn again: what a Qt program
-// pays for the tick alone.
-// Usage: bench_plain_clock [--each-second | --tick-only] [--text] [WxH] [picture]
+// pays for the tick alone. With --splash a small window with one line of text is shown and
+// painted first, then the clock, as kwemo starts.
+// Usage: bench_plain_clock [--each-second | --tick-only] [--text] [--splash] [WxH] [picture]
 #include <QApplication>
 #include <QDateTime>
 #include <QFont>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 #include <QTime>
 #include <QTimer>
 #include <QWidget>
 
 #include <cmath>
+#include <memory>
 
 class PlainClock : public QWidget {
  public:
@@ -80,14 +83,25 @@ int main(int argc, char** argv) {
   if (args.removeAll(QStringLiteral("--each-second")) > 0) redraw = PlainClock::Redraw::EachSecond;
   if (args.removeAll(QStringLiteral("--tick-only")) > 0) redraw = PlainClock::Redraw::Never;
   const bool text = args.removeAll(QStringLiteral("--text")) > 0;
+  const bool withSplash = args.removeAll(QStringLiteral("--splash")) > 0;
   QSize size(128, 128);
   if (!args.isEmpty()) {
     const QStringList wh = args.first().split(QLatin1Char('x'));
     if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
   }
+  std::unique_ptr<QLabel> splash;
+  if (withSplash) {
+    splash = std::make_unique<QLabel>(QStringLiteral("Now loading..."), nullptr,
+                                      Qt::SplashScreen | Qt::FramelessWindowHint);
+    splash->setWindowTitle(QStringLiteral("PlainSplash"));
+    splash->setFont(QFont(QStringLiteral("Liberation Sans"), 12, QFont::Black));
+    splash->show();
+    splash->repaint();
+  }
   PlainClock clock(args.size() > 1 ? args[1] : QString(), redraw, text);
   clock.setWindowFlag(Qt::FramelessWindowHint);
   clock.resize(size);
   clock.show();
+  if (splash) splash->close();
   return QApplication::exec();
 }
