@@ -16,17 +16,20 @@
 #include "desktop/QtTranslations.h"
 #include "desktop/QuitSignals.h"
 #include "desktop/SingleInstance.h"
+#include "desktop/Twips.h"
 #include "store/FileSettingsStore.h"
 #include "surface/Fonts.h"
 
 namespace {
 
-// Whether the stored window holds more than 2 MiB of pixels (about 725 px square), taking the
-// usual 15 twips a pixel: the screen is not known yet.
+// Whether the stored window holds more than 2 MiB of pixels (about 725 px square), taken at
+// 96 dpi: the screen is not known yet.
 bool largeStoredFace(const kwemo::SettingsStore& store) {
   const auto placement = kwemo::LoadPlacement(store);
   if (!placement) return false;
-  const double pixels = placement->Width / 15 * (placement->Height / 15);
+  const double perPixel = kwemo::kTwipsPerInch / 96;
+  const double pixels = static_cast<double>(kwemo::twipsToPixels(placement->Width, perPixel)) *
+                        kwemo::twipsToPixels(placement->Height, perPixel);
   return pixels * 4 > 2 * 1024 * 1024;
 }
 
